@@ -1,0 +1,36 @@
+// The platform of the command-line converter: messages go to a stream in UTF-8 with their kind
+// in front, questions take the answer given on the command line, and the progress of a file
+// conversion is drawn as a bar when the stream is a terminal.
+#pragma once
+
+#include <ostream>
+
+#include "form.h"
+#include "platform.h"
+
+class TTerminalPlatform : public TPlatform {
+public:
+    // form is the window whose progress bar Repaint draws; showProgress enables the bar.
+    TTerminalPlatform(std::ostream& err, const TForm& form, bool showProgress);
+
+    TMessageButton ShowMessage(TMessageKind kind, std::string_view text, unsigned buttons) override;
+    std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override;
+    std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override;
+    std::optional<TColor> ColorDialog(TColor) override;
+    void OpenWithAssociatedProgram(const std::string&) override {}
+    void RunCommandLine(const std::string&) override {}
+    void SetBusyCursor(bool) override {}
+    void Repaint() override;
+
+    // Number of warnings and errors shown so far.
+    int FailureCount() const { return failures_; }
+    // Ends a progress bar line, if one is drawn.
+    void EndProgress();
+
+private:
+    std::ostream& err_;
+    const TForm& form_;
+    bool showProgress_;
+    bool barDrawn_ = false;
+    int failures_ = 0;
+};

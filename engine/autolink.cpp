@@ -1,0 +1,3 @@
+#include "autolink.h"
+
+void AutoLinkLine(THtmlCnv&) {}

@@ -1,0 +1,194 @@
+#include "converter.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "BRegExp.h"
+#include "encoding.h"
+#include "line_assembly.h"
+#include "line_reader.h"
+#include "output_file.h"
+#include "stylesheet.h"
+
+namespace {
+
+// Releases the compiled regular expressions however the conversion ends.
+class TRegexRulesGuard {
+public:
+    explicit TRegexRulesGuard(std::array<TStrong, 5>& rules) : rules_(rules) {}
+    ~TRegexRulesGuard() { ReleaseRegexRules(rules_); }
+    TRegexRulesGuard(const TRegexRulesGuard&) = delete;
+    TRegexRulesGuard& operator=(const TRegexRulesGuard&) = delete;
+
+private:
+    std::array<TStrong, 5>& rules_;
+};
+
+void ShowOpenFailure(TPlatform& platform, const std::string& inputPath) {
+    ShowOk(platform, TMessageKind::Warning,
+           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(inputPath) +
+               Sjis("\r\n現存するファイルか確認してください。"));
+}
+
+void ShowWriteFailure(TPlatform& platform) {
+    ShowOk(platform, TMessageKind::Error, Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+}
+
+bool UsesLocalImages(const TStrInfo& s) {
+    for (const TStrong& rule : s.Strong) {
+        if (rule.KeywordAction == 2) return true;
+    }
+    return s.BackgroundImageOn;
+}
+
+// Truncating the output must never destroy the input it is made from.
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+// Shows the percentage on the main window whenever it changes.
+class TProgressDisplay {
+public:
+    TProgressDisplay(TEngineEnv& env, long long total)
+        : env_(env), total_(total), prefix_(Sjis("変換進捗率：")) {
+        env_.Form.SetVisible("lblProcess", true);
+        env_.Form.SetVisible("pbrProcess", true);
+    }
+    void LineDone() {
+        ++processed_;
+        const int percent = static_cast<int>(processed_ * 100 / total_);
+        if (percent == shown_) return;
+        shown_ = percent;
+        env_.Form.SetText("lblProcess", prefix_ + std::to_string(percent) + "%");
+        env_.Form.SetPosition("pbrProcess", percent);
+        env_.Platform.Repaint();
+    }
+    void Finish() {
+        env_.Form.SetText("lblProcess", "");
+        env_.Form.SetPosition("pbrProcess", 0);
+        env_.Form.SetVisible("lblProcess", false);
+        env_.Form.SetVisible("pbrProcess", false);
+    }
+
+private:
+    TEngineEnv& env_;
+    long long total_;
+    long long processed_ = 0;
+    int shown_ = -1;
+    std::string prefix_;
+};
+
+// Converts each line through one line object and hands its tagged text on.
+template <typename Emit>
+bool ConvertLine(std::string_view raw, const TStrInfo& s, TParaState& state, Emit&& emit) {
+    THtmlCnv line(raw);
+    AssembleLine(line, raw, s, state);
+    return emit(line.F_strGetIncTag());
+}
+
+}  // namespace
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages) {
+    TLineReader counter(inputPath);
+    long long inputLines = counter.Ok() ? counter.CountLines() : 0;
+    TLineReader reader(inputPath);
+    if (!counter.Ok() || counter.Failed() || !reader.Ok() || IsSameFile(inputPath, outputPath)) {
+        ShowOpenFailure(env.Platform, inputPath);
+        return false;
+    }
+    TOutputFile out(outputPath);
+    if (!out.Ok()) {
+        ShowOpenFailure(env.Platform, inputPath);
+        return false;
+    }
+
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s)) return false;
+    const long long total =
+        inputLines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
+    TRegexRulesGuard release(s.Strong);
+    if (!PrepareRegexRules(s.Strong, env.Platform)) {
+        ShowWriteFailure(env.Platform);
+        return false;
+    }
+
+    const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
+    if (document) {
+        std::string head;
+        try {
+            head = BuildDocumentHead(s, env);
+        } catch (const TFileError& error) {
+            ShowOk(env.Platform, TMessageKind::Error, error.what());
+            return false;
+        }
+        if (!out.WriteLine(head) || !out.WriteLine("<body>")) {
+            ShowOk(env.Platform, TMessageKind::Error,
+                   PathForMessage(outputPath) + Sjis(" に書き込めません"));
+            return false;
+        }
+    }
+
+    TParaState state;
+    TProgressDisplay progress(env, total);
+    const auto emit = [&](std::string_view tagged) {
+        if (!out.WriteLine(tagged)) return false;
+        progress.LineDone();
+        return true;
+    };
+    bool written = true;
+    for (const std::string& raw : s.HeaderLines) {
+        written = written && ConvertLine(raw, s, state, emit);
+    }
+    std::string raw;
+    while (written && reader.Next(raw)) written = ConvertLine(raw, s, state, emit);
+    if (written && reader.Failed()) {
+        ShowOpenFailure(env.Platform, inputPath);
+        return false;
+    }
+    for (const std::string& footer : s.FooterLines) {
+        written = written && ConvertLine(footer, s, state, emit);
+    }
+    if (written && document) {
+        if (state.ParagraphOpen == 1) written = out.WriteLine("</p>");
+        written = written && out.WriteLine("</body>\r\n</html>");
+    }
+    if (!out.Close() || !written) {
+        ShowWriteFailure(env.Platform);
+        return false;
+    }
+    usesLocalImages = UsesLocalImages(s);
+    progress.Finish();
+    return true;
+}
+
+bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
+                        const std::vector<std::string>& inputLines) {
+    out.clear();
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s)) return false;
+    TRegexRulesGuard release(s.Strong);
+    if (!PrepareRegexRules(s.Strong, env.Platform)) {
+        ShowWriteFailure(env.Platform);
+        return false;
+    }
+    TParaState state;
+    const auto emit = [&](std::string_view tagged) {
+        out.emplace_back(tagged);
+        return true;
+    };
+    for (const std::string& line : s.HeaderLines) ConvertLine(line, s, state, emit);
+    for (const std::string& line : inputLines) ConvertLine(line, s, state, emit);
+    for (const std::string& line : s.FooterLines) ConvertLine(line, s, state, emit);
+    const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
+    if (document && state.ParagraphOpen == 1) out.emplace_back("</p>");
+    if (document) {
+        out.insert(out.begin(),
+                   Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") + BuildStyleSheet(s) +
+                       "\r\n" + Sjis("<!-------------　ここまで  -------------------->") +
+                       "\r\n\r\n" +
+                       Sjis("<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
+    }
+    return true;
+}

@@ -1,0 +1,3 @@
+#include "emphasis.h"
+
+void ApplyEmphasisRules(THtmlCnv&, const TStrong&) {}

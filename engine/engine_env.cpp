@@ -1,0 +1,30 @@
+#include "engine_env.h"
+
+#include "encoding.h"
+
+std::string PathForMessage(std::string_view nativePath) {
+    if (auto sjis = Utf8ToSjis(nativePath)) return *std::move(sjis);
+    std::string out;
+    for (const char c : nativePath) {
+        // Keep ASCII; a multi-byte UTF-8 character becomes one "?" at its lead byte.
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else if (b >= 0xC0) {
+            out.push_back('?');
+        }
+    }
+    return out;
+}
+
+std::string SjisPathToNative(std::string_view sjisPath) { return SjisToUtf8(sjisPath); }
+
+std::string FileNamePartOf(std::string_view nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return std::string(slash == std::string_view::npos ? nativePath : nativePath.substr(slash + 1));
+}
+
+std::string FolderPartOf(std::string_view nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(nativePath.substr(0, slash + 1));
+}

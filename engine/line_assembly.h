@@ -1,0 +1,39 @@
+// One input line to one line of HTML: escaping, rule lines, the emphasis rules, links,
+// indentation, and the paragraph and line-break logic carried from line to line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings_model.h"
+#include "untClsHtmlCnv.h"
+
+// Paragraph state of one conversion, carried across header, input and footer lines.
+struct TParaState {
+    std::int32_t ParagraphOpen = 0;  // a "<p>" has been written and not closed
+    bool PreviousLineHadText = false;
+    bool ClosedHere = false;  // this line wrote "</p>"
+};
+
+// Runs the stages on line (created from rawLine) in their fixed order; on return the line's
+// tagged text is the output line without its terminator.
+void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
+                  TParaState& state);
+
+// "&" (and a literal "!and!;") to "&amp;", "<", ">", '"' to entities, tabs expanded to the given
+// width, every space to "&nbsp;", then, when kana is on, half-width katakana widened.
+// Example: EscapeHtmlText("a & b", 4, false) == "a&nbsp;&amp;&nbsp;b".
+std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana);
+
+// Replaces each tab, first to last, by width - ((p - 1) mod width) spaces, p being its 1-based
+// byte position in the text as it then stands.
+std::string ExpandTabs(std::string_view text, int width);
+
+// Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
+void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
+
+// Replaces the leading "&nbsp;" run by a relative offset of as many ex.
+void IndentLeadingSpaces(THtmlCnv& line);
+
+// True when the raw line holds nothing but bytes at or below the space character.
+bool IsBlankLine(std::string_view rawLine);

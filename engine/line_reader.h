@@ -1,0 +1,36 @@
+// Reads a Shift_JIS text file line by line without holding more than one line: a line ends at LF
+// or CR LF, a CR not followed by LF is dropped, the byte 0x1A ends the file, and a last line
+// without a terminator is still a line.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class TLineReader {
+public:
+    // Opens a native path; Ok() tells whether that worked.
+    explicit TLineReader(const std::string& path);
+    ~TLineReader();
+    TLineReader(const TLineReader&) = delete;
+    TLineReader& operator=(const TLineReader&) = delete;
+
+    bool Ok() const { return file_ != nullptr && !failed_; }
+
+    // The next line into line (its capacity is reused); false at the end or on a read error.
+    bool Next(std::string& line);
+    // Counts the remaining lines.
+    long long CountLines();
+    // True once a read error happened (a directory, an I/O error).
+    bool Failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;  // end of file or 0x1A seen
+    bool failed_ = false;
+};

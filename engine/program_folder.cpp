@@ -1,0 +1,18 @@
+#include "program_folder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+std::string FindProgramFolder() {
+    std::string folder;
+    if (const char* home = std::getenv("PORUKANO_HOME"); home != nullptr && *home != '\0') {
+        folder = home;
+    } else {
+        std::error_code ec;
+        const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+        folder = ec ? std::filesystem::current_path(ec).string() : exe.parent_path().string();
+    }
+    if (folder.empty() || folder.back() != '/') folder.push_back('/');
+    return folder;
+}

@@ -1,0 +1,44 @@
+#include "scripted_platform.h"
+
+TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_view text,
+                                              unsigned buttons) {
+    Messages.push_back({kind, std::string(text), buttons});
+    if (!Answers.empty()) {
+        const TMessageButton answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    for (const TMessageButton b : {mbOK, mbYes, mbNo, mbCancel}) {
+        if (buttons & b) return b;
+    }
+    return mbOK;
+}
+
+std::optional<std::string> TScriptedPlatform::OpenFileDialog(const TFileDialogRequest& request) {
+    FileDialogs.push_back(request);
+    if (FileDialogAnswers.empty()) return std::nullopt;
+    auto answer = FileDialogAnswers.front();
+    FileDialogAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> TScriptedPlatform::SaveFileDialog(const TFileDialogRequest& request) {
+    return OpenFileDialog(request);
+}
+
+std::optional<TColor> TScriptedPlatform::ColorDialog(TColor) {
+    if (ColorAnswers.empty()) return std::nullopt;
+    auto answer = ColorAnswers.front();
+    ColorAnswers.pop_front();
+    return answer;
+}
+
+void TScriptedPlatform::OpenWithAssociatedProgram(const std::string& pathOrUrl) {
+    Opened.push_back(pathOrUrl);
+}
+
+void TScriptedPlatform::RunCommandLine(const std::string& commandLine) {
+    CommandLines.push_back(commandLine);
+}
+
+void TScriptedPlatform::SetBusyCursor(bool busy) { BusyCursor.push_back(busy); }
