@@ -93,7 +93,7 @@ std::string PageBesideInput(const std::string& input) {
 }
 
 class TCliRun {
-public:
+  public:
     TCliRun(const TCliOptions& o, std::istream& in, std::ostream& out, std::ostream& err,
             bool progress)
         : options_(o),
@@ -114,10 +114,11 @@ public:
         return allOk ? 0 : 1;
     }
 
-private:
+  private:
     // A native input path: the file itself, or standard input copied to a temporary file.
     std::optional<std::string> InputPath(const std::string& file, TTempFile& stdinCopy) {
-        if (file != "-") return file;
+        if (file != "-")
+            return file;
         if (!stdinCopy.Ok() || !stdinCopy.Fill(in_)) {
             ShowOk(platform_, TMessageKind::Error, Sjis("標準入力を読み込めません"));
             return std::nullopt;
@@ -130,17 +131,20 @@ private:
     }
 
     bool CopyToStandardOutput(const TTempFile& page) {
-        if (page.CopyTo(out_)) return true;
-        ShowOk(platform_, TMessageKind::Error, Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+        if (page.CopyTo(out_))
+            return true;
+        ShowOk(platform_, TMessageKind::Error,
+               Sjis("変換したファイルの書き込みに失敗しました。終了します"));
         return false;
     }
 
     bool ConvertPage(const std::string& file) {
         TTempFile stdinCopy, stdoutCopy;
         const std::optional<std::string> input = InputPath(file, stdinCopy);
-        if (!input) return false;
+        if (!input)
+            return false;
         const bool toStdout = ToStandardOutput(file);
-        const std::string output = toStdout    ? stdoutCopy.Path()
+        const std::string output = toStdout          ? stdoutCopy.Path()
                                    : options_.Output ? *options_.Output
                                                      : PageBesideInput(file);
         // The separate stylesheet is placed by the input-path field: put it beside the page.
@@ -148,18 +152,21 @@ private:
             toStdout ? (std::filesystem::current_path() / "stdin").string() : output;
         form_->SetText("lblInputFilePath", PathForMessage(pageFolderAnchor));
         bool usesImages = false;
-        if (!ConvertTextFile(env_, *input, output, usesImages)) return false;
+        if (!ConvertTextFile(env_, *input, output, usesImages))
+            return false;
         return !toStdout || CopyToStandardOutput(stdoutCopy);
     }
 
     bool ConvertTextBox(const std::string& file) {
         TTempFile stdinCopy;
         const std::optional<std::string> input = InputPath(file, stdinCopy);
-        if (!input) return false;
+        if (!input)
+            return false;
         TLineReader reader(*input);
         std::vector<std::string> lines;
         std::string line;
-        while (reader.Next(line)) lines.push_back(line);
+        while (reader.Next(line))
+            lines.push_back(line);
         if (!reader.Ok()) {
             ShowOk(platform_, TMessageKind::Warning,
                    Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(*input) +
@@ -167,17 +174,20 @@ private:
             return false;
         }
         std::vector<std::string> converted;
-        if (!ConvertTextBoxText(env_, converted, lines)) return false;
+        if (!ConvertTextBoxText(env_, converted, lines))
+            return false;
         std::unique_ptr<std::ofstream> file_out;
         std::ostream* target = &out_;
         if (options_.Output && *options_.Output != "-") {
             file_out = std::make_unique<std::ofstream>(*options_.Output, std::ios::binary);
             target = file_out.get();
         }
-        for (const std::string& entry : converted) *target << entry << "\r\n";
+        for (const std::string& entry : converted)
+            *target << entry << "\r\n";
         target->flush();
         if (!target->good()) {
-            ShowOk(platform_, TMessageKind::Error, Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+            ShowOk(platform_, TMessageKind::Error,
+                   Sjis("変換したファイルの書き込みに失敗しました。終了します"));
             return false;
         }
         return true;
@@ -197,7 +207,8 @@ private:
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, bool progressAllowed) {
     TCliOptions options;
-    if (const std::optional<int> code = ParseArgs(args, options, out, err)) return *code;
+    if (const std::optional<int> code = ParseArgs(args, options, out, err))
+        return *code;
     try {
         return TCliRun(options, in, out, err, progressAllowed).Run();
     } catch (const std::exception& e) {

@@ -21,7 +21,8 @@ TTempFile::TTempFile() {
 }
 
 TTempFile::~TTempFile() {
-    if (!path_.empty()) std::remove(path_.c_str());
+    if (!path_.empty())
+        std::remove(path_.c_str());
 }
 
 bool TTempFile::Fill(std::istream& in) {

@@ -6,7 +6,7 @@
 #include <string>
 
 class TTempFile {
-public:
+  public:
     TTempFile();
     ~TTempFile();
     TTempFile(const TTempFile&) = delete;
@@ -18,6 +18,6 @@ public:
     bool Fill(std::istream& in);
     bool CopyTo(std::ostream& out) const;
 
-private:
+  private:
     std::string path_;
 };

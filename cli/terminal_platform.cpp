@@ -8,10 +8,14 @@ namespace {
 
 const char* KindTitle(TMessageKind kind) {
     switch (kind) {
-        case TMessageKind::Confirmation: return "確認";
-        case TMessageKind::Information: return "情報";
-        case TMessageKind::Warning: return "警告";
-        case TMessageKind::Error: return "エラー";
+        case TMessageKind::Confirmation:
+            return "確認";
+        case TMessageKind::Information:
+            return "情報";
+        case TMessageKind::Warning:
+            return "警告";
+        case TMessageKind::Error:
+            return "エラー";
     }
     return "";
 }
@@ -21,7 +25,8 @@ std::string ForTerminal(std::string_view sjis) {
     std::string text = SjisToUtf8(sjis);
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
         out.push_back(text[i]);
     }
     return out;
@@ -35,11 +40,13 @@ TTerminalPlatform::TTerminalPlatform(std::ostream& err, const TForm& form, bool 
 TMessageButton TTerminalPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                               unsigned buttons) {
     EndProgress();
-    if (kind == TMessageKind::Warning || kind == TMessageKind::Error) ++failures_;
+    if (kind == TMessageKind::Warning || kind == TMessageKind::Error)
+        ++failures_;
     err_ << "porukano-cli: " << KindTitle(kind) << ": " << ForTerminal(text) << '\n';
     // Nobody answers on a terminal: a question gets its affirmative button.
     for (const TMessageButton b : {mbYes, mbOK, mbNo, mbCancel}) {
-        if (buttons & b) return b;
+        if (buttons & b)
+            return b;
     }
     return mbOK;
 }
@@ -52,10 +59,13 @@ std::optional<std::string> TTerminalPlatform::SaveFileDialog(const TFileDialogRe
     return std::nullopt;
 }
 
-std::optional<TColor> TTerminalPlatform::ColorDialog(TColor) { return std::nullopt; }
+std::optional<TColor> TTerminalPlatform::ColorDialog(TColor) {
+    return std::nullopt;
+}
 
 void TTerminalPlatform::Repaint() {
-    if (!showProgress_) return;
+    if (!showProgress_)
+        return;
     constexpr int kWidth = 40;
     const int percent = form_.Position("pbrProcess");
     const int filled = percent * kWidth / 100;
@@ -65,7 +75,8 @@ void TTerminalPlatform::Repaint() {
 }
 
 void TTerminalPlatform::EndProgress() {
-    if (!barDrawn_) return;
+    if (!barDrawn_)
+        return;
     err_ << '\n';
     barDrawn_ = false;
 }

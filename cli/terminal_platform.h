@@ -9,7 +9,7 @@
 #include "platform.h"
 
 class TTerminalPlatform : public TPlatform {
-public:
+  public:
     // form is the window whose progress bar Repaint draws; showProgress enables the bar.
     TTerminalPlatform(std::ostream& err, const TForm& form, bool showProgress);
 
@@ -27,7 +27,7 @@ public:
     // Ends a progress bar line, if one is drawn.
     void EndProgress();
 
-private:
+  private:
     std::ostream& err_;
     const TForm& form_;
     bool showProgress_;

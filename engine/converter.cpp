@@ -14,13 +14,13 @@ namespace {
 
 // Releases the compiled regular expressions however the conversion ends.
 class TRegexRulesGuard {
-public:
+  public:
     explicit TRegexRulesGuard(std::array<TStrong, 5>& rules) : rules_(rules) {}
     ~TRegexRulesGuard() { ReleaseRegexRules(rules_); }
     TRegexRulesGuard(const TRegexRulesGuard&) = delete;
     TRegexRulesGuard& operator=(const TRegexRulesGuard&) = delete;
 
-private:
+  private:
     std::array<TStrong, 5>& rules_;
 };
 
@@ -31,12 +31,14 @@ void ShowOpenFailure(TPlatform& platform, const std::string& inputPath) {
 }
 
 void ShowWriteFailure(TPlatform& platform) {
-    ShowOk(platform, TMessageKind::Error, Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+    ShowOk(platform, TMessageKind::Error,
+           Sjis("変換したファイルの書き込みに失敗しました。終了します"));
 }
 
 bool UsesLocalImages(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong) {
-        if (rule.KeywordAction == 2) return true;
+        if (rule.KeywordAction == 2)
+            return true;
     }
     return s.BackgroundImageOn;
 }
@@ -49,7 +51,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 // Shows the percentage on the main window whenever it changes.
 class TProgressDisplay {
-public:
+  public:
     TProgressDisplay(TEngineEnv& env, long long total)
         : env_(env), total_(total), prefix_(Sjis("変換進捗率：")) {
         env_.Form.SetVisible("lblProcess", true);
@@ -58,7 +60,8 @@ public:
     void LineDone() {
         ++processed_;
         const int percent = static_cast<int>(processed_ * 100 / total_);
-        if (percent == shown_) return;
+        if (percent == shown_)
+            return;
         shown_ = percent;
         env_.Form.SetText("lblProcess", prefix_ + std::to_string(percent) + "%");
         env_.Form.SetPosition("pbrProcess", percent);
@@ -71,7 +74,7 @@ public:
         env_.Form.SetVisible("pbrProcess", false);
     }
 
-private:
+  private:
     TEngineEnv& env_;
     long long total_;
     long long processed_ = 0;
@@ -105,7 +108,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
 
     TStrInfo s;
-    if (!GatherSettings(env.Form, env.Platform, s)) return false;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
     const long long total =
         inputLines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
     TRegexRulesGuard release(s.Strong);
@@ -133,7 +137,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     TParaState state;
     TProgressDisplay progress(env, total);
     const auto emit = [&](std::string_view tagged) {
-        if (!out.WriteLine(tagged)) return false;
+        if (!out.WriteLine(tagged))
+            return false;
         progress.LineDone();
         return true;
     };
@@ -142,7 +147,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
         written = written && ConvertLine(raw, s, state, emit);
     }
     std::string raw;
-    while (written && reader.Next(raw)) written = ConvertLine(raw, s, state, emit);
+    while (written && reader.Next(raw))
+        written = ConvertLine(raw, s, state, emit);
     if (written && reader.Failed()) {
         ShowOpenFailure(env.Platform, inputPath);
         return false;
@@ -151,7 +157,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
         written = written && ConvertLine(footer, s, state, emit);
     }
     if (written && document) {
-        if (state.ParagraphOpen == 1) written = out.WriteLine("</p>");
+        if (state.ParagraphOpen == 1)
+            written = out.WriteLine("</p>");
         written = written && out.WriteLine("</body>\r\n</html>");
     }
     if (!out.Close() || !written) {
@@ -167,7 +174,8 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
                         const std::vector<std::string>& inputLines) {
     out.clear();
     TStrInfo s;
-    if (!GatherSettings(env.Form, env.Platform, s)) return false;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
     TRegexRulesGuard release(s.Strong);
     if (!PrepareRegexRules(s.Strong, env.Platform)) {
         ShowWriteFailure(env.Platform);
@@ -178,16 +186,20 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         out.emplace_back(tagged);
         return true;
     };
-    for (const std::string& line : s.HeaderLines) ConvertLine(line, s, state, emit);
-    for (const std::string& line : inputLines) ConvertLine(line, s, state, emit);
-    for (const std::string& line : s.FooterLines) ConvertLine(line, s, state, emit);
+    for (const std::string& line : s.HeaderLines)
+        ConvertLine(line, s, state, emit);
+    for (const std::string& line : inputLines)
+        ConvertLine(line, s, state, emit);
+    for (const std::string& line : s.FooterLines)
+        ConvertLine(line, s, state, emit);
     const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
-    if (document && state.ParagraphOpen == 1) out.emplace_back("</p>");
+    if (document && state.ParagraphOpen == 1)
+        out.emplace_back("</p>");
     if (document) {
         out.insert(out.begin(),
-                   Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") + BuildStyleSheet(s) +
-                       "\r\n" + Sjis("<!-------------　ここまで  -------------------->") +
-                       "\r\n\r\n" +
+                   Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +
+                       BuildStyleSheet(s) + "\r\n" +
+                       Sjis("<!-------------　ここまで  -------------------->") + "\r\n\r\n" +
                        Sjis("<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
     }
     return true;

@@ -5,14 +5,14 @@
 #include <cerrno>
 #include <utility>
 
-#include "text_helpers.h"
 #include <stdexcept>
+#include "text_helpers.h"
 
 namespace {
 
 // One iconv descriptor per direction and thread, opened on first use.
 class TConverter {
-public:
+  public:
     TConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
@@ -36,13 +36,14 @@ public:
             const std::size_t rc = iconv(cd_, &src, &left, &dst, &room);
             out.append(buffer, dst - buffer);
             if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                if (!onBad(out, src, left)) return false;
+                if (!onBad(out, src, left))
+                    return false;
             }
         }
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -76,6 +77,7 @@ std::string SjisToUtf8(std::string_view sjis) {
 
 std::string Sjis(std::string_view utf8Literal) {
     auto converted = Utf8ToSjis(utf8Literal);
-    if (!converted) throw std::logic_error("program literal without a CP932 form");
+    if (!converted)
+        throw std::logic_error("program literal without a CP932 form");
     return *std::move(converted);
 }

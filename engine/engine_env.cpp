@@ -3,7 +3,8 @@
 #include "encoding.h"
 
 std::string PathForMessage(std::string_view nativePath) {
-    if (auto sjis = Utf8ToSjis(nativePath)) return *std::move(sjis);
+    if (auto sjis = Utf8ToSjis(nativePath))
+        return *std::move(sjis);
     std::string out;
     for (const char c : nativePath) {
         // Keep ASCII; a multi-byte UTF-8 character becomes one "?" at its lead byte.
@@ -17,7 +18,9 @@ std::string PathForMessage(std::string_view nativePath) {
     return out;
 }
 
-std::string SjisPathToNative(std::string_view sjisPath) { return SjisToUtf8(sjisPath); }
+std::string SjisPathToNative(std::string_view sjisPath) {
+    return SjisToUtf8(sjisPath);
+}
 
 std::string FileNamePartOf(std::string_view nativePath) {
     const std::size_t slash = nativePath.rfind('/');
@@ -26,5 +29,6 @@ std::string FileNamePartOf(std::string_view nativePath) {
 
 std::string FolderPartOf(std::string_view nativePath) {
     const std::size_t slash = nativePath.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(nativePath.substr(0, slash + 1));
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(nativePath.substr(0, slash + 1));
 }

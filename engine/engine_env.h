@@ -22,7 +22,7 @@ struct TEngineEnv {
 // A file the engine could not write outside its guarded places (the separate stylesheet); the
 // message is Shift_JIS and ready to show.
 class TFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -11,7 +11,7 @@
 #include "text_helpers.h"
 
 class TForm {
-public:
+  public:
     virtual ~TForm() = default;
 
     virtual bool HasControl(std::string_view name) const = 0;

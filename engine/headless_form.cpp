@@ -19,7 +19,9 @@ const THeadlessControl* THeadlessForm::Find(std::string_view name) const {
     return it == controls_.end() ? nullptr : &it->second;
 }
 
-bool THeadlessForm::HasControl(std::string_view name) const { return Find(name) != nullptr; }
+bool THeadlessForm::HasControl(std::string_view name) const {
+    return Find(name) != nullptr;
+}
 
 std::string THeadlessForm::Text(std::string_view name) const {
     const THeadlessControl* c = Find(name);
@@ -28,10 +30,12 @@ std::string THeadlessForm::Text(std::string_view name) const {
 
 void THeadlessForm::SetText(std::string_view name, std::string_view text) {
     THeadlessControl* c = Find(name);
-    if (!c || c->Text == text) return;
+    if (!c || c->Text == text)
+        return;
     c->Text = text;
     // Edits and memos report a change of text; labels and buttons have no change behaviour.
-    if ((c->Kind == TControlKind::Edit || c->Kind == TControlKind::Memo) && c->OnChange) c->OnChange();
+    if ((c->Kind == TControlKind::Edit || c->Kind == TControlKind::Memo) && c->OnChange)
+        c->OnChange();
 }
 
 bool THeadlessForm::Checked(std::string_view name) const {
@@ -41,9 +45,11 @@ bool THeadlessForm::Checked(std::string_view name) const {
 
 void THeadlessForm::SetChecked(std::string_view name, bool checked) {
     THeadlessControl* c = Find(name);
-    if (!c || c->Checked == checked) return;
+    if (!c || c->Checked == checked)
+        return;
     c->Checked = checked;
-    if (c->OnChange) c->OnChange();
+    if (c->OnChange)
+        c->OnChange();
 }
 
 int THeadlessForm::ItemIndex(std::string_view name) const {
@@ -53,15 +59,18 @@ int THeadlessForm::ItemIndex(std::string_view name) const {
 
 void THeadlessForm::SetItemIndex(std::string_view name, int index) {
     THeadlessControl* c = Find(name);
-    if (!c) return;
+    if (!c)
+        return;
     if (c->Kind == TControlKind::RadioGroup) {
         index = std::clamp(index, -1, c->ItemCount - 1);
     } else if (index < -1 || index >= c->ItemCount) {
         index = -1;
     }
-    if (c->ItemIndex == index) return;
+    if (c->ItemIndex == index)
+        return;
     c->ItemIndex = index;
-    if (c->OnChange) c->OnChange();
+    if (c->OnChange)
+        c->OnChange();
 }
 
 int THeadlessForm::Position(std::string_view name) const {
@@ -70,7 +79,8 @@ int THeadlessForm::Position(std::string_view name) const {
 }
 
 void THeadlessForm::SetPosition(std::string_view name, int position) {
-    if (THeadlessControl* c = Find(name)) c->Position = position;
+    if (THeadlessControl* c = Find(name))
+        c->Position = position;
 }
 
 TColor THeadlessForm::FontColor(std::string_view name) const {
@@ -79,7 +89,8 @@ TColor THeadlessForm::FontColor(std::string_view name) const {
 }
 
 void THeadlessForm::SetFontColor(std::string_view name, TColor color) {
-    if (THeadlessControl* c = Find(name)) c->FontColor = color;
+    if (THeadlessControl* c = Find(name))
+        c->FontColor = color;
 }
 
 TColor THeadlessForm::Color(std::string_view name) const {
@@ -88,7 +99,8 @@ TColor THeadlessForm::Color(std::string_view name) const {
 }
 
 void THeadlessForm::SetColor(std::string_view name, TColor color) {
-    if (THeadlessControl* c = Find(name)) c->Color = color;
+    if (THeadlessControl* c = Find(name))
+        c->Color = color;
 }
 
 bool THeadlessForm::Enabled(std::string_view name) const {
@@ -97,7 +109,8 @@ bool THeadlessForm::Enabled(std::string_view name) const {
 }
 
 void THeadlessForm::SetEnabled(std::string_view name, bool enabled) {
-    if (THeadlessControl* c = Find(name)) c->Enabled = enabled;
+    if (THeadlessControl* c = Find(name))
+        c->Enabled = enabled;
 }
 
 bool THeadlessForm::Visible(std::string_view name) const {
@@ -106,9 +119,11 @@ bool THeadlessForm::Visible(std::string_view name) const {
 }
 
 void THeadlessForm::SetVisible(std::string_view name, bool visible) {
-    if (THeadlessControl* c = Find(name)) c->Visible = visible;
+    if (THeadlessControl* c = Find(name))
+        c->Visible = visible;
 }
 
 void THeadlessForm::SetChangeHandler(std::string_view name, std::function<void()> handler) {
-    if (THeadlessControl* c = Find(name)) c->OnChange = std::move(handler);
+    if (THeadlessControl* c = Find(name))
+        c->OnChange = std::move(handler);
 }

@@ -7,7 +7,17 @@
 
 #include "form.h"
 
-enum class TControlKind { Label, Edit, Memo, CheckBox, ComboBox, RadioGroup, ProgressBar, Button, MenuItem };
+enum class TControlKind {
+    Label,
+    Edit,
+    Memo,
+    CheckBox,
+    ComboBox,
+    RadioGroup,
+    ProgressBar,
+    Button,
+    MenuItem
+};
 
 struct THeadlessControl {
     TControlKind Kind = TControlKind::Label;
@@ -24,7 +34,7 @@ struct THeadlessControl {
 };
 
 class THeadlessForm : public TForm {
-public:
+  public:
     // Adds (or replaces) a control; returns it so the caller can set its initial state.
     THeadlessControl& Add(std::string name, TControlKind kind);
     // The control itself, for tests and setup; nullptr when there is none.
@@ -50,6 +60,6 @@ public:
     void SetVisible(std::string_view name, bool visible) override;
     void SetChangeHandler(std::string_view name, std::function<void()> handler) override;
 
-private:
+  private:
     std::map<std::string, THeadlessControl, std::less<>> controls_;
 };

@@ -1,3 +1,5 @@
 #include "katakana.h"
 
-std::string WidenKatakana(std::string_view text) { return std::string(text); }
+std::string WidenKatakana(std::string_view text) {
+    return std::string(text);
+}

@@ -16,7 +16,9 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-bool IsBlankLine(std::string_view rawLine) { return Trim(rawLine).empty(); }
+bool IsBlankLine(std::string_view rawLine) {
+    return Trim(rawLine).empty();
+}
 
 // One pass does the work of the replace-all steps: none of the bytes involved can be the second
 // byte of a double-byte character, and "!and!;" cannot overlap a replaced "&", so the order of the
@@ -58,7 +60,8 @@ std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana) {
             case '\t': {
                 const std::size_t width = tabWidth > 0 ? tabWidth : 1;
                 const std::size_t spaces = width - column % width;
-                for (std::size_t s = 0; s < spaces; ++s) out.append(kNbsp);
+                for (std::size_t s = 0; s < spaces; ++s)
+                    out.append(kNbsp);
                 column += spaces;
                 break;
             }
@@ -71,12 +74,14 @@ std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana) {
                 ++column;
         }
     }
-    if (kana) return WidenKatakana(out);
+    if (kana)
+        return WidenKatakana(out);
     return out;
 }
 
 std::string ExpandTabs(std::string_view text, int width) {
-    if (width < 1) width = 1;
+    if (width < 1)
+        width = 1;
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -93,7 +98,8 @@ void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules) {
     const std::string_view trimmed = Trim(line.strOriginal);
     for (std::size_t n = 0; n < rules.size(); ++n) {
         const THolLine& rule = rules[n];
-        if (rule.Mark.empty() || !trimmed.starts_with(rule.Pattern)) continue;
+        if (rule.Mark.empty() || !trimmed.starts_with(rule.Pattern))
+            continue;
         line.strHtml.clear();
         line.strIncTag.clear();
         line.P_AddTag("<hr class=\"hr" + std::to_string(n + 1) + "\">", 1, false);
@@ -102,8 +108,10 @@ void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules) {
 
 void IndentLeadingSpaces(THtmlCnv& line) {
     std::size_t n = 0;
-    while (std::string_view(line.strHtml).substr(n * kNbsp.size(), kNbsp.size()) == kNbsp) ++n;
-    if (n == 0) return;
+    while (std::string_view(line.strHtml).substr(n * kNbsp.size(), kNbsp.size()) == kNbsp)
+        ++n;
+    if (n == 0)
+        return;
     line.P_DeleteWord(1, static_cast<int>(n * kNbsp.size()));
     line.P_AddTagLine("<span style=\"position:relative;left:" + std::to_string(n) + "ex;\">",
                       "</span>");
@@ -118,12 +126,16 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         line.P_AddTag("<br>", atEnd(), true);
         return;
     }
-    if (mode != 1 && mode != 2) return;
+    if (mode != 1 && mode != 2)
+        return;
 
     ApplyRuleLines(line, settings.HolLine);
-    for (const TStrong& rule : settings.Strong) ApplyEmphasisRules(line, rule);
-    if (settings.AutoLink) AutoLinkLine(line);
-    if (settings.LeadingSpacesAsStyle) IndentLeadingSpaces(line);
+    for (const TStrong& rule : settings.Strong)
+        ApplyEmphasisRules(line, rule);
+    if (settings.AutoLink)
+        AutoLinkLine(line);
+    if (settings.LeadingSpacesAsStyle)
+        IndentLeadingSpaces(line);
 
     const bool blank = IsBlankLine(rawLine);
     state.ClosedHere = false;
@@ -139,7 +151,8 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     }
     state.PreviousLineHadText = !blank;
 
-    if (state.ClosedHere) return;
+    if (state.ClosedHere)
+        return;
     const std::string& tagged = line.strIncTag;
     if (mode == 1) {
         if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {

@@ -11,11 +11,13 @@ TLineReader::TLineReader(const std::string& path) : file_(std::fopen(path.c_str(
 }
 
 TLineReader::~TLineReader() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
 }
 
 bool TLineReader::Fill() {
-    if (eof_ || !file_) return false;
+    if (eof_ || !file_)
+        return false;
     pos_ = 0;
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
     if (end_ < buffer_.size()) {
@@ -38,7 +40,8 @@ bool TLineReader::Next(std::string& line) {
     line.clear();
     bool any = false;
     for (;;) {
-        if (pos_ == end_ && !Fill()) return any && !failed_;
+        if (pos_ == end_ && !Fill())
+            return any && !failed_;
         any = true;
         const char* start = buffer_.data() + pos_;
         const std::size_t avail = end_ - pos_;
@@ -49,7 +52,8 @@ bool TLineReader::Next(std::string& line) {
             line.append(start, take);
         } else {
             for (std::size_t i = 0; i < take; ++i) {
-                if (start[i] != '\r') line.push_back(start[i]);
+                if (start[i] != '\r')
+                    line.push_back(start[i]);
             }
         }
         pos_ += take;
@@ -64,7 +68,8 @@ long long TLineReader::CountLines() {
     long long count = 0;
     bool partial = false;  // bytes seen since the last LF
     for (;;) {
-        if (pos_ == end_ && !Fill()) break;
+        if (pos_ == end_ && !Fill())
+            break;
         const char* p = buffer_.data() + pos_;
         const char* e = buffer_.data() + end_;
         while (p < e) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 class TLineReader {
-public:
+  public:
     // Opens a native path; Ok() tells whether that worked.
     explicit TLineReader(const std::string& path);
     ~TLineReader();
@@ -24,7 +24,7 @@ public:
     // True once a read error happened (a directory, an I/O error).
     bool Failed() const { return failed_; }
 
-private:
+  private:
     bool Fill();
 
     std::FILE* file_ = nullptr;

@@ -101,8 +101,10 @@ void AddMainWindowControls(THeadlessForm& f) {
     f.Add("memHeader", K::Memo);
     f.Add("memFotter", K::Memo);
     AddCheck(f, "chkPreviewFromCnvFile", true);
-    for (int n = 1; n <= 5; ++n) AddEmphasisRule(f, n);
-    for (int n = 1; n <= 5; ++n) AddRuleLineRow(f, n);
+    for (int n = 1; n <= 5; ++n)
+        AddEmphasisRule(f, n);
+    for (int n = 1; n <= 5; ++n)
+        AddRuleLineRow(f, n);
 
     f.Add("lblInputFilePath", K::Label);
     THeadlessControl& process = f.Add("lblProcess", K::Label);

@@ -5,17 +5,21 @@ constexpr std::size_t kBufferSize = 1 << 16;
 }
 
 TOutputFile::TOutputFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-    if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);  // this class does the buffering
+    if (file_)
+        std::setvbuf(file_, nullptr, _IONBF, 0);  // this class does the buffering
     buffer_.reserve(kBufferSize * 2);
 }
 
 TOutputFile::~TOutputFile() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
 }
 
 bool TOutputFile::Flush() {
-    if (failed_ || !file_) return false;
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+    if (failed_ || !file_)
+        return false;
+    if (!buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
         failed_ = true;
     }
     buffer_.clear();
@@ -23,14 +27,16 @@ bool TOutputFile::Flush() {
 }
 
 bool TOutputFile::WriteLine(std::string_view text) {
-    if (failed_ || !file_) return false;
+    if (failed_ || !file_)
+        return false;
     buffer_.append(text);
     buffer_.append("\r\n");
     return buffer_.size() < kBufferSize || Flush();
 }
 
 bool TOutputFile::Close() {
-    if (!file_) return false;
+    if (!file_)
+        return false;
     const bool flushed = Flush();
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 class TOutputFile {
-public:
+  public:
     // Creates or truncates a native path; Ok() tells whether that worked.
     explicit TOutputFile(const std::string& path);
     ~TOutputFile();
@@ -19,7 +19,7 @@ public:
     // Flushes and closes; false when anything written was lost.
     bool Close();
 
-private:
+  private:
     bool Flush();
 
     std::FILE* file_ = nullptr;

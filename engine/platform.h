@@ -25,7 +25,7 @@ struct TFileDialogRequest {
 };
 
 class TPlatform {
-public:
+  public:
     virtual ~TPlatform() = default;
 
     // Shows a modal box and returns the button pressed (one of those offered).

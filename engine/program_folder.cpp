@@ -13,6 +13,7 @@ std::string FindProgramFolder() {
         const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
         folder = ec ? std::filesystem::current_path(ec).string() : exe.parent_path().string();
     }
-    if (folder.empty() || folder.back() != '/') folder.push_back('/');
+    if (folder.empty() || folder.back() != '/')
+        folder.push_back('/');
     return folder;
 }

@@ -12,11 +12,15 @@ std::string ColorToHexText(TColor color) {
     return text;
 }
 
-std::string ToForwardSlashes(std::string_view path) { return ReplaceAll(path, "\\", "/"); }
+std::string ToForwardSlashes(std::string_view path) {
+    return ReplaceAll(path, "\\", "/");
+}
 
 namespace {
 
-std::string Num(const char* base, int n) { return base + std::to_string(n); }
+std::string Num(const char* base, int n) {
+    return base + std::to_string(n);
+}
 
 // A rule control that the window lacks leaves its field at zero, not at "no selection".
 int IndexOrZero(const TForm& f, const std::string& name) {
@@ -26,7 +30,8 @@ int IndexOrZero(const TForm& f, const std::string& name) {
 void GatherStrong(const TForm& f, int n, TStrong& s) {
     s.Tag = Trim(f.Text(Num("edtTag", n)));
     s.Class = Trim(f.Text(Num("edtClass", n)));
-    if (s.Class.empty()) s.Class = Num("strong", n);
+    if (s.Class.empty())
+        s.Class = Num("strong", n);
     s.FontColorOn = f.Checked(Num("chkFontColor", n));
     s.FontColor = ColorToHexText(f.FontColor(Num("lblStrong", n)));
     s.BackColorOn = f.Checked(Num("chkBackColor", n));
@@ -44,20 +49,24 @@ void GatherStrong(const TForm& f, int n, TStrong& s) {
     s.FontFamily = IndexOrZero(f, Num("cmbFontStyle", n));
     s.Keywords = f.Text(Num("edtKeyword", n));
     s.Separator = f.Text(Num("edtKeyDiv", n));
-    if (s.Separator.empty()) s.Separator = ",";
+    if (s.Separator.empty())
+        s.Separator = ",";
     s.KeywordKind = IndexOrZero(f, Num("cmbKeyKbn", n));
     s.IgnoreLeadingBlanks = f.Checked(Num("chkSpaceDisenable", n));
     s.KeywordAction = IndexOrZero(f, Num("cmbKeyWhat", n));
     s.ImagePath = ToForwardSlashes(f.Text(Num("lblReplaceImagePath", n)));
-    if (s.Tag.empty()) s.Tag = s.BackColorOn && s.FullWidth ? "div" : "span";
+    if (s.Tag.empty())
+        s.Tag = s.BackColorOn && s.FullWidth ? "div" : "span";
 }
 
 bool GatherHolLine(const TForm& f, TPlatform& platform, int n, THolLine& h) {
     h.Mark = Trim(f.Text(Num("edtHolMark", n)));
     h.Count = Trim(f.Text(Num("edtHolMarkCnt", n)));
-    if (h.Count.empty()) h.Count = "0";
+    if (h.Count.empty())
+        h.Count = "0";
     h.Height = Trim(f.Text(Num("edtHolSize", n)));
-    if (h.Height.empty()) h.Height = "0";
+    if (h.Height.empty())
+        h.Height = "0";
     h.HeightUnit = IndexOrZero(f, Num("cmbHolSizeUnit", n));
     h.Color = ColorToHexText(f.Color(Num("lblHolColor", n)));
     h.ColorOn = f.Checked(Num("chkHolColor", n));
@@ -120,9 +129,11 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.OpenInBrowser = f.Checked("chkbxPreview");
     s.PreviewFromInput = f.Checked("chkPreviewFromCnvFile");
 
-    for (int n = 1; n <= 5; ++n) GatherStrong(f, n, s.Strong[n - 1]);
+    for (int n = 1; n <= 5; ++n)
+        GatherStrong(f, n, s.Strong[n - 1]);
     for (int n = 1; n <= 5; ++n) {
-        if (!GatherHolLine(f, platform, n, s.HolLine[n - 1])) return false;
+        if (!GatherHolLine(f, platform, n, s.HolLine[n - 1]))
+            return false;
     }
     return true;
 }

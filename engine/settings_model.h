@@ -15,7 +15,8 @@ class cJre;
 
 // Frame around an emphasis.
 struct TSBorder {
-    int Style = 0;  // 0 none, 1 solid, 2 double, 3 groove, 4 ridge, 5 inset, 6 outset, 7 dotted, 8 dashed
+    int Style =
+        0;  // 0 none, 1 solid, 2 double, 3 groove, 4 ridge, 5 inset, 6 outset, 7 dotted, 8 dashed
     std::string Width;
     int WidthUnit = 0;
     std::string Color;  // colour text
@@ -38,13 +39,15 @@ struct TStrong {
     bool Underline = false;
     std::string Keywords;  // not trimmed
     std::string Separator;
-    int KeywordKind = 0;    // 0 line starts with, 1 line contains, 2 characters only, 3 enclosed, 4 regex
+    int KeywordKind =
+        0;  // 0 line starts with, 1 line contains, 2 characters only, 3 enclosed, 4 regex
     bool IgnoreLeadingBlanks = false;
     int KeywordAction = 0;  // 0 keep, 1 delete, 2 replace by the image
     std::string ImagePath;  // "\" already turned into "/"
     TSBorder Border;
-    std::vector<std::shared_ptr<cJre>> CompiledPatterns;   // never filled
-    std::vector<std::shared_ptr<TBRegExp>> CompiledEngines;  // one per keyword while a conversion runs
+    std::vector<std::shared_ptr<cJre>> CompiledPatterns;  // never filled
+    std::vector<std::shared_ptr<TBRegExp>>
+        CompiledEngines;  // one per keyword while a conversion runs
 };
 
 // One horizontal-rule rule.
@@ -95,7 +98,8 @@ struct TStrInfo {
     bool PreviewFromInput = false;
 };
 
-// Six upper-case hexadecimal digits, red, green, blue. Example: ColorToHexText(0x0000FF) == "FF0000".
+// Six upper-case hexadecimal digits, red, green, blue. Example: ColorToHexText(0x0000FF) ==
+// "FF0000".
 std::string ColorToHexText(TColor color);
 
 // Reads the main window's controls into settings, applying the defaults for empty tags, classes,

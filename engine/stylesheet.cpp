@@ -9,10 +9,10 @@
 namespace {
 
 constexpr const char* kUnits[] = {"pt", "%", "px", "mm", "cm", "in", "em", "ex"};
-constexpr const char* kFontFamilies[] = {"", "serif", "sans-serif", "cursive", "fantasy",
-                                         "monospace"};
-constexpr const char* kBorderStyles[] = {"",        " solid",  " double", " groove", " ridge",
-                                         " inset",  " outset", " dotted", " dashed"};
+constexpr const char* kFontFamilies[] = {"",        "serif",   "sans-serif",
+                                         "cursive", "fantasy", "monospace"};
+constexpr const char* kBorderStyles[] = {"",       " solid",  " double", " groove", " ridge",
+                                         " inset", " outset", " dotted", " dashed"};
 
 void AppendFontFamily(std::string& out, int family) {
     if (family >= 1 && family <= 5) {
@@ -34,7 +34,8 @@ std::string BodyBlock(const TStrInfo& s) {
     std::string out = "body\t\t{\r\n";
     AppendProperty(out, "color", "#" + s.NormalColor);
     AppendProperty(out, "background-color", "#" + s.BackgroundColor);
-    if (!s.FontSize.empty()) AppendProperty(out, "font-size", WithUnit(s.FontSize, s.FontSizeUnit));
+    if (!s.FontSize.empty())
+        AppendProperty(out, "font-size", WithUnit(s.FontSize, s.FontSizeUnit));
     if (!s.LineHeight.empty()) {
         AppendProperty(out, "line-height", WithUnit(s.LineHeight, s.LineHeightUnit));
     }
@@ -48,7 +49,8 @@ std::string BodyBlock(const TStrInfo& s) {
                    {"margin-bottom", s.MarginBottom, s.MarginBottomUnit},
                    {"margin-right", s.MarginRight, s.MarginRightUnit}};
     for (const auto& m : margins) {
-        if (!m.value.empty()) AppendProperty(out, m.name, WithUnit(m.value, m.unit));
+        if (!m.value.empty())
+            AppendProperty(out, m.name, WithUnit(m.value, m.unit));
     }
     if (s.BackgroundImageOn) {
         out += "\t\t\tbackground-image:url(\"file:///" + ToForwardSlashes(s.BackgroundImagePath) +
@@ -71,34 +73,44 @@ void WriteWholeFile(const std::string& path, std::string_view text) {
         ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
         ok = std::fclose(file) == 0 && ok;
     }
-    if (!ok) throw TFileError(PathForMessage(path) + Sjis(" に書き込めません"));
+    if (!ok)
+        throw TFileError(PathForMessage(path) + Sjis(" に書き込めません"));
 }
 
 }  // namespace
 
 std::string WithUnit(std::string_view value, int unit) {
     std::string out(value);
-    if (unit >= 0 && unit < 8) out += kUnits[unit];
+    if (unit >= 0 && unit < 8)
+        out += kUnits[unit];
     return out;
 }
 
 std::string EmphasisStyleBlock(const TStrong& r) {
     std::string out = r.Tag + "." + r.Class + "\t{\r\n";
-    if (r.FontColorOn) AppendProperty(out, "color", "#" + r.FontColor);
-    if (!r.FontSize.empty()) AppendProperty(out, "font-size", WithUnit(r.FontSize, r.FontSizeUnit));
-    if (r.BackColorOn) AppendProperty(out, "background-color", "#" + r.BackColor);
+    if (r.FontColorOn)
+        AppendProperty(out, "color", "#" + r.FontColor);
+    if (!r.FontSize.empty())
+        AppendProperty(out, "font-size", WithUnit(r.FontSize, r.FontSizeUnit));
+    if (r.BackColorOn)
+        AppendProperty(out, "background-color", "#" + r.BackColor);
     if (r.Border.Style > 0) {
         out += "\t\t\tborder:";
-        if (!r.Border.Width.empty()) out += WithUnit(r.Border.Width, r.Border.WidthUnit);
-        if (r.Border.Style < 9) out += kBorderStyles[r.Border.Style];
+        if (!r.Border.Width.empty())
+            out += WithUnit(r.Border.Width, r.Border.WidthUnit);
+        if (r.Border.Style < 9)
+            out += kBorderStyles[r.Border.Style];
         out += " #" + r.Border.Color + ";\r\n";
     }
     if (r.FullWidth && (r.BackColorOn || r.Border.Style > 0)) {
         out += "\t\t\twidth:100%;\r\n\t\t\tpadding:2pt 2pt 2pt 2pt;\r\n";
     }
-    if (r.Bold) out += "\t\t\tfont-weight:bold;\r\n";
-    if (r.Italic) out += "\t\t\tfont-style:italic;\r\n";
-    if (r.Underline) out += "\t\t\ttext-decoration:underline;\r\n";
+    if (r.Bold)
+        out += "\t\t\tfont-weight:bold;\r\n";
+    if (r.Italic)
+        out += "\t\t\tfont-style:italic;\r\n";
+    if (r.Underline)
+        out += "\t\t\ttext-decoration:underline;\r\n";
     AppendFontFamily(out, r.FontFamily);
     out += "\t\t}\r\n";
     return out;
@@ -108,7 +120,8 @@ std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules) {
     std::string out;
     for (std::size_t n = 0; n < rules.size(); ++n) {
         const THolLine& h = rules[n];
-        if (h.Mark.empty()) continue;
+        if (h.Mark.empty())
+            continue;
         out += "hr.hr" + std::to_string(n + 1) + "\t\t{\r\n";
         AppendProperty(out, "height", WithUnit(h.Height, h.HeightUnit));
         if (h.ColorOn) {
@@ -122,8 +135,10 @@ std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules) {
 
 std::string BuildStyleSheet(const TStrInfo& s) {
     std::string out = BodyBlock(s);
-    if (s.AutoLink) out += LinkBlocks(s);
-    for (const TStrong& rule : s.Strong) out += EmphasisStyleBlock(rule);
+    if (s.AutoLink)
+        out += LinkBlocks(s);
+    for (const TStrong& rule : s.Strong)
+        out += EmphasisStyleBlock(rule);
     out += RuleStyleBlocks(s.HolLine);
     return out;
 }
@@ -133,7 +148,8 @@ std::string SeparateStyleSheetPath(const TEngineEnv& env) {
     if (!env.State.CurrentSettingsFile.empty()) {
         name = FileNamePartOf(env.State.CurrentSettingsFile);
         const std::size_t dot = name.rfind('.');
-        if (dot != std::string::npos) name.erase(dot);
+        if (dot != std::string::npos)
+            name.erase(dot);
         name += ".css";
     }
     const std::string input = SjisPathToNative(env.Form.Text("lblInputFilePath"));
@@ -152,8 +168,8 @@ std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env) {
     head += "</title>\r\n";
     head += "<meta name=\"GENERATOR\" content=\"" + Sjis(kIdentityUtf8) + "\">\r\n";
     if (!s.SeparateStyleSheet) {
-        head += "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) +
-                "-->\r\n</style>\r\n";
+        head +=
+            "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) + "-->\r\n</style>\r\n";
     } else {
         const std::string path = SeparateStyleSheetPath(env);
         WriteWholeFile(path, BuildStyleSheet(s));

@@ -62,9 +62,11 @@ void SplitLines(std::string_view text, Out&& add) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
             add(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             start = i + 1;
         }
     }
-    if (start < text.size()) add(text.substr(start));
+    if (start < text.size())
+        add(text.substr(start));
 }

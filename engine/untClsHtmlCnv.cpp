@@ -6,7 +6,8 @@
 std::int64_t THtmlCnv::TagBytesBefore(int position, bool inclusive) const {
     std::int64_t sum = 0;
     for (const TAddTagInfo& t : arrAddTagInfo) {
-        if (t.iPos != -1 && (t.iPos < position || (inclusive && t.iPos == position))) sum += t.iLen;
+        if (t.iPos != -1 && (t.iPos < position || (inclusive && t.iPos == position)))
+            sum += t.iLen;
     }
     return sum;
 }
@@ -27,26 +28,31 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
 }
 
 void THtmlCnv::P_DeleteWord(int position, int length) {
-    if (length <= 0 || position < 1) return;
+    if (length <= 0 || position < 1)
+        return;
     const int last = position + length - 1;
     const std::int64_t from = position - 1 + TagBytesBefore(position, false);  // 0-based
     const std::int64_t through = last - 1 + TagBytesBefore(last, true);        // 0-based, inclusive
     if (from < static_cast<std::int64_t>(strIncTag.size()) && through >= from) {
-        strIncTag.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(through - from + 1));
+        strIncTag.erase(static_cast<std::size_t>(from),
+                        static_cast<std::size_t>(through - from + 1));
     }
     if (static_cast<std::size_t>(position - 1) < strHtml.size()) {
         strHtml.erase(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(length));
     }
     for (TAddTagInfo& t : arrAddTagInfo) {
-        if (t.iPos >= position && t.iPos <= last) t.iPos = -1;
-        if (t.iPos >= position) t.iPos -= length;
+        if (t.iPos >= position && t.iPos <= last)
+            t.iPos = -1;
+        if (t.iPos >= position)
+            t.iPos -= length;
     }
 }
 
 void THtmlCnv::P_AddTagLine(std::string_view opening, std::string_view closing) {
     static constexpr std::string_view kNbsp = "&nbsp;";
     std::size_t a = 0;
-    while (std::string_view(strHtml).substr(a, kNbsp.size()) == kNbsp) a += kNbsp.size();
+    while (std::string_view(strHtml).substr(a, kNbsp.size()) == kNbsp)
+        a += kNbsp.size();
     P_AddTag(opening, static_cast<int>(a) + 1, false);
     P_AddTag(closing, static_cast<int>(strHtml.size()) + 1, true);
 }
@@ -54,7 +60,8 @@ void THtmlCnv::P_AddTagLine(std::string_view opening, std::string_view closing) 
 void THtmlCnv::P_AddTagDeleteKeyword(std::string_view opening, std::string_view closing,
                                      std::string_view keyword) {
     const int p = InStr(1, strHtml, keyword);
-    if (p > 0) P_DeleteWord(p, static_cast<int>(keyword.size()));
+    if (p > 0)
+        P_DeleteWord(p, static_cast<int>(keyword.size()));
     P_AddTagLine(opening, closing);
 }
 

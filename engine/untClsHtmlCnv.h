@@ -16,7 +16,7 @@ struct TAddTagInfo {
 };
 
 class THtmlCnv {
-public:
+  public:
     explicit THtmlCnv(std::string_view rawLine)
         : strOriginal(rawLine), strHtml(rawLine), strIncTag(rawLine) {}
 
@@ -55,7 +55,7 @@ public:
     std::string strIncTag;
     std::vector<TAddTagInfo> arrAddTagInfo;
 
-private:
+  private:
     // Sum of the lengths of the live tags anchored before position (or at it, when inclusive).
     std::int64_t TagBytesBefore(int position, bool inclusive) const;
 };

@@ -15,7 +15,11 @@ TEST(TextHelpers, SearchesCountBytesFromTheRightStart) {
 TEST(TextHelpers, SearchesNeverMatchOnASecondByte) {
     // ア is 0x83 0x41: its second byte equals "A".
     EXPECT_EQ(InStr(1, "\x83\x41", "A"), 0);
-    EXPECT_EQ(InStr(1, "\x83\x41" "A", "A"), 3);
+    EXPECT_EQ(InStr(1,
+                    "\x83\x41"
+                    "A",
+                    "A"),
+              3);
     // 表 is 0x95 0x5C: its second byte equals "\".
     EXPECT_EQ(ReplaceAll("C:\\\x95\x5C\\x", "\\", "/"), "C:/\x95\x5C/x");
     // Starting the search on a second byte: the tail is walked from its own first byte.
@@ -64,11 +68,17 @@ TEST(TextHelpers, IsTrailByteWalksFromTheLineStart) {
     EXPECT_FALSE(IsTrailByte(ai, 3));
     EXPECT_TRUE(IsTrailByte(ai, 4));
     EXPECT_FALSE(IsTrailByte(ai, 5));
-    EXPECT_FALSE(IsTrailByte("\xC0" "a", 2));  // half-width ﾀ is one byte
+    EXPECT_FALSE(
+        IsTrailByte("\xC0"
+                    "a",
+                    2));  // half-width ﾀ is one byte
     // A lead byte as the last byte: nothing follows, and the walk stops there.
     EXPECT_FALSE(IsTrailByte("a\x83", 2));
     // After a line feed the walk starts again, whatever came before.
-    EXPECT_FALSE(IsTrailByte("\x83\n" "A", 3));
+    EXPECT_FALSE(
+        IsTrailByte("\x83\n"
+                    "A",
+                    3));
 }
 
 TEST(TextHelpers, TrimKeepsTheFullWidthSpace) {

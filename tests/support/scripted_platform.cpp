@@ -9,14 +9,16 @@ TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_vie
         return answer;
     }
     for (const TMessageButton b : {mbOK, mbYes, mbNo, mbCancel}) {
-        if (buttons & b) return b;
+        if (buttons & b)
+            return b;
     }
     return mbOK;
 }
 
 std::optional<std::string> TScriptedPlatform::OpenFileDialog(const TFileDialogRequest& request) {
     FileDialogs.push_back(request);
-    if (FileDialogAnswers.empty()) return std::nullopt;
+    if (FileDialogAnswers.empty())
+        return std::nullopt;
     auto answer = FileDialogAnswers.front();
     FileDialogAnswers.pop_front();
     return answer;
@@ -27,7 +29,8 @@ std::optional<std::string> TScriptedPlatform::SaveFileDialog(const TFileDialogRe
 }
 
 std::optional<TColor> TScriptedPlatform::ColorDialog(TColor) {
-    if (ColorAnswers.empty()) return std::nullopt;
+    if (ColorAnswers.empty())
+        return std::nullopt;
     auto answer = ColorAnswers.front();
     ColorAnswers.pop_front();
     return answer;
@@ -41,4 +44,6 @@ void TScriptedPlatform::RunCommandLine(const std::string& commandLine) {
     CommandLines.push_back(commandLine);
 }
 
-void TScriptedPlatform::SetBusyCursor(bool busy) { BusyCursor.push_back(busy); }
+void TScriptedPlatform::SetBusyCursor(bool busy) {
+    BusyCursor.push_back(busy);
+}

@@ -15,7 +15,7 @@ struct TRecordedMessage {
 };
 
 class TScriptedPlatform : public TPlatform {
-public:
+  public:
     TMessageButton ShowMessage(TMessageKind kind, std::string_view text, unsigned buttons) override;
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) override;

@@ -9,10 +9,12 @@
 #include <vector>
 
 TTempDir::TTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "porukano-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "porukano-test-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (mkdtemp(name.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = std::string(name.data()) + "/";
 }
 
@@ -33,4 +35,6 @@ std::string ReadFileBytes(const std::string& path) {
     return content.str();
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}

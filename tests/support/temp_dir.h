@@ -5,7 +5,7 @@
 #include <string_view>
 
 class TTempDir {
-public:
+  public:
     TTempDir();
     ~TTempDir();
     TTempDir(const TTempDir&) = delete;
@@ -15,7 +15,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(std::string_view name) const { return path_ + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 

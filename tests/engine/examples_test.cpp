@@ -1,0 +1,64 @@
+// Runs every example of tests/examples/*.txt as its own test.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "converter.h"
+#include "encoding.h"
+#include "example_file.h"
+#include "main_window_controls.h"
+#include "scripted_platform.h"
+#include "temp_dir.h"
+
+namespace {
+
+class TExampleTest : public testing::Test {
+  public:
+    explicit TExampleTest(TExample example) : example_(std::move(example)) {}
+
+    void TestBody() override {
+        auto form = MakeHeadlessMainWindow();
+        for (const auto& [name, value] : example_.Controls) {
+            ASSERT_TRUE(ApplyExampleControl(*form, name, value))
+                << example_.Where << ": cannot set " << name;
+        }
+        TScriptedPlatform platform;
+        TProgramState state;
+        TTempDir dir;
+        state.ProgramFolder = dir.Path();
+        TEngineEnv env{*form, platform, state};
+        std::string input;
+        for (const std::string& line : example_.Input)
+            input += Sjis(line) + "\r\n";
+        WriteFileBytes(dir.File("in.txt"), input);
+        bool images = false;
+        ASSERT_TRUE(ConvertTextFile(env, dir.File("in.txt"), dir.File("out.htm"), images))
+            << example_.Where;
+        const std::vector<std::string> body =
+            BodyLines(SjisToUtf8(ReadFileBytes(dir.File("out.htm"))));
+        EXPECT_EQ(body, example_.Expected) << example_.Where;
+    }
+
+  private:
+    TExample example_;
+};
+
+void RegisterExamples() {
+    for (const auto& entry : std::filesystem::directory_iterator(PORUKANO_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        for (TExample& example : ReadExampleFile(entry.path().string())) {
+            const std::string name =
+                entry.path().stem().string() + "_line" + std::to_string(example.Line);
+            testing::RegisterTest(
+                "Examples", name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                [example]() -> testing::Test* { return new TExampleTest(example); });
+        }
+    }
+}
+
+const bool registered = (RegisterExamples(), true);
+
+}  // namespace
