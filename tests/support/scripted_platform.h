@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,11 @@ class TScriptedPlatform : public TPlatform {
     void OpenWithAssociatedProgram(const std::string& pathOrUrl) override;
     void RunCommandLine(const std::string& commandLine) override;
     void SetBusyCursor(bool busy) override;
-    void Repaint() override { ++Repaints; }
+    void Repaint() override {
+        ++Repaints;
+        if (OnRepaint)
+            OnRepaint();
+    }
 
     // Answers for the next questions, in order; without one the first offered button is taken.
     std::deque<TMessageButton> Answers;
@@ -36,4 +41,5 @@ class TScriptedPlatform : public TPlatform {
     std::vector<std::string> CommandLines;
     std::vector<bool> BusyCursor;
     int Repaints = 0;
+    std::function<void()> OnRepaint;
 };

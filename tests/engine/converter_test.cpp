@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "converter.h"
+#include "encoding.h"
+#include "engine_fixture.h"
+#include "example_file.h"
+#include "stylesheet.h"
+
+namespace {
+
+struct TConversion : TEngineFixture {
+    // Converts bytes as the input file; the page's bytes, or std::nullopt on failure.
+    std::optional<std::string> Convert(std::string_view input) {
+        WriteFileBytes(Dir.File("in.txt"), input);
+        bool images = false;
+        if (!ConvertTextFile(Env, Dir.File("in.txt"), Dir.File("out.htm"), images)) {
+            return std::nullopt;
+        }
+        UsesImages = images;
+        return ReadFileBytes(Dir.File("out.htm"));
+    }
+    std::string Head() { return BuildDocumentHead(Gather(), Env); }
+    bool UsesImages = false;
+};
+
+const std::string kWriteFailure = Sjis("変換したファイルの書き込みに失敗しました。終了します");
+
+}  // namespace
+
+TEST(ConvertTextFile, DocumentFrameInTheThreeModes) {
+    TConversion c;
+    EXPECT_EQ(c.Convert(""), c.Head() + "\r\n<body>\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(c.Convert("abc"),
+              c.Head() + "\r\n<body>\r\n<p>abc<br>\r\n</p>\r\n</body>\r\n</html>\r\n");
+    c.Form->SetItemIndex("rdgrpAddTag", 2);
+    EXPECT_EQ(c.Convert("abc\r\n"),
+              c.Head() + "\r\n<body>\r\n<p>abc\r\n</p>\r\n</body>\r\n</html>\r\n");
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("abc"), "abc<br>\r\n");
+    EXPECT_TRUE(c.Platform.Messages.empty());
+}
+
+TEST(ConvertTextFile, InputLinesEndAtLfOrCrLfAndTheFileAtSubstitute) {
+    TConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("a\nb\r\nc\rd\r\n\x1A"
+                        "e\r\n"),
+              "a<br>\r\nb<br>\r\ncd<br>\r\n");
+    EXPECT_EQ(c.Convert("x\r\n\r"), "x<br>\r\n<br>\r\n");  // a lone CR is an empty last line
+    EXPECT_EQ(c.Convert("\x1A"), "");
+}
+
+TEST(ConvertTextFile, ProgressShowsEachPercentageThenHides) {
+    TConversion c;
+    c.Form->SetText("memHeader", "h");
+    std::vector<std::string> shown;
+    c.Platform.OnRepaint = [&] {
+        shown.push_back(SjisToUtf8(c.Form->Text("lblProcess")));
+        EXPECT_TRUE(c.Form->Visible("pbrProcess"));
+        EXPECT_EQ(c.Form->Position("pbrProcess"),
+                  std::stoi(shown.back().substr(shown.back().find("：") + 3)));
+    };
+    ASSERT_TRUE(c.Convert("1\r\n2\r\n3\r\n"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"変換進捗率：25%", "変換進捗率：50%",
+                                               "変換進捗率：75%", "変換進捗率：100%"}));
+    EXPECT_FALSE(c.Form->Visible("lblProcess"));
+    EXPECT_FALSE(c.Form->Visible("pbrProcess"));
+    EXPECT_EQ(c.Form->Text("lblProcess"), "");
+    EXPECT_EQ(c.Form->Position("pbrProcess"), 0);
+
+    // The display changes only when the percentage does.
+    std::string many;
+    for (int i = 0; i < 1000; ++i)
+        many += "x\r\n";
+    shown.clear();
+    c.Form->SetText("memHeader", "");
+    ASSERT_TRUE(c.Convert(many));
+    EXPECT_EQ(shown.size(), 101u);  // 0% to 100%
+}
+
+TEST(ConvertTextFile, LocalImageFlag) {
+    TConversion c;
+    ASSERT_TRUE(c.Convert("x"));
+    EXPECT_FALSE(c.UsesImages);
+    c.Form->SetItemIndex("cmbKeyWhat4", 2);  // rule 4 has no keywords, the flag is set all the same
+    ASSERT_TRUE(c.Convert("x"));
+    EXPECT_TRUE(c.UsesImages);
+    c.Form->SetItemIndex("cmbKeyWhat4", 0);
+    c.Form->SetChecked("chkBgImage", true);
+    ASSERT_TRUE(c.Convert("x"));
+    EXPECT_TRUE(c.UsesImages);
+}
+
+TEST(ConvertTextFile, FailuresAreReportedAndNeverSuccess) {
+    TConversion c;
+    bool images = false;
+    const std::string openFailure = Sjis("以下のファイルのオープンに失敗しました。\r\n\t") +
+                                    c.Dir.File("none.txt") +
+                                    Sjis("\r\n現存するファイルか確認してください。");
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("none.txt"), c.Dir.File("o.htm"), images));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(c.Platform.Messages[0].Text, openFailure);
+    EXPECT_FALSE(FileExists(c.Dir.File("o.htm")));
+
+    // An output folder that does not exist names the input too.
+    WriteFileBytes(c.Dir.File("in.txt"), "x");
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("no/o.htm"), images));
+    EXPECT_NE(c.Platform.Messages.back().Text.find(c.Dir.File("in.txt")), std::string::npos);
+
+    // A directory as input cannot be read.
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.Path(), c.Dir.File("o.htm"), images));
+    EXPECT_EQ(c.Platform.Messages.back().Kind, TMessageKind::Warning);
+
+    // The input is never truncated by writing the page over it.
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("in.txt"), images));
+    EXPECT_EQ(ReadFileBytes(c.Dir.File("in.txt")), "x");
+
+    // A full disk: the write failure, whenever the bytes are lost.
+    c.Platform.Messages.clear();
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), "/dev/full", images));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(c.Platform.Messages[0].Text, kWriteFailure);
+
+    // A separate stylesheet that cannot be written stops the conversion with its file error.
+    c.Form->SetChecked("chkOutputCSSDef", true);
+    c.Form->SetText("lblInputFilePath", Sjis(c.Dir.File("gone/in.txt")));
+    c.Platform.Messages.clear();
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("o.htm"), images));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Text,
+              c.Dir.File("gone/default.css") + Sjis(" に書き込めません"));
+    EXPECT_EQ(ReadFileBytes(c.Dir.File("o.htm")), "");
+}
+
+TEST(ConvertTextFile, ACountThatIsNoIntegerAbandonsTheConversion) {
+    TConversion c;
+    c.Form->SetText("edtHolMark1", "-");
+    c.Form->SetText("edtHolMarkCnt1", "3a");
+    EXPECT_FALSE(c.Convert("a"));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(ReadFileBytes(c.Dir.File("out.htm")), "");
+}
+
+TEST(ConvertTextBoxText, MarkerBlockThenBodyLines) {
+    TEngineFixture f;
+    std::vector<std::string> out{"stale"};
+    ASSERT_TRUE(ConvertTextBoxText(f.Env, out, {"abc", "", "d"}));
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(out[0],
+              Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +
+                  BuildStyleSheet(f.Gather()) + "\r\n" +
+                  Sjis("<!-------------　ここまで  -------------------->\r\n\r\n"
+                       "<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
+    EXPECT_EQ(std::vector<std::string>(out.begin() + 1, out.end()),
+              (std::vector<std::string>{"<p>abc<br>", "</p>", "<p>d<br>", "</p>"}));
+
+    // Mode 0: the lines only; header and footer come along.
+    f.Form->SetItemIndex("rdgrpAddTag", 0);
+    f.Form->SetText("memHeader", "h");
+    f.Form->SetText("memFotter", "f1\r\nf2\r\n");
+    ASSERT_TRUE(ConvertTextBoxText(f.Env, out, {"x"}));
+    EXPECT_EQ(out, (std::vector<std::string>{"h<br>", "x<br>", "f1<br>", "f2<br>"}));
+    EXPECT_EQ(f.Platform.Repaints, 0);
+}
+
+TEST(ConvertTextFile, SettingsGatheredWithTheirDefaults) {
+    TEngineFixture f;
+    f.Form->SetText("edtClass3", "  mine ");
+    f.Form->SetChecked("chkBackColor4", true);
+    f.Form->SetChecked("chkBack100p4", true);
+    f.Form->SetChecked("chkBackColor5", true);
+    f.Form->SetText("edtTag2", " em ");
+    f.Form->SetText("lblReplaceImagePath1", "C:\\a\\\x95\x5C\\b.png");
+    f.Form->SetText("edtHolMark1", " = ");
+    f.Form->SetText("edtHolMarkCnt1", "5");
+    f.Form->SetText("edtHolMarkCnt2", "7");
+    f.Form->SetItemIndex("rdgTabSpace", 1);
+    const TStrInfo s = f.Gather();
+    EXPECT_EQ(s.Strong[0].Tag, "span");
+    EXPECT_EQ(s.Strong[0].Class, "strong1");
+    EXPECT_EQ(s.Strong[0].Separator, ",");
+    EXPECT_EQ(s.Strong[0].ImagePath, "C:/a/\x95\x5C/b.png");
+    EXPECT_EQ(s.Strong[1].Tag, "em");
+    EXPECT_EQ(s.Strong[2].Class, "mine");
+    EXPECT_EQ(s.Strong[3].Tag, "div");
+    EXPECT_EQ(s.Strong[4].Tag, "span");
+    EXPECT_EQ(s.HolLine[0].Pattern, "======");
+    EXPECT_EQ(s.HolLine[1].Pattern, "");
+    EXPECT_EQ(s.HolLine[1].Count, "7");
+    EXPECT_EQ(s.HolLine[2].Count, "0");
+    EXPECT_EQ(s.HolLine[2].Height, "0");
+    EXPECT_EQ(s.TabWidth, 8);
+    EXPECT_EQ(s.NormalColor, "000000");
+    EXPECT_EQ(s.Strong[1].FontColor, "008000");
+    EXPECT_EQ(s.Strong[0].Border.Color, "F0F0F0");
+    EXPECT_EQ(s.Strong[0].Keywords, Sjis("○,◎"));
+}

@@ -1,0 +1,24 @@
+// A headless main window, a scripted platform and a temporary program folder for one test.
+#pragma once
+
+#include <memory>
+
+#include "engine_env.h"
+#include "main_window_controls.h"
+#include "scripted_platform.h"
+#include "settings_model.h"
+#include "temp_dir.h"
+
+struct TEngineFixture {
+    std::unique_ptr<THeadlessForm> Form = MakeHeadlessMainWindow();
+    TScriptedPlatform Platform;
+    TTempDir Dir;
+    TProgramState State{Dir.Path(), ""};
+    TEngineEnv Env{*Form, Platform, State};
+
+    TStrInfo Gather() {
+        TStrInfo s;
+        EXPECT_TRUE(GatherSettings(*Form, Platform, s));
+        return s;
+    }
+};

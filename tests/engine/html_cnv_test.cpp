@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "untClsHtmlCnv.h"
+
+namespace {
+
+THtmlCnv Escaped(std::string_view raw) {
+    THtmlCnv line(raw);
+    line.P_CnvTextToHtmlDangerStr(4, false);
+    return line;
+}
+
+}  // namespace
+
+TEST(TaggedLine, PlacementBeforeAndAfterDecidesTheSlotOrder) {
+    THtmlCnv line = Escaped("abc");
+    line.P_AddTag("<div>", 1, false);
+    line.P_AddTag("</div>", 4, true);
+    EXPECT_EQ(line.F_strGetIncTag(), "<div>abc</div>");
+    line.P_AddTag("<p>", 2, false);
+    line.P_AddTag("</p>", 3, true);
+    EXPECT_EQ(line.F_strGetIncTag(), "<div>a<p>b</p>c</div>");
+
+    THtmlCnv same = Escaped("x");
+    same.P_AddTag("<1>", 1, false);
+    same.P_AddTag("<2>", 1, false);  // a later "before" tag stands first
+    same.P_AddTag("</1>", 2, true);
+    same.P_AddTag("</2>", 2, true);  // a later "after" tag stands last
+    EXPECT_EQ(same.F_strGetIncTag(), "<2><1>x</1></2>");
+
+    // A "before" tag where an earlier closing "after" tag stands goes in front of it.
+    THtmlCnv touching = Escaped("ab");
+    touching.P_AddTag("<i>", 1, false);
+    touching.P_AddTag("</i>", 2, true);
+    touching.P_AddTag("<b>", 2, false);
+    touching.P_AddTag("</b>", 3, true);
+    EXPECT_EQ(touching.F_strGetIncTag(), "<i>a<b></i>b</b>");
+}
+
+TEST(TaggedLine, WrappingTwiceNestsAndKeepsLeadingBlanksOutside) {
+    THtmlCnv line = Escaped("  ab");
+    line.P_AddTagLine("<s1>", "</s1>");
+    EXPECT_EQ(line.arrAddTagInfo[0].iPos, 13);
+    line.P_AddTagLine("<s2>", "</s2>");
+    EXPECT_EQ(line.F_strGetIncTag(), "&nbsp;&nbsp;<s2><s1>ab</s1></s2>");
+
+    THtmlCnv empty = Escaped("");
+    empty.P_AddTagLine("<s>", "</s>");
+    EXPECT_EQ(empty.F_strGetIncTag(), "<s></s>");
+}
+
+TEST(TaggedLine, DeletingARunTakesItsTagsAndMovesTheLaterOnes) {
+    THtmlCnv line = Escaped("abcdef");
+    line.P_AddTag("<x>", 3, false);  // on the run's first byte: deleted with it
+    line.P_AddTag("<y>", 4, false);  // inside the run: deleted
+    line.P_AddTag("<z>", 5, false);  // right after the run: now at its start
+    line.P_AddTag("</w>", 7, true);
+    line.P_DeleteWord(3, 2);
+    EXPECT_EQ(line.strHtml, "abef");
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>ef</w>");
+    EXPECT_EQ(line.arrAddTagInfo[0].iPos, -1);
+    EXPECT_EQ(line.arrAddTagInfo[1].iPos, -1);
+    EXPECT_EQ(line.arrAddTagInfo[2].iPos, 3);
+    EXPECT_EQ(line.arrAddTagInfo[3].iPos, 5);
+    // Deleted records keep their place and count for nothing afterwards.
+    line.P_AddTag("<q>", 4, true);
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>e<q>f</w>");
+    line.P_DeleteWord(2, 0);
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>e<q>f</w>");
+}
+
+TEST(TaggedLine, KeywordFormsDeleteOrReplaceTheFirstOccurrenceOnly) {
+    THtmlCnv deleted = Escaped("xaxa");
+    deleted.P_AddTagDeleteKeyword("<e>", "</e>", "a");
+    EXPECT_EQ(deleted.F_strGetIncTag(), "<e>xxa</e>");
+
+    THtmlCnv replaced = Escaped("ab");
+    replaced.P_AddTagReplaceImg("<e>", "</e>", "a", "<img>");
+    EXPECT_EQ(replaced.F_strGetIncTag(), "<e><img>b</e>");
+
+    THtmlCnv absent = Escaped("b");
+    absent.P_AddTagReplaceImg("<e>", "</e>", "a", "<img>");
+    EXPECT_EQ(absent.F_strGetIncTag(), "<e>b</e>");
+
+    THtmlCnv byPosition = Escaped("abcd");
+    byPosition.P_AddTagReplaceImgPos("<e>", "</e>", 2, 2, "<img>");
+    EXPECT_EQ(byPosition.F_strGetIncTag(), "<e>a<img>d</e>");
+    THtmlCnv deletedAt = Escaped("abcd");
+    deletedAt.P_AddTagDeleteKeywordPos("<e>", "</e>", 1, 3);
+    EXPECT_EQ(deletedAt.F_strGetIncTag(), "<e>d</e>");
+}
+
+TEST(TaggedLine, SettersTouchOnlyTheirText) {
+    THtmlCnv line("a<b");
+    line.P_CnvTextToHtmlDangerStr(4, false);
+    EXPECT_EQ(line.F_strGetOriginal(), "a<b");
+    EXPECT_EQ(line.strHtml, "a&lt;b");
+    line.P_SetIncTag("T");
+    line.P_SetOriginal("O");
+    EXPECT_EQ(line.strHtml, "a&lt;b");
+    EXPECT_EQ(line.F_strGetIncTag(), "T");
+    EXPECT_EQ(line.F_strGetOriginal(), "O");
+}
