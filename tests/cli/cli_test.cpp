@@ -1,1 +1,91 @@
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli.h"
+#include "encoding.h"
+#include "temp_dir.h"
+
+namespace {
+
+struct TCliResult {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+TCliResult RunWith(std::vector<std::string> args, const std::string& stdinBytes = "") {
+    std::istringstream in(stdinBytes);
+    std::ostringstream out, err;
+    const int code = RunCli(args, in, out, err, false);
+    return {code, out.str(), err.str()};
+}
+
+}  // namespace
+
+TEST(Cli, ConvertsEachFileBesideItselfAndReportsFailuresByExitStatus) {
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    WriteFileBytes(dir.File("b.text.txt"), "b\r\n");
+    WriteFileBytes(dir.File("a.htm"), "old page");
+    TCliResult r = RunWith({dir.File("a.txt"), dir.File("b.text.txt")});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    EXPECT_NE(ReadFileBytes(dir.File("a.htm")).find("<p>a<br>\r\n</p>\r\n</body>"),
+              std::string::npos);
+    EXPECT_TRUE(FileExists(dir.File("b.text.htm")));
+
+    // A missing file fails with the warning in UTF-8; the others are still converted.
+    std::remove(dir.File("a.htm").c_str());
+    r = RunWith({dir.File("missing.txt"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
+                         dir.File("missing.txt") + "\n現存するファイルか確認してください。\n");
+    EXPECT_TRUE(FileExists(dir.File("a.htm")));
+}
+
+TEST(Cli, FullDiskAndMissingFolderFail) {
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    TCliResult r = RunWith({"-o", "/dev/full", dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err,
+              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n");
+    r = RunWith({"-o", dir.File("no/such/page.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Err.find("警告"), std::string::npos);
+}
+
+TEST(Cli, StandardInputAndOutputCarryShiftJisBytesUnchanged) {
+    const std::string text = Sjis("本文 & <b>\r\n");
+    TCliResult r = RunWith({"-", "-q"}, text);
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(r.Out.starts_with("<!DOCTYPE HTML PUBLIC"));
+    EXPECT_NE(r.Out.find(Sjis("<p>本文&nbsp;&amp;&nbsp;&lt;b&gt;<br>\r\n")), std::string::npos);
+    EXPECT_TRUE(r.Out.ends_with("</body>\r\n</html>\r\n"));
+
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), text);
+    TCliResult toStdout = RunWith({"-o", "-", dir.File("a.txt")});
+    EXPECT_EQ(toStdout.Out, r.Out);
+}
+
+TEST(Cli, TextBoxPrintsTheConvertedLinesWithCrLf) {
+    TCliResult r = RunWith({"--text-box", "-"}, "x\r\n\r\ny");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(
+        r.Out.starts_with(Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\nbody\t\t{")));
+    EXPECT_TRUE(r.Out.ends_with(Sjis("貼り付けてください --->\r\n") +
+                                "<p>x<br>\r\n</p>\r\n<p>y<br>\r\n</p>\r\n"));
+}
+
+TEST(Cli, UsageErrorsHelpAndVersion) {
+    EXPECT_EQ(RunWith({}).Code, 2);
+    EXPECT_EQ(RunWith({"--bogus", "a.txt"}).Code, 2);
+    EXPECT_EQ(RunWith({"-o"}).Code, 2);
+    EXPECT_EQ(RunWith({"-o", "x.htm", "a.txt", "b.txt"}).Code, 2);
+    const TCliResult help = RunWith({"--help"});
+    EXPECT_EQ(help.Code, 0);
+    EXPECT_NE(help.Out.find("Usage: porukano-cli"), std::string::npos);
+    EXPECT_EQ(RunWith({"--version"}).Out, "ポルカノＨＴＭＬ変換 ver0.732\n");
+}
