@@ -82,12 +82,20 @@ class TProgressDisplay {
     std::string prefix_;
 };
 
-// Converts each line through one line object and hands its tagged text on.
+enum class TLineResult { Written, TooLong, WriteFailed };
+
+// Converts one line through its own line object and hands the tagged text to emit. A line too
+// long for the line object's positions is refused with its message.
 template <typename Emit>
-bool ConvertLine(std::string_view raw, const TStrInfo& s, TParaState& state, Emit&& emit) {
+TLineResult ConvertLine(std::string_view raw, const TStrInfo& s, TParaState& state,
+                        TPlatform& platform, Emit&& emit) {
+    if (!FitsLinePositions(raw, s.TabWidth)) {
+        ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
+        return TLineResult::TooLong;
+    }
     THtmlCnv line(raw);
     AssembleLine(line, raw, s, state);
-    return emit(line.F_strGetIncTag());
+    return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 
 }  // namespace
@@ -142,20 +150,25 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
         progress.LineDone();
         return true;
     };
-    bool written = true;
-    for (const std::string& raw : s.HeaderLines) {
-        written = written && ConvertLine(raw, s, state, emit);
-    }
+    TLineResult result = TLineResult::Written;
+    const auto convert = [&](std::string_view raw) {
+        if (result == TLineResult::Written)
+            result = ConvertLine(raw, s, state, env.Platform, emit);
+    };
+    for (const std::string& header : s.HeaderLines)
+        convert(header);
     std::string raw;
-    while (written && reader.Next(raw))
-        written = ConvertLine(raw, s, state, emit);
-    if (written && reader.Failed()) {
+    while (result == TLineResult::Written && reader.Next(raw))
+        convert(raw);
+    if (result == TLineResult::Written && reader.Failed()) {
         ShowOpenFailure(env.Platform, inputPath);
         return false;
     }
-    for (const std::string& footer : s.FooterLines) {
-        written = written && ConvertLine(footer, s, state, emit);
-    }
+    for (const std::string& footer : s.FooterLines)
+        convert(footer);
+    if (result == TLineResult::TooLong)
+        return false;
+    bool written = result == TLineResult::Written;
     if (written && document) {
         if (state.ParagraphOpen == 1)
             written = out.WriteLine("</p>");
@@ -186,12 +199,16 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         out.emplace_back(tagged);
         return true;
     };
-    for (const std::string& line : s.HeaderLines)
-        ConvertLine(line, s, state, emit);
-    for (const std::string& line : inputLines)
-        ConvertLine(line, s, state, emit);
-    for (const std::string& line : s.FooterLines)
-        ConvertLine(line, s, state, emit);
+    using TLines = const std::vector<std::string>;
+    for (TLines* lines :
+         std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
+        for (const std::string& line : *lines) {
+            if (ConvertLine(line, s, state, env.Platform, emit) != TLineResult::Written) {
+                out.clear();
+                return false;
+            }
+        }
+    }
     const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
     if (document && state.ParagraphOpen == 1)
         out.emplace_back("</p>");

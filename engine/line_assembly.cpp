@@ -5,6 +5,9 @@
 #include "katakana.h"
 #include "text_helpers.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 
 constexpr std::string_view kNbsp = "&nbsp;";
@@ -18,6 +21,36 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 bool IsBlankLine(std::string_view rawLine) {
     return Trim(rawLine).empty();
+}
+
+bool FitsLinePositions(std::string_view rawLine, int tabWidth) {
+    constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max() - 1;
+    const std::uint64_t width = tabWidth > 0 ? tabWidth : 1;
+    // No byte grows by more than a tab does, so short lines need no count.
+    if (rawLine.size() <= kLimit / (kNbsp.size() * width))
+        return true;
+    std::uint64_t bound = 0;
+    for (const char c : rawLine) {
+        switch (c) {
+            case '&':
+                bound += 5;
+                break;
+            case '<':
+            case '>':
+                bound += 4;
+                break;
+            case '"':
+            case ' ':
+                bound += 6;
+                break;
+            case '\t':
+                bound += kNbsp.size() * width;
+                break;
+            default:
+                bound += 1;
+        }
+    }
+    return bound <= kLimit;
 }
 
 // One pass does the work of the replace-all steps: none of the bytes involved can be the second

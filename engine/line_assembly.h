@@ -35,5 +35,9 @@ void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
 // Replaces the leading "&nbsp;" run by a relative offset of as many ex.
 void IndentLeadingSpaces(THtmlCnv& line);
 
+// False when the escaped form of rawLine might not fit the line object's 32-bit positions; such a
+// line is refused rather than converted with positions that wrap round.
+bool FitsLinePositions(std::string_view rawLine, int tabWidth);
+
 // True when the raw line holds nothing but bytes at or below the space character.
 bool IsBlankLine(std::string_view rawLine);

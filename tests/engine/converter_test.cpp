@@ -4,6 +4,7 @@
 #include "encoding.h"
 #include "engine_fixture.h"
 #include "example_file.h"
+#include "line_assembly.h"
 #include "stylesheet.h"
 
 namespace {
@@ -197,4 +198,23 @@ TEST(ConvertTextFile, SettingsGatheredWithTheirDefaults) {
     EXPECT_EQ(s.Strong[1].FontColor, "008000");
     EXPECT_EQ(s.Strong[0].Border.Color, "F0F0F0");
     EXPECT_EQ(s.Strong[0].Keywords, Sjis("○,◎"));
+}
+
+TEST(ConvertTextFile, ALineBeyondThePositionRangeIsRefusedNotWrapped) {
+    // 50 million tabs at width 8 would escape to 2.4 GB, past 32-bit positions.
+    const std::string tabs(50'000'000, '\t');
+    EXPECT_FALSE(FitsLinePositions(tabs, 8));
+    EXPECT_TRUE(FitsLinePositions(std::string_view(tabs).substr(0, 40'000'000), 4));
+    EXPECT_TRUE(FitsLinePositions(std::string(60'000'000, 'a'), 8));
+
+    TConversion c;
+    c.Form->SetItemIndex("rdgTabSpace", 1);
+    EXPECT_FALSE(c.Convert("before\r\n" + tabs + "\r\nafter\r\n"));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(c.Platform.Messages[0].Text, Sjis("長すぎて変換できない行があります。終了します"));
+
+    std::vector<std::string> out;
+    EXPECT_FALSE(ConvertTextBoxText(c.Env, out, {"x", tabs}));
+    EXPECT_TRUE(out.empty());
 }
