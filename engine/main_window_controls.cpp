@@ -54,10 +54,20 @@ void AddEmphasisRule(THeadlessForm& f, int n) {
     AddCheck(f, "chkSpaceDisenable" + d, true);
     AddCombo(f, "cmbKeyWhat" + d, kKeywordActionCount);
     f.Add("lblReplaceImagePath" + d, K::Label);
+    f.Add("lblImagePathAnnai" + d, K::Label).Enabled = false;
+    f.Add("btnImagePath" + d, K::Button).Enabled = false;
     AddCombo(f, "cmbBorderStyle" + d, kBorderStyleCount);
     AddEdit(f, "edtBorderSize" + d);
+    f.Find("edtBorderSize" + d)->Enabled = false;
     AddCombo(f, "cmbBorderSizeUnit" + d, kUnitCount);
     AddLabelColor(f, "lblBorderColor" + d, kWindowTextColor, kWindowFaceColor);
+    f.Find("lblBorderColor" + d)->Visible = false;
+    // The underline sample: its pen colour is held as the font colour.
+    THeadlessControl& underline = f.Add("shpUnderLine" + d, K::Label);
+    underline.FontColor = fontColors[n - 1];
+    underline.Visible = false;
+    f.Add("lblFontColorInfo" + d, K::Label);
+    AddLabelColor(f, "lblBackColor" + d, kWindowTextColor, RgbToColor(0xFF, 0xFF, 0xFF));
 }
 
 void AddRuleLineRow(THeadlessForm& f, int n) {
@@ -68,12 +78,17 @@ void AddRuleLineRow(THeadlessForm& f, int n) {
     AddCombo(f, "cmbHolSizeUnit" + d, kUnitCount);
     AddCheck(f, "chkHol100p" + d, false);
     AddLabelColor(f, "lblHolColor" + d, kWindowTextColor, kWindowFaceColor);
+    f.Find("lblHolColor" + d)->Visible = false;
     AddCheck(f, "chkHolColor" + d, false);
 }
 
 }  // namespace
 
 void AddMainWindowControls(THeadlessForm& f) {
+    // Pseudo controls: "frmMain" holds the window caption, "PageControl1" the caption of the
+    // active page.
+    f.Add("frmMain", K::Label).Text = Sjis("ポルカノＨＴＭＬ変換");
+    f.Add("PageControl1", K::Label).Text = Sjis("共通設定１");
     AddLabelColor(f, "lblNormalStr", kWindowTextColor, kWindowFaceColor);
     AddLabelColor(f, "lblLinkstr", RgbToColor(0, 0, 0xFF), kWindowFaceColor);
     AddLabelColor(f, "lblVlink", RgbToColor(0x80, 0, 0x80), kWindowFaceColor);
@@ -95,7 +110,8 @@ void AddMainWindowControls(THeadlessForm& f) {
         AddCombo(f, std::string("cmbPagePadding") + side + "Unit", kUnitCount);
     }
     AddCheck(f, "chkBgImage", false);
-    f.Add("lblBgImagePath", K::Label);
+    f.Add("lblBgImagePath", K::Label).Enabled = false;
+    f.Add("btnChangeBgImagePath", K::Button).Enabled = false;
     AddCheck(f, "chkOutputCSSDef", false);
     AddCheck(f, "chkbxPreview", false);
     f.Add("memHeader", K::Memo);
@@ -105,6 +121,7 @@ void AddMainWindowControls(THeadlessForm& f) {
         AddEmphasisRule(f, n);
     for (int n = 1; n <= 5; ++n)
         AddRuleLineRow(f, n);
+    AddLabelColor(f, "lblHolBackColor", kWindowTextColor, RgbToColor(0xFF, 0xFF, 0xFF));
 
     f.Add("lblInputFilePath", K::Label);
     THeadlessControl& process = f.Add("lblProcess", K::Label);

@@ -1,0 +1,49 @@
+// The application options kept in porukano.ini in the program's folder, and the options dialog's
+// reading and writing of them. The dialog's controls (option_dialog_controls.h) are the working
+// copy: ReadOptions fills them from the file, ApplyOptionDialog copies them into TOption.
+//
+// Keys: [main] AppVer, BrowserView; [Start] StartRknFile, CnvDialogUnvisible; [Save] Extension,
+// OverWrite, NoDialog; [Browser] BrowserPath; [Help] Url; [FileHistory] History1..10.
+#pragma once
+
+#include <string>
+
+#include "form.h"
+#include "platform.h"
+
+// The help address used until the options file names one.
+inline constexpr const char* kDefaultHelpUrl = "https://porukano.example.org/help/";
+
+// The program's options. Texts are Shift_JIS as the file and the dialog hold them; convert a path
+// with SjisPathToNative before using it.
+struct TOption {
+    std::string StartRknFile;         // settings file loaded at start-up; empty for none
+    bool CnvDialogUnvisible = false;  // batch conversion without its question and report
+    int Extension = 0;                // 0 ".htm", any other value ".html"
+    bool OverWrite = false;           // overwrite an existing page without asking
+    bool NoDialog = false;            // no message at the end of a conversion
+    std::string BrowserPath;          // browser program; empty for the associated program
+    std::string Url = kDefaultHelpUrl;
+};
+
+// ProgramFolder (with its trailing separator) followed by "porukano.ini".
+std::string OptionsFilePath(const std::string& programFolder);
+
+// Reads [Start], [Save] and [Browser] into the dialog's controls, each with its default when
+// missing, and [Help] Url into options.Url. A missing file reads as all defaults. False, with the
+// warning "設定ファイル：\r\n\t<path>\r\nが開けません。", when the file cannot be read.
+bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlatform& platform);
+
+// Copies the six dialog controls into options (Url stays), texts unchanged; returns the result.
+const TOption& ApplyOptionDialog(const TForm& dialog, TOption& options);
+
+// Writes AppVer (0.731) and the six option keys. False with the program's message when the file
+// cannot be read or the write was refused ("%s に書き込めません"); the old file is then unchanged.
+bool WriteOptions(const std::string& path, const TOption& options, TPlatform& platform);
+
+// At shut-down: writes AppVer, the main window's chkbxPreview as [main] BrowserView, and Url.
+bool WriteClosingOptions(const std::string& path, const TForm& mainWindow, const TOption& options,
+                         TPlatform& platform);
+
+// Sets the main window's chkbxPreview from [main] BrowserView (default unticked).
+bool ReadBrowserView(const std::string& path, TForm& mainWindow, TPlatform& platform);
