@@ -37,6 +37,16 @@ bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlat
 // Copies the six dialog controls into options (Url stays), texts unchanged; returns the result.
 const TOption& ApplyOptionDialog(const TForm& dialog, TOption& options);
 
+enum class TProfileWriteResult {
+    Written,
+    NotOpened,  // the file exists but cannot be read: "設定ファイル：..が開けません。" shown
+    Refused  // the write was refused: "%s に書き込めません" shown, the old file unchanged
+};
+
+// Writes AppVer (0.731) and the six option keys, telling which failure stopped it.
+TProfileWriteResult WriteOptionsFile(const std::string& path, const TOption& options,
+                                     TPlatform& platform);
+
 // Writes AppVer (0.731) and the six option keys. False with the program's message when the file
 // cannot be read or the write was refused ("%s に書き込めません"); the old file is then unchanged.
 bool WriteOptions(const std::string& path, const TOption& options, TPlatform& platform);

@@ -1,0 +1,83 @@
+// The file menu's save and open commands and their dialogs.
+#include <cerrno>
+
+#include "atomic_file.h"
+#include "encoding.h"
+#include "identity.h"
+#include "settings_file.h"
+#include "settings_messages.h"
+#include "untFileHistory.h"
+
+namespace {
+
+// The extension of the file name of a native path, from its last "." on; empty without one.
+std::string_view ExtensionOf(std::string_view path) {
+    const std::size_t nameStart = path.rfind('/') + 1;  // npos + 1 is 0
+    const std::size_t dot = path.rfind('.');
+    return dot == std::string_view::npos || dot < nameStart ? std::string_view() : path.substr(dot);
+}
+
+}  // namespace
+
+std::string FileNamePart(std::string_view path) {
+    return FileNamePartOf(path);
+}
+
+std::string SettingsCaption(const std::string& nativePath) {
+    return Sjis(kIdentityUtf8) + " - " + PathForMessage(FileNamePart(nativePath));
+}
+
+std::optional<TSettingsSaveTarget> ChooseSettingsSavePath(TSettingsEnv& env) {
+    const std::string& current = env.State.CurrentSettingsFile;
+    TSettingsSaveTarget target;
+    TFileDialogRequest request;
+    request.InitialFileName = current;
+    if (ExtensionOf(current) == ".rkn") {
+        request.InitialFileName = current.substr(0, current.size() - 4) + ".prkn";
+        target.SupersededRkn = current;
+    }
+    request.Filter = Sjis("変換設定ファイル(*.prkn)|*.prkn");
+    request.AskBeforeOverwrite = true;
+    std::optional<std::string> chosen = env.Platform.SaveFileDialog(request);
+    if (!chosen || chosen->empty())
+        return std::nullopt;
+    target.Path = *std::move(chosen);
+    if (ExtensionOf(target.Path) != ".prkn")
+        target.Path += ".prkn";
+    return target;
+}
+
+std::string ChooseSettingsOpenPath(TPlatform& platform, const std::string& initialFolder) {
+    TFileDialogRequest request;
+    request.Filter = Sjis("変換設定ファイル(*.prkn,*.rkn)|*.prkn;*.rkn");
+    request.InitialFolder = initialFolder;
+    std::optional<std::string> chosen = platform.OpenFileDialog(request);
+    return chosen ? *std::move(chosen) : std::string();
+}
+
+void SaveSettingsCommand(TSettingsEnv& env) {
+    const std::optional<TSettingsSaveTarget> target = ChooseSettingsSavePath(env);
+    if (!target)
+        return;
+    TStrInfo settings;
+    if (!GatherSettings(env.MainWindow, env.Platform, settings))
+        return;
+    if (!SaveSettingsFile(env, target->Path, settings))
+        return;
+    // The old ".rkn" file goes only now that its successor is completely written.
+    int errorCode = 0;
+    if (!target->SupersededRkn.empty() && !DeleteFileReporting(target->SupersededRkn, errorCode) &&
+        errorCode != ENOENT) {
+        ShowIoError(env.Platform, errorCode);
+    }
+    RecordSettingsFileUse(env, target->Path);
+}
+
+void OpenSettingsCommand(TSettingsEnv& env) {
+    const std::string path = ChooseSettingsOpenPath(env.Platform);
+    if (path.empty())
+        return;
+    if (LoadSettingsFile(env, path) == TLoadResult::Stopped)
+        return;
+    RecordSettingsFileUse(env, path);
+}
