@@ -3,12 +3,77 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "platform.h"
+#include "regex_library.h"
 #include "settings_model.h"
+#include "untClsHtmlCnv.h"
+
+struct re_pattern_buffer;
+struct re_registers;
+struct OnigMatchParamStruct;
+
+// One compiled regular expression. The pattern text has one of the forms of ParsePatternForm
+// and is Shift_JIS, as is every target. The compiled expression is kept and reused by Match as
+// long as it is given the same pattern text. A search that backtracks too long (the engine's
+// retry limits) ends as no match, so no pattern can hold up a line for long.
+class TBRegExp {
+  public:
+    // Loads the engine; LibraryLoaded() tells whether that worked.
+    TBRegExp();
+    virtual ~TBRegExp();
+    TBRegExp(const TBRegExp&) = delete;
+    TBRegExp& operator=(const TBRegExp&) = delete;
+
+    bool LibraryLoaded() const { return library_.Get() != nullptr; }
+
+    // Compiles pattern, replacing what was compiled before. False, with ErrorMessage() set, when
+    // the pattern form or the expression is invalid (or the engine is missing).
+    bool Compile(std::string_view pattern);
+
+    // Searches target from byte offset (0-based) on for the first match of pattern, compiling
+    // it first unless it is the pattern compiled last. No match when offset is past the end.
+    // The search sees target from offset on as the whole text ("^" matches at offset).
+    bool Match(std::string_view pattern, std::string_view target, int offset);
+
+    // The last match's 1-based byte position in the whole target and its length in bytes; -1 and
+    // 0 when the last Match found nothing.
+    int MatchPos() const;
+    int MatchLength() const;
+
+    // The last message of the engine or of the pattern reader: why a pattern did not compile, or
+    // why a search was stopped.
+    const std::string& ErrorMessage() const { return errorMessage_; }
+
+    // How many times this object compiled a pattern.
+    int CompileCount() const { return compileCount_; }
+
+  private:
+    void FreeCompiled();
+
+    bool matched_ = false;
+    int matchStart_ = 0;  // 0-based in the whole target
+    int matchEnd_ = 0;
+    re_pattern_buffer* compiled_ = nullptr;
+    std::string compiledPattern_;
+    re_registers* region_ = nullptr;
+    OnigMatchParamStruct* matchParam_ = nullptr;
+    TRegexLibrary library_;
+    std::string errorMessage_;
+    int compileCount_ = 0;
+};
 
 // Compiles every keyword of every regular-expression rule once; false (after its message) when
-// the engine is missing or a keyword does not compile.
+// the engine is missing or a keyword does not compile. Rules after a failure are not prepared.
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform);
+
 // Frees the compiled keywords of all five rules. Always true.
 bool ReleaseRegexRules(std::array<TStrong, 5>& rules);
+
+// Emphasises the matches of keyword n (from 1, as escaped in the keyword list) with the rule's
+// compiled engine n: the first match, or every match when the pattern ends with "g". False, after
+// "バグです", when the rule has no engine for the keyword.
+bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStrong& rule,
+                    TPlatform& platform);

@@ -94,7 +94,7 @@ TLineResult ConvertLine(std::string_view raw, const TStrInfo& s, TParaState& sta
         return TLineResult::TooLong;
     }
     THtmlCnv line(raw);
-    AssembleLine(line, raw, s, state);
+    AssembleLine(line, raw, s, state, platform);
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 

@@ -1,3 +1,256 @@
 #include "emphasis.h"
 
-void ApplyEmphasisRules(THtmlCnv&, const TStrong&) {}
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <optional>
+
+#include "BRegExp.h"
+#include "encoding.h"
+#include "line_assembly.h"
+#include "text_helpers.h"
+
+namespace {
+
+enum TKeywordKind { kLineStartsWith = 0, kLineContains, kCharactersOnly, kEnclosed, kRegex };
+enum TKeywordAction { kKeep = 0, kDelete, kReplaceByImage };
+
+// Walks the items of a keyword list one after the other; KeywordAt(list, separator, n) is the
+// n-th result of Next, and the empty text once the list is used up.
+class TKeywordCursor {
+  public:
+    TKeywordCursor(std::string_view list, std::string_view separator)
+        : list_(list), separator_(separator) {}
+
+    bool Done() const { return done_; }
+
+    std::string_view Next() {
+        if (done_)
+            return {};
+        const std::size_t at = static_cast<std::size_t>(current_ - 1);
+        const int found = InStrRel(current_, list_, separator_);
+        const std::string_view item = found == 0 || separator_.empty()
+                                          ? list_.substr(std::min(at, list_.size()))
+                                          : list_.substr(at, static_cast<std::size_t>(found) - 1);
+        current_ += static_cast<int>(item.size() + separator_.size());
+        if (static_cast<std::size_t>(current_) > list_.size())
+            done_ = true;
+        return item;
+    }
+
+  private:
+    std::string_view list_;
+    std::string_view separator_;
+    int current_ = 1;
+    bool done_ = false;
+};
+
+bool IsOneOf(const std::optional<std::string_view>& window,
+             std::initializer_list<std::string_view> marks) {
+    if (!window)
+        return false;
+    for (std::string_view mark : marks) {
+        if (*window == mark)
+            return true;
+    }
+    return false;
+}
+
+// True when byte index i (0-based) begins a character. A byte outside the lead-byte range always
+// ends a character, so only the run of lead-range bytes in front of i decides: those bytes pair
+// up from the run's start, and i is a second byte when the run is odd. This gives IsTrailByte's
+// answer while looking only at the run.
+bool StartsCharacter(std::string_view text, std::size_t i) {
+    std::size_t run = 0;
+    while (run < i && IsLeadByte(static_cast<unsigned char>(text[i - run - 1])))
+        ++run;
+    return run % 2 == 0;
+}
+
+const std::array<std::string, 10>& FullWidthBoundaries() {
+    static const std::array<std::string, 10> marks = {
+        Sjis("　"), Sjis("（"), Sjis("「"), Sjis("｛"), Sjis("）"),
+        Sjis("」"), Sjis("｝"), Sjis("、"), Sjis("；"), Sjis("：")};
+    return marks;
+}
+
+// The position of the character after the one at position p, so that a search never starts on
+// the second byte of a closing mark.
+int NextCharacter(std::string_view text, int p) {
+    const std::size_t i = static_cast<std::size_t>(p) - 1;
+    return p + (i < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1);
+}
+
+void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
+                   const TEmphasisTags& tags) {
+    switch (rule.KeywordAction) {
+        case kKeep:
+            line.P_AddTagLine(tags.Opening, tags.Closing);
+            break;
+        case kDelete:
+            line.P_AddTagDeleteKeyword(tags.Opening, tags.Closing, keyword);
+            break;
+        case kReplaceByImage:
+            line.P_AddTagReplaceImg(tags.Opening, tags.Closing, keyword, tags.Image);
+            break;
+        default:
+            break;
+    }
+}
+
+// Kinds 0 and 1: true when the keyword hit and the rule is done with the line.
+bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
+                      const TEmphasisTags& tags) {
+    const int p = rule.IgnoreLeadingBlanks ? InStr(1, Trim(line.strOriginal), keyword)
+                                           : InStr(1, line.strHtml, keyword);
+    const bool hit = rule.KeywordKind == kLineStartsWith ? p == 1 : p >= 1;
+    if (hit)
+        ApplyLineRule(line, keyword, rule, tags);
+    return hit;
+}
+
+// Kind 2: every occurrence, left to right without overlap; with ignore leading blanks off only
+// those with a word boundary on both sides.
+void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
+                            const TEmphasisTags& tags) {
+    const int length = static_cast<int>(keyword.size());
+    for (int b = InStr(1, line.strHtml, keyword); b != 0;
+         b = InStr(b + length, line.strHtml, keyword)) {
+        if (!rule.IgnoreLeadingBlanks && !(b == 1 || IsWordBoundary(line.strHtml, b, true)))
+            continue;
+        if (!rule.IgnoreLeadingBlanks && !IsWordBoundary(line.strHtml, b + length, false))
+            continue;
+        line.P_AddTag(tags.Opening, b, false);
+        line.P_AddTag(tags.Closing, b + length, true);
+    }
+}
+
+}  // namespace
+
+TEmphasisTags EmphasisTagsOf(const TStrong& rule) {
+    return {"<" + rule.Tag + " class=\"" + rule.Class + "\">", "</" + rule.Tag + ">",
+            "<img src=\"file:///" + rule.ImagePath + "\">"};
+}
+
+std::string_view KeywordAt(std::string_view list, std::string_view separator, int n) {
+    if (n < 1)
+        return {};
+    TKeywordCursor cursor(list, separator);
+    for (int item = 1;; ++item) {
+        const std::string_view keyword = cursor.Next();
+        if (item == n)
+            return keyword;
+        if (cursor.Done())
+            return {};
+    }
+}
+
+bool IsWordBoundary(std::string_view plain, int position, bool before) {
+    const std::size_t p = static_cast<std::size_t>(position < 1 ? 1 : position) - 1;
+    // The window of width bytes on the asked side; none when it would start on the second byte
+    // of a character, which is never a mark of its own.
+    const auto window = [&](std::size_t width) -> std::optional<std::string_view> {
+        if (!before)
+            return p >= plain.size() ? std::string_view() : plain.substr(p, width);
+        const std::size_t end = std::min(p, plain.size());
+        const std::size_t start = end > width ? end - width : 0;
+        if (!StartsCharacter(plain, start))
+            return std::nullopt;
+        return plain.substr(start, end - start);
+    };
+    if (IsOneOf(window(6), {"&nbsp;", "&quot;"}) || IsOneOf(window(4), {"&lt;", "&gt;"}))
+        return true;
+    if (const std::optional<std::string_view> two = window(2)) {
+        for (const std::string& mark : FullWidthBoundaries()) {
+            if (*two == mark)
+                return true;
+        }
+    }
+    const std::optional<std::string_view> one = window(1);
+    return one &&
+           (one->empty() || IsOneOf(one, {"(", "[", "{", ")", "]", "}", ",", ";", ":", "*"}));
+}
+
+std::pair<std::string_view, std::string_view> SplitEnclosingPair(std::string_view keyword) {
+    const int star = InStr(1, keyword, "*");
+    if (star == 0)
+        return {keyword, keyword};
+    return {keyword.substr(0, star - 1), keyword.substr(star)};
+}
+
+void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule) {
+    const TEmphasisTags tags = EmphasisTagsOf(rule);
+    const auto [opening, closing] = SplitEnclosingPair(keyword);
+    const int lo = static_cast<int>(opening.size());
+    const int lc = static_cast<int>(closing.size());
+    int s = 1;
+    bool once = false;
+    for (;;) {
+        int a = 1;
+        if (lo > 0) {
+            a = InStr(s, line.strHtml, opening);
+        } else {
+            once = true;
+        }
+        if (a == 0)
+            return;
+        int e = static_cast<int>(line.strHtml.size()) + 1;
+        if (lc > 0) {
+            e = InStr(a + lo, line.strHtml, closing);
+        } else {
+            once = true;
+        }
+        if (e == 0)
+            return;
+        switch (rule.KeywordAction) {
+            case kKeep:
+                line.P_AddTag(tags.Opening, a, false);
+                line.P_AddTag(tags.Closing, e + lc, true);
+                s = NextCharacter(line.strHtml, e);
+                break;
+            case kDelete:
+                // Both marks go before the tags come, so that an element with nothing inside
+                // keeps its opening tag.
+                line.P_DeleteWord(a, lo);
+                line.P_DeleteWord(e - lo, lc);
+                line.P_AddTag(tags.Opening, a, false);
+                line.P_AddTag(tags.Closing, e - lo, true);
+                s = e - lo;
+                break;
+            default:  // the image action has no meaning for enclosed text
+                s = NextCharacter(line.strHtml, e);
+                break;
+        }
+        if (once)
+            return;
+    }
+}
+
+void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule, TPlatform& platform) {
+    if (rule.KeywordKind < kLineStartsWith || rule.KeywordKind > kRegex)
+        return;
+    const std::string list = EscapeHtmlText(rule.Keywords, 4, false);
+    const TEmphasisTags tags = EmphasisTagsOf(rule);
+    TKeywordCursor cursor(list, rule.Separator);
+    for (int n = 1;; ++n) {
+        const std::string_view keyword = cursor.Next();
+        if (keyword.empty())
+            return;
+        switch (rule.KeywordKind) {
+            case kLineStartsWith:
+            case kLineContains:
+                if (ApplyLineKeyword(line, keyword, rule, tags))
+                    return;
+                break;
+            case kCharactersOnly:
+                ApplyCharactersKeyword(line, keyword, rule, tags);
+                break;
+            case kEnclosed:
+                ApplyEnclosingRule(line, keyword, rule);
+                break;
+            default:
+                ApplyRegexRule(line, n, keyword, rule, platform);
+                break;
+        }
+    }
+}

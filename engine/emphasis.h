@@ -6,8 +6,41 @@
 #include <string_view>
 #include <utility>
 
+#include "platform.h"
 #include "settings_model.h"
 #include "untClsHtmlCnv.h"
 
-// Applies one rule to one line object.
-void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule);
+// The tags one rule adds: `<tag class="class">`, `</tag>`, and for the image action
+// `<img src="file:///path">`.
+struct TEmphasisTags {
+    std::string Opening;
+    std::string Closing;
+    std::string Image;
+};
+TEmphasisTags EmphasisTagsOf(const TStrong& rule);
+
+// Applies one rule to one line object: its keywords, escaped as a line is (tab width 4, no kana
+// widening), are taken in list order until the first empty one. platform shows the one message
+// of the regular-expression kind.
+void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule, TPlatform& platform);
+
+// The n-th item (from 1) of list split at separator (double-byte aware), or the empty text when
+// there is none; an empty item (two separators in a row) is returned as it is, and ends the list
+// for the rules. The result points into list.
+// Example: KeywordAt("a,b,", ",", 2) == "b"; KeywordAt("a,b,", ",", 3) == "".
+std::string_view KeywordAt(std::string_view list, std::string_view separator, int n);
+
+// True when the plain text has a word boundary on one side of position: the entity, bracket,
+// punctuation or full-width space that ends right in front of it (before) or starts at it, or
+// the start or end of the text. On the left any entity counts (they all end with ";").
+bool IsWordBoundary(std::string_view plain, int position, bool before);
+
+// The opening and closing marks of an enclosing keyword: the parts in front of and behind its
+// first "*" (either may be empty), or the keyword twice when it has no "*".
+// Example: SplitEnclosingPair("「*」") gives "「" and "」".
+std::pair<std::string_view, std::string_view> SplitEnclosingPair(std::string_view keyword);
+
+// Wraps each run from an opening mark through the next closing mark, keeping or deleting the
+// marks by the rule's action. An empty opening mark means the line start, an empty closing mark
+// the line end; with either, one run at most.
+void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule);

@@ -151,7 +151,7 @@ void IndentLeadingSpaces(THtmlCnv& line) {
 }
 
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state) {
+                  TParaState& state, TPlatform& platform) {
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
     const int mode = settings.AddTagMode;
     const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
@@ -164,7 +164,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
 
     ApplyRuleLines(line, settings.HolLine);
     for (const TStrong& rule : settings.Strong)
-        ApplyEmphasisRules(line, rule);
+        ApplyEmphasisRules(line, rule, platform);
     if (settings.AutoLink)
         AutoLinkLine(line);
     if (settings.LeadingSpacesAsStyle)

@@ -16,9 +16,10 @@ struct TParaState {
 };
 
 // Runs the stages on line (created from rawLine) in their fixed order; on return the line's
-// tagged text is the output line without its terminator.
+// tagged text is the output line without its terminator. platform shows the emphasis stage's
+// one message.
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state);
+                  TParaState& state, TPlatform& platform);
 
 // "&" (and a literal "!and!;") to "&amp;", "<", ">", '"' to entities, tabs expanded to the given
 // width, every space to "&nbsp;", then, when kana is on, half-width katakana widened.

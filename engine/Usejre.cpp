@@ -1,0 +1,5 @@
+#include "Usejre.h"
+
+cJre::cJre() = default;
+
+cJre::~cJre() = default;
