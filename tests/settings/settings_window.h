@@ -1,0 +1,27 @@
+// A headless main window with everything the settings commands need, in a temporary program
+// folder.
+#pragma once
+
+#include <memory>
+
+#include "main_window_controls.h"
+#include "scripted_platform.h"
+#include "settings_env.h"
+#include "settings_model.h"
+#include "temp_dir.h"
+
+struct TSettingsWindow {
+    TSettingsWindow();
+
+    // The snapshot GatherSettings takes now; fails the test when it cannot be taken.
+    TStrInfo Gather();
+    // Messages shown so far, then forgotten.
+    std::vector<TRecordedMessage> TakeMessages();
+
+    TTempDir Folder;
+    std::unique_ptr<THeadlessForm> Form = MakeHeadlessMainWindow();
+    TScriptedPlatform Platform;
+    TProgramState State;
+    TSettingsHistory History;
+    TSettingsEnv Env{*Form, Platform, State, History, {}};
+};
