@@ -11,9 +11,16 @@
 #include "identity.h"
 #include "line_reader.h"
 #include "main_window_controls.h"
+#include "option_dialog_controls.h"
+#include "output_path.h"
 #include "program_folder.h"
+#include "rule_line_count_check.h"
+#include "settings_file.h"
+#include "settings_keys.h"
+#include "settings_messages.h"
 #include "temp_file.h"
 #include "terminal_platform.h"
+#include "untIniOption.h"
 
 namespace {
 
@@ -22,10 +29,18 @@ constexpr const char* kUsage =
     "Converts Shift_JIS text files into HTML 4.01 pages in Shift_JIS, with the settings of a\n"
     "freshly opened main window.\n"
     "\n"
-    "Each FILE is written beside itself with its extension replaced by \".htm\"; an existing\n"
-    "page is overwritten. \"-\" as FILE reads standard input and writes standard output.\n"
+    "Each FILE is written beside itself with its extension replaced by \".htm\" (\".html\" when\n"
+    "porukano.ini in the program's folder says Extension=1); an existing page is overwritten.\n"
+    "\"-\" as FILE reads standard input and writes standard output.\n"
     "\n"
     "Options:\n"
+    "  -s, --settings FILE\n"
+    "                 load a settings file (.prkn, .rkn) before converting\n"
+    "  --set SECTION.KEY=VALUE\n"
+    "                 set one settings-file key as if the settings file held it (after\n"
+    "                 --settings; repeatable), e.g. --set main.addtag=2 --set HolLine1.Mark=-\n"
+    "  --save-settings FILE\n"
+    "                 write the settings in force to FILE (a .prkn file); FILE... may be empty\n"
     "  -o PATH        write the page of a single FILE to PATH (\"-\" for standard output)\n"
     "  --text-box     print the text-box conversion (stylesheet block, then the body lines,\n"
     "                 each ended by CR LF) instead of writing a page\n"
@@ -34,14 +49,72 @@ constexpr const char* kUsage =
     "  --version      show the program's identity\n"
     "\n"
     "Messages go to standard error with their kind (警告, エラー, ...). The exit status is 0 when\n"
-    "every file converted, 1 when any failed (the others are still converted), 2 for bad usage.\n";
+    "every file converted, 1 when any failed (the others are still converted) or the settings\n"
+    "could not be loaded or saved, 2 for bad usage.\n"
+    "\n"
+    "Values of --set are UTF-8 and are stored in Shift_JIS as in the file; a character without a\n"
+    "Shift_JIS form is refused. Booleans are 1 or 0, list positions count from 0, multi-line\n"
+    "texts end each line with the four characters \\r\\n, a double quote in keywords is &quot;.\n"
+    "Settings-file keys (strongN and HolLineN for N = 1 to 5):\n";
+
+// The key list of the help, from the table the settings file is written by.
+std::string KeyHelp() {
+    std::string help;
+    for (const TSettingsKeyInfo& key : SettingsFileKeys()) {
+        std::string name = std::string(key.Section) + (key.Numbered ? "N." : ".") + key.Key;
+        name.resize(std::max<std::size_t>(name.size() + 1, 30), ' ');
+        help += "  " + name + key.Kind + "\n";
+    }
+    return help;
+}
+
+// One --set: the key as the file names it and the value in Shift_JIS.
+struct TSettingsAssignment {
+    std::string Section;
+    std::string Key;
+    std::string Value;
+};
 
 struct TCliOptions {
     std::vector<std::string> Files;
+    std::optional<std::string> SettingsFile;
+    std::vector<TSettingsAssignment> Assignments;
+    std::optional<std::string> SaveSettings;
     std::optional<std::string> Output;
     bool TextBox = false;
     bool Quiet = false;
 };
+
+// Parses the argument of --set into o; false with the message for bad usage.
+bool ParseAssignment(const std::string& text, TCliOptions& o, std::ostream& err) {
+    const std::size_t eq = text.find('=');
+    const std::size_t dot = text.find('.');
+    if (eq == std::string::npos || dot == std::string::npos || dot > eq) {
+        err << "porukano-cli: --set needs SECTION.KEY=VALUE, not " << text << '\n';
+        return false;
+    }
+    TSettingsAssignment a;
+    const std::string name = text.substr(0, eq);
+    if (!FindSettingsKey(name.substr(0, dot), name.substr(dot + 1), a.Section, a.Key)) {
+        err << "porukano-cli: --set: " << name
+            << " is no settings-file key (see porukano-cli --help)\n";
+        return false;
+    }
+    const std::string value = text.substr(eq + 1);
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        err << "porukano-cli: --set " << name << ": a value is one line\n";
+        return false;
+    }
+    std::optional<std::string> sjis = Utf8ToSjis(value);
+    if (!sjis) {
+        err << "porukano-cli: --set " << name
+            << ": the value holds a character without a Shift_JIS (CP932) form\n";
+        return false;
+    }
+    a.Value = *std::move(sjis);
+    o.Assignments.push_back(std::move(a));
+    return true;
+}
 
 // Parses args; returns an exit code when the run ends here (help, version, bad usage).
 std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& o,
@@ -54,7 +127,7 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
         } else if (a == "--") {
             onlyFiles = true;
         } else if (a == "-h" || a == "--help") {
-            out << kUsage;
+            out << kUsage << KeyHelp();
             return 0;
         } else if (a == "--version") {
             out << kIdentityUtf8 << '\n';
@@ -63,18 +136,30 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
             o.Quiet = true;
         } else if (a == "--text-box") {
             o.TextBox = true;
-        } else if (a == "-o" || a == "--output") {
+        } else if (a == "-o" || a == "--output" || a == "-s" || a == "--settings" ||
+                   a == "--save-settings" || a == "--set") {
             if (i + 1 >= args.size()) {
-                err << "porukano-cli: " << a << " needs a path\n";
+                err << "porukano-cli: " << a
+                    << (a == "--set" ? " needs SECTION.KEY=VALUE\n" : " needs a path\n");
                 return 2;
             }
-            o.Output = args[++i];
+            const std::string& value = args[++i];
+            if (a == "--set") {
+                if (!ParseAssignment(value, o, err))
+                    return 2;
+            } else if (a == "-s" || a == "--settings") {
+                o.SettingsFile = value;
+            } else if (a == "--save-settings") {
+                o.SaveSettings = value;
+            } else {
+                o.Output = value;
+            }
         } else {
             err << "porukano-cli: unknown option " << a << "\nTry 'porukano-cli --help'.\n";
             return 2;
         }
     }
-    if (o.Files.empty()) {
+    if (o.Files.empty() && !o.SaveSettings) {
         err << "porukano-cli: no input file\nTry 'porukano-cli --help'.\n";
         return 2;
     }
@@ -85,36 +170,74 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
     return std::nullopt;
 }
 
-// The page beside the input: the extension (from the last "." of the file name) becomes ".htm".
-std::string PageBesideInput(const std::string& input) {
-    std::filesystem::path path(input);
-    path.replace_extension(".htm");
-    return path.string();
-}
-
 class TCliRun {
   public:
     TCliRun(const TCliOptions& o, std::istream& in, std::ostream& out, std::ostream& err,
             bool progress)
-        : options_(o),
+        : cli_(o),
           in_(in),
           out_(out),
           form_(MakeHeadlessMainWindow()),
           platform_(err, *form_, progress && !o.Quiet && !o.TextBox),
-          env_{*form_, platform_, state_} {
+          env_{*form_, platform_, state_},
+          settingsEnv_{*form_, platform_, state_, history_, {}} {
         state_.ProgramFolder = FindProgramFolder();
+        ConnectRuleLineCountChecks(*form_, platform_);
     }
 
     int Run() {
+        ReadProgramOptions();
+        if (!LoadCommandLineSettings() || !SaveCommandLineSettings())
+            return 1;
         bool allOk = true;
-        for (const std::string& file : options_.Files) {
-            allOk = (options_.TextBox ? ConvertTextBox(file) : ConvertPage(file)) && allOk;
+        for (const std::string& file : cli_.Files) {
+            allOk = (cli_.TextBox ? ConvertTextBox(file) : ConvertPage(file)) && allOk;
             platform_.EndProgress();
         }
         return allOk ? 0 : 1;
     }
 
   private:
+    // The options of porukano.ini, read through the options dialog as the window does; a file
+    // that cannot be read leaves the defaults (its warning is shown).
+    void ReadProgramOptions() {
+        const std::unique_ptr<THeadlessForm> dialog = MakeHeadlessOptionDialog();
+        ReadOptions(OptionsFilePath(state_.ProgramFolder), *dialog, options_, platform_);
+        ApplyOptionDialog(*dialog, options_);
+    }
+
+    // --settings and --set: the file (or the fresh window's settings) with every --set applied,
+    // read into the window as a settings file is. The history is not touched.
+    bool LoadCommandLineSettings() {
+        if (!cli_.SettingsFile && cli_.Assignments.empty())
+            return true;
+        TProfileFile profile;
+        std::string name = "porukano-cli";
+        if (cli_.SettingsFile) {
+            name = *cli_.SettingsFile;
+            if (profile.Load(name) != TProfileOpenResult::Opened) {
+                ShowCannotOpenSettings(platform_, name);
+                return false;
+            }
+        } else {
+            TStrInfo fresh;
+            if (!GatherSettings(*form_, platform_, fresh))
+                return false;
+            WriteSettingsProfile(profile, fresh);
+        }
+        for (const TSettingsAssignment& a : cli_.Assignments)
+            profile.WriteString(a.Section, a.Key, a.Value);
+        return LoadSettingsProfile(settingsEnv_, profile, name) == TLoadResult::Loaded;
+    }
+
+    bool SaveCommandLineSettings() {
+        if (!cli_.SaveSettings)
+            return true;
+        TStrInfo settings;
+        return GatherSettings(*form_, platform_, settings) &&
+               SaveSettingsFile(settingsEnv_, *cli_.SaveSettings, settings);
+    }
+
     // A native input path: the file itself, or standard input copied to a temporary file.
     std::optional<std::string> InputPath(const std::string& file, TTempFile& stdinCopy) {
         if (file != "-")
@@ -127,7 +250,7 @@ class TCliRun {
     }
 
     bool ToStandardOutput(const std::string& file) const {
-        return options_.Output ? *options_.Output == "-" : file == "-";
+        return cli_.Output ? *cli_.Output == "-" : file == "-";
     }
 
     bool CopyToStandardOutput(const TTempFile& page) {
@@ -144,9 +267,9 @@ class TCliRun {
         if (!input)
             return false;
         const bool toStdout = ToStandardOutput(file);
-        const std::string output = toStdout          ? stdoutCopy.Path()
-                                   : options_.Output ? *options_.Output
-                                                     : PageBesideInput(file);
+        const std::string output = toStdout      ? stdoutCopy.Path()
+                                   : cli_.Output ? *cli_.Output
+                                                 : MakeOutputPath(file, options_);
         // The separate stylesheet is placed by the input-path field: put it beside the page.
         const std::string pageFolderAnchor =
             toStdout ? (std::filesystem::current_path() / "stdin").string() : output;
@@ -178,8 +301,8 @@ class TCliRun {
             return false;
         std::unique_ptr<std::ofstream> file_out;
         std::ostream* target = &out_;
-        if (options_.Output && *options_.Output != "-") {
-            file_out = std::make_unique<std::ofstream>(*options_.Output, std::ios::binary);
+        if (cli_.Output && *cli_.Output != "-") {
+            file_out = std::make_unique<std::ofstream>(*cli_.Output, std::ios::binary);
             target = file_out.get();
         }
         for (const std::string& entry : converted)
@@ -193,13 +316,16 @@ class TCliRun {
         return true;
     }
 
-    const TCliOptions& options_;
+    const TCliOptions& cli_;
     std::istream& in_;
     std::ostream& out_;
     std::unique_ptr<THeadlessForm> form_;
     TTerminalPlatform platform_;
     TProgramState state_;
     TEngineEnv env_;
+    TSettingsHistory history_;
+    TSettingsEnv settingsEnv_;
+    TOption options_;
 };
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include <stdlib.h>
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli.h"
+#include "encoding.h"
+#include "temp_dir.h"
+
+namespace {
+
+// Runs porukano-cli with its program folder (porukano.ini) in dir.
+struct TCliRunIn {
+    explicit TCliRunIn(const TTempDir& dir) { ::setenv("PORUKANO_HOME", dir.Path().c_str(), 1); }
+    ~TCliRunIn() { ::unsetenv("PORUKANO_HOME"); }
+
+    int Run(const std::vector<std::string>& args) {
+        std::istringstream in;
+        std::ostringstream out, errors;
+        const int code = RunCli(args, in, out, errors, false);
+        Err = errors.str();
+        return code;
+    }
+    std::string Err;
+};
+
+}  // namespace
+
+TEST(CliSettings, SettingsFileAndSetValuesApplyBeforeConverting) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    WriteFileBytes(dir.File("s.prkn"), "[main]\r\nSoftVer=0.731\r\naddtag=0\r\n");
+    ASSERT_EQ(cli.Run({"--settings", dir.File("s.prkn"), dir.File("a.txt")}), 0) << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("a.htm")), "a<br>\r\n");
+    // --set comes after the file; the history is not touched.
+    ASSERT_EQ(cli.Run({"-s", dir.File("s.prkn"), "--set", "MAIN.AddTag=1", dir.File("a.txt")}), 0);
+    EXPECT_TRUE(ReadFileBytes(dir.File("a.htm")).starts_with("<!DOCTYPE"));
+    EXPECT_FALSE(FileExists(dir.File("porukano.ini")));
+    EXPECT_EQ(cli.Err, "");
+}
+
+TEST(CliSettings, SetAloneChangesOneKeyOfTheFreshWindow) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    ASSERT_EQ(cli.Run({"--set", "main.title=題名", "--set", "HolLine1.Mark=-", "--set",
+                       "strong3.keyword=&quot;x&quot;", "--save-settings", dir.File("o.prkn")}),
+              0)
+        << cli.Err;
+    const std::string text = ReadFileBytes(dir.File("o.prkn"));
+    EXPECT_NE(text.find("\r\ntitle=" + Sjis("題名") + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[HolLine1]\r\nMark=-\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[strong3]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nkeyword=&quot;x&quot;\r\n"), std::string::npos);
+    // Everything else is the fresh window's: rule 2 keeps its green and its keyword.
+    EXPECT_NE(text.find("[strong2]\r\nTag=span\r\nclass=strong2\r\nFontColorChk=1\r\n"
+                        "fontcolor=008000\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nkeyword=" + Sjis("・") + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\naddtag=1\r\n"), std::string::npos);
+}
+
+TEST(CliSettings, TheOptionsFileChoosesTheExtension) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    WriteFileBytes(dir.File("porukano.ini"), "[Save]\r\nExtension=1\r\n");
+    ASSERT_EQ(cli.Run({dir.File("a.txt")}), 0) << cli.Err;
+    EXPECT_TRUE(FileExists(dir.File("a.html")));
+    EXPECT_FALSE(FileExists(dir.File("a.htm")));
+}
+
+TEST(CliSettings, BadSettingsStopBeforeAnyConversion) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    EXPECT_EQ(cli.Run({"--set", "main.nokey=1", dir.File("a.txt")}), 2);
+    EXPECT_NE(cli.Err.find("main.nokey is no settings-file key"), std::string::npos);
+    EXPECT_EQ(cli.Run({"--set", "strong6.Tag=b", dir.File("a.txt")}), 2);
+    EXPECT_EQ(cli.Run({"--set", "title", dir.File("a.txt")}), 2);
+    EXPECT_EQ(cli.Run({"--set", "main.title=\xF0\x9F\x98\x80", dir.File("a.txt")}), 2);
+    EXPECT_NE(cli.Err.find("without a Shift_JIS (CP932) form"), std::string::npos);
+    EXPECT_EQ(cli.Run({"--settings"}), 2);
+
+    EXPECT_EQ(cli.Run({"-s", dir.File("none.prkn"), dir.File("a.txt")}), 1);
+    EXPECT_EQ(cli.Err, "porukano-cli: 警告: 設定ファイル：\n\t" + dir.File("none.prkn") +
+                           "\nが開けません。\n");
+    WriteFileBytes(dir.File("bad.prkn"), "[main]\r\nSoftVer=0.731\r\nbackcolor=GG\r\n");
+    EXPECT_EQ(cli.Run({"-s", dir.File("bad.prkn"), dir.File("a.txt")}), 1);
+    EXPECT_EQ(cli.Err, "porukano-cli: エラー: '$00GG' は整数ではありません\n");
+    EXPECT_FALSE(FileExists(dir.File("a.htm")));
+    EXPECT_EQ(cli.Run({"--save-settings", dir.File("no/such/folder.prkn")}), 1);
+    EXPECT_NE(cli.Err.find("に書き込めません"), std::string::npos);
+}
