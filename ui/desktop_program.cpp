@@ -1,0 +1,69 @@
+#include "desktop_program.h"
+
+#include <QApplication>
+
+#include <exception>
+
+#include "Unit1.h"
+#include "UntVerInf.h"
+#include "encoding.h"
+#include "identity.h"
+#include "option_window.h"
+#include "qt_platform.h"
+#include "screenshots.h"
+#include "untFrmColorSelectHex.h"
+#include "untFrmOutputText.h"
+#include "untFrmText.h"
+
+TDesktopProgram::TDesktopProgram(TPlatform& platform, std::vector<std::string> arguments,
+                                 std::function<void()> endProgram)
+    : main_(std::make_unique<TfrmMain>(platform, std::move(endProgram))),
+      about_(std::make_unique<TdlgVerInf>(main_->Form(), platform, main_.get())),
+      textBox_(std::make_unique<TfrmText>(main_->Env(), main_.get())),
+      outputText_(std::make_unique<TfrmOutPutText>()),
+      options_(
+          std::make_unique<TfrmOption>(platform, main_->Options(), main_->State(), main_.get())),
+      hex_(std::make_unique<TfrmColorSelectHex>(platform, main_.get())) {
+    textBox_->SetOutputWindow(*outputText_);
+    main_->SetCommandLine(std::move(arguments));
+    main_->ConnectWindows(*about_, *textBox_, *options_, *hex_);
+}
+
+TDesktopProgram::~TDesktopProgram() {
+    hex_.reset();
+    options_.reset();
+    outputText_.reset();
+    textBox_.reset();
+    about_.reset();
+    main_.reset();
+}
+
+int RunDesktopProgram(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The program's title names its windows' class for the desktop; the desktop entry is found
+    // by the executable's name.
+    QApplication::setApplicationName(kApplicationTitleUtf8);
+    QGuiApplication::setDesktopFileName("porukano");
+
+    std::vector<std::string> arguments;
+    const QStringList all = QApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i)
+        arguments.push_back(all[i].toStdString());
+
+    TQtPlatform platform;
+    std::unique_ptr<TDesktopProgram> program;
+    try {
+        program = std::make_unique<TDesktopProgram>(platform, std::move(arguments),
+                                                    [] { QCoreApplication::exit(0); });
+    } catch (const std::exception&) {
+        ShowOk(platform, TMessageKind::Error,
+               Sjis("フォーム作成エラー\r\n\tあなたのお使いの環境ではこのソフトは使えません。\r\n"
+                    "\tＩＥのＶｅｒ４以上がインストールされている必要があります。"));
+        return 1;
+    }
+    platform.SetOwner(&program->Main());
+    if (const QString folder = qEnvironmentVariable("PORUKANO_SCREENSHOTS"); !folder.isEmpty())
+        return SaveScreenshots(*program, folder);
+    program->Main().show();
+    return QApplication::exec();
+}

@@ -1,0 +1,5 @@
+#include "desktop_program.h"
+
+int main(int argc, char** argv) {
+    return RunDesktopProgram(argc, argv);
+}
