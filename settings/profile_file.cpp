@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <unordered_map>
 #include <vector>
 
@@ -36,6 +35,22 @@ std::string Lower(std::string_view text) {
             c = static_cast<char>(c - 'A' + 'a');
     }
     return lower;
+}
+
+// The end of the line that starts at pos: its first CR or LF, or the end of text.
+std::size_t LineEnd(std::string_view text, std::size_t pos) {
+    const char* data = text.data();
+    std::size_t end = pos;
+    while (end < text.size() && data[end] != '\n' && data[end] != '\r')
+        ++end;
+    return end;
+}
+
+// The start of the line after the one ending at end: past CR LF, LF or a lone CR.
+std::size_t NextLine(std::string_view text, std::size_t end) {
+    if (end >= text.size())
+        return end;
+    return end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
 }
 
 // The value of a "key=value" line as the Windows readers return it.
@@ -121,14 +136,8 @@ struct TProfileFile::TImpl {
         TSection scratch;  // duplicates of a section name: read past, never indexed
         std::size_t pos = 0;
         while (pos < text.size()) {
-            std::size_t end = text.find_first_of("\r\n", pos);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::size_t next = end;
-            if (next < text.size())
-                next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n')
-                            ? 2
-                            : 1;
+            const std::size_t end = LineEnd(text, pos);
+            const std::size_t next = NextLine(text, end);
             const std::string_view line = TrimBlanks(text.substr(pos, end - pos));
             if (!line.empty() && line.front() == '[') {
                 if (current)
@@ -164,16 +173,11 @@ struct TProfileFile::TImpl {
         const std::string_view text = Content;
         std::size_t pos = section.BodyBegin;
         while (pos < section.BodyEnd) {
-            std::size_t end = text.find_first_of("\r\n", pos);
-            if (end == std::string_view::npos || end > section.BodyEnd)
-                end = section.BodyEnd;
+            const std::size_t end = std::min(LineEnd(text, pos), section.BodyEnd);
             std::string key = KeyOfLine(text.substr(pos, end - pos));
             if (!key.empty())
                 section.Keys.try_emplace(std::move(key), TEntry{pos, end, {}});
-            pos = end;
-            if (pos < section.BodyEnd)
-                pos +=
-                    (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+            pos = NextLine(text, end);
         }
     }
 
@@ -219,10 +223,11 @@ TProfileOpenResult TProfileFile::Load(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return TProfileOpenResult::Unreadable;
-    std::string content;
-    content.reserve(static_cast<std::size_t>(info.st_size));
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad() || content.size() > kProfileFileSizeLimit)
+    std::string content(static_cast<std::size_t>(info.st_size), '\0');
+    file.read(content.data(), static_cast<std::streamsize>(content.size()));
+    // A file that shrank while being read keeps what was there.
+    content.resize(static_cast<std::size_t>(file.gcount()));
+    if (file.bad())
         return TProfileOpenResult::Unreadable;
     Parse(std::move(content));
     return TProfileOpenResult::Opened;
