@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "autolink.h"
+#include "encoding.h"
+
+namespace {
+
+std::string Linked(std::string_view raw) {
+    THtmlCnv line(raw);
+    line.P_CnvTextToHtmlDangerStr(4, false);
+    const std::string plain = line.strHtml;
+    AutoLinkLine(line);
+    EXPECT_EQ(line.strHtml, plain);  // only tags are added
+    return line.F_strGetIncTag();
+}
+
+}  // namespace
+
+TEST(FindLinkStart, TheEarlierOfHttpAndMailtoElseABareAddress) {
+    EXPECT_EQ(FindLinkStart("x http://a mailto:b", 1), 3);
+    EXPECT_EQ(FindLinkStart("x mailto:b http://a", 1), 3);
+    EXPECT_EQ(FindLinkStart("x http://a http://b", 4), 12);
+    EXPECT_EQ(FindLinkStart("https://a", 1), 0);     // only "http://" starts a web address
+    EXPECT_EQ(FindLinkStart("a@b http://c", 1), 5);  // the bare address is not looked for
+    EXPECT_EQ(FindLinkStart("x,a@b", 1), 3);
+    EXPECT_EQ(FindLinkStart("", 1), 0);
+}
+
+TEST(FindMailStart, AfterTheLastDelimiterBetweenFromAndTheAt) {
+    EXPECT_EQ(FindMailStart("a@b", 1), 1);
+    EXPECT_EQ(FindMailStart("xyz", 1), 0);
+    EXPECT_EQ(FindMailStart("x&nbsp;a@b", 1), 8);
+    EXPECT_EQ(FindMailStart("(x,y[a@b", 1), 6);
+    EXPECT_EQ(FindMailStart(Sjis("名前：a@b"), 1), 7);
+    EXPECT_EQ(FindMailStart(Sjis("（a@b"), 1), 3);
+    EXPECT_EQ(FindMailStart(Sjis("　a@b"), 1), 3);  // 　 is 0x81 0x40: its "@" is no "@"
+    EXPECT_EQ(FindMailStart(Sjis("＜a@b"), 1), 3);
+    EXPECT_EQ(FindMailStart("&lt;a@b", 1), 5);
+    EXPECT_EQ(FindMailStart("a,b@c", 3), 3);    // the delimiter in front of from does not count
+    EXPECT_EQ(FindMailStart("x(a)b@c", 1), 5);  // nor does the text up to a closing bracket
+    EXPECT_EQ(FindMailStart("a@b,c@d", 4), 5);
+}
+
+TEST(FindLinkEnd, TheFirstStopDelimiterOrTheEnd) {
+    EXPECT_EQ(FindLinkEnd("http://a", 1), 9);
+    EXPECT_EQ(FindLinkEnd("http://a&nbsp;b", 1), 9);
+    EXPECT_EQ(FindLinkEnd("http://a&gt;", 1), 9);
+    EXPECT_EQ(FindLinkEnd("http://a&lt;b", 1), 14);  // "&lt;" only precedes an address
+    EXPECT_EQ(FindLinkEnd("http://a&amp;b", 1), 15);
+    EXPECT_EQ(FindLinkEnd(Sjis("http://a」"), 1), 9);
+    EXPECT_EQ(FindLinkEnd(Sjis("http://a、b,c"), 1), 9);
+    EXPECT_EQ(FindLinkEnd(")x", 1), 1);
+    // The second byte of ゾ (0x83 0x5D) is no "]".
+    EXPECT_EQ(FindLinkEnd(Sjis("http://aゾb]"), 1), 12);
+}
+
+TEST(AutoLinkLine, WrapsEachAddressAndKeepsThePlainText) {
+    EXPECT_EQ(Linked("go http://a.jp/x"), "go&nbsp;<a href=\"http://a.jp/x\">http://a.jp/x</a>");
+    EXPECT_EQ(Linked("a@b.jp,c@d.jp"),
+              "<a href=\"mailto:a@b.jp\">a@b.jp</a>,<a href=\"mailto:c@d.jp\">c@d.jp</a>");
+    EXPECT_EQ(Linked("mailto:a@b"), "<a href=\"mailto:a@b\">mailto:a@b</a>");
+    EXPECT_EQ(Linked("http://a\"b"), "<a href=\"http://a&quot;b\">http://a&quot;b</a>");
+    EXPECT_EQ(Linked("(http://a) (http://b)"),
+              "(<a href=\"http://a\">http://a</a>)&nbsp;(<a href=\"http://b\">http://b</a>)");
+    EXPECT_EQ(Linked("(@)"), "(<a href=\"mailto:@\">@</a>)");
+    EXPECT_EQ(Linked("no address here"), "no&nbsp;address&nbsp;here");
+    EXPECT_EQ(Linked(""), "");
+}

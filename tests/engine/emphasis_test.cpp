@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "emphasis.h"
+#include "encoding.h"
+#include "scripted_platform.h"
+
+namespace {
+
+THtmlCnv Escaped(std::string_view raw) {
+    THtmlCnv line(raw);
+    line.P_CnvTextToHtmlDangerStr(4, false);
+    return line;
+}
+
+TStrong Rule(std::string keywords, int kind, int action = 0) {
+    TStrong rule;
+    rule.Tag = "em";
+    rule.Class = "k";
+    rule.Keywords = std::move(keywords);
+    rule.Separator = ",";
+    rule.KeywordKind = kind;
+    rule.KeywordAction = action;
+    rule.ImagePath = "C:/i.gif";
+    return rule;
+}
+
+std::string Apply(std::string_view raw, const TStrong& rule) {
+    THtmlCnv line = Escaped(raw);
+    TScriptedPlatform platform;
+    ApplyEmphasisRules(line, rule, platform);
+    EXPECT_TRUE(platform.Messages.empty());
+    return line.F_strGetIncTag();
+}
+
+std::string Enclose(std::string_view raw, std::string_view keyword, int action) {
+    THtmlCnv line = Escaped(raw);
+    ApplyEnclosingRule(line, keyword, Rule("", 3, action));
+    return line.F_strGetIncTag();
+}
+
+}  // namespace
+
+TEST(KeywordAt, SplitsAtTheSeparatorAndEndsAtTheFirstMissingItem) {
+    EXPECT_EQ(KeywordAt(Sjis("○,◎"), ",", 1), Sjis("○"));
+    EXPECT_EQ(KeywordAt(Sjis("○,◎"), ",", 2), Sjis("◎"));
+    EXPECT_EQ(KeywordAt(Sjis("○,◎"), ",", 3), "");
+    EXPECT_EQ(KeywordAt("a,b,", ",", 2), "b");
+    EXPECT_EQ(KeywordAt("a,b,", ",", 3), "");  // a trailing separator adds nothing
+    EXPECT_EQ(KeywordAt("a,,b", ",", 2), "");  // an empty item, which ends a rule's list
+    EXPECT_EQ(KeywordAt("a,,b", ",", 3), "b");
+    EXPECT_EQ(KeywordAt(",a", ",", 1), "");
+    EXPECT_EQ(KeywordAt("", ",", 1), "");
+    EXPECT_EQ(KeywordAt("a", ",", 0), "");
+    EXPECT_EQ(KeywordAt("a,b", ",", 1000000), "");
+    EXPECT_EQ(KeywordAt("a::b::c", "::", 3), "c");
+    EXPECT_EQ(KeywordAt(Sjis("甲、乙"), Sjis("、"), 2), Sjis("乙"));
+    // The separator "\" is also the second byte of 表 (0x95 0x5C); only the real one splits.
+    EXPECT_EQ(KeywordAt("\x95\\\\x", "\\", 1), "\x95\\");
+    EXPECT_EQ(KeywordAt("\x95\\\\x", "\\", 2), "x");
+}
+
+TEST(IsWordBoundary, EntitiesBracketsPunctuationAndTheTextEnds) {
+    // Left side: the bytes that end in front of the position.
+    EXPECT_TRUE(IsWordBoundary("&nbsp;ab", 7, true));
+    EXPECT_TRUE(IsWordBoundary("&quot;ab", 7, true));
+    EXPECT_TRUE(IsWordBoundary("&lt;ab", 5, true));
+    EXPECT_TRUE(IsWordBoundary("&amp;ab", 6, true));  // any entity ends with ";"
+    EXPECT_TRUE(IsWordBoundary(Sjis("「ab"), 3, true));
+    EXPECT_TRUE(IsWordBoundary(Sjis("　ab"), 3, true));
+    EXPECT_TRUE(IsWordBoundary("*ab", 2, true));
+    EXPECT_TRUE(IsWordBoundary("ab", 1, true));
+    EXPECT_FALSE(IsWordBoundary("xab", 2, true));
+    EXPECT_FALSE(IsWordBoundary(Sjis("あab"), 3, true));
+    // The second bytes of ゼ (0x83 0x5B) and メ followed by i (0x83 0x81, 0x69) are "[" and the
+    // pair 0x81 0x69 of （, but no marks.
+    EXPECT_FALSE(IsWordBoundary(Sjis("ゼab"), 3, true));
+    EXPECT_FALSE(IsWordBoundary(Sjis("メiab"), 4, true));
+    EXPECT_TRUE(IsWordBoundary(Sjis("ゼ[ab"), 4, true));
+    // Right side: the bytes that start at the position; only the four listed entities count.
+    EXPECT_TRUE(IsWordBoundary("ab&nbsp;", 3, false));
+    EXPECT_TRUE(IsWordBoundary("ab&gt;", 3, false));
+    EXPECT_FALSE(IsWordBoundary("ab&amp;", 3, false));
+    EXPECT_TRUE(IsWordBoundary(Sjis("ab」"), 3, false));
+    EXPECT_TRUE(IsWordBoundary("ab]", 3, false));
+    EXPECT_TRUE(IsWordBoundary("ab", 3, false));
+    EXPECT_FALSE(IsWordBoundary("abc", 3, false));
+    EXPECT_FALSE(IsWordBoundary("ab.", 3, false));
+}
+
+TEST(SplitEnclosingPair, MarksAroundTheFirstStar) {
+    using P = std::pair<std::string_view, std::string_view>;
+    const std::string open = Sjis("「"), close = Sjis("」"), quote = Sjis("”");
+    EXPECT_EQ(SplitEnclosingPair(Sjis("「*」")), (P{open, close}));
+    EXPECT_EQ(SplitEnclosingPair(Sjis("*」")), (P{"", close}));
+    EXPECT_EQ(SplitEnclosingPair(Sjis("「*")), (P{open, ""}));
+    EXPECT_EQ(SplitEnclosingPair("*"), (P{"", ""}));
+    EXPECT_EQ(SplitEnclosingPair(quote), (P{quote, quote}));
+    EXPECT_EQ(SplitEnclosingPair("a*b*c"), (P{"a", "b*c"}));
+}
+
+TEST(ApplyEnclosingRule, KeepDeleteAndTheEmptyMarks) {
+    EXPECT_EQ(Enclose("(a)b(c)", "(*)", 0), "<em class=\"k\">(a)</em>b<em class=\"k\">(c)</em>");
+    EXPECT_EQ(Enclose("(a)b(c)", "(*)", 1), "<em class=\"k\">a</em>b<em class=\"k\">c</em>");
+    EXPECT_EQ(Enclose("()x", "(*)", 1), "<em class=\"k\"></em>x");
+    EXPECT_EQ(Enclose("(a", "(*)", 0), "(a");  // an opening mark without its closing mark
+    EXPECT_EQ(Enclose("ab", "*", 0), "<em class=\"k\">ab</em>");
+    EXPECT_EQ(Enclose("ab", "*", 1), "<em class=\"k\">ab</em>");
+    EXPECT_EQ(Enclose("x)y)", "*)", 1), "<em class=\"k\">x</em>y)");
+    EXPECT_EQ(Enclose("x(y(z", "(*", 1), "x<em class=\"k\">y(z</em>");
+    EXPECT_EQ(Enclose("|a|b|c|", "|", 1), "<em class=\"k\">a</em>b<em class=\"k\">c</em>");
+    EXPECT_EQ(Enclose("(a)", "(*)", 2), "(a)");
+    EXPECT_EQ(Enclose("", "(*)", 0), "");
+}
+
+TEST(ApplyEmphasisRules, KindsOutsideTheListAndEmptyListsDoNothing) {
+    EXPECT_EQ(Apply("abc", Rule("a", 5)), "abc");
+    EXPECT_EQ(Apply("abc", Rule("a", -1)), "abc");
+    EXPECT_EQ(Apply("abc", Rule("", 1)), "abc");
+    EXPECT_EQ(Apply("abc", Rule(",a", 1)), "abc");  // the list ends at its empty first item
+    EXPECT_EQ(Apply("abc", Rule("x,,a", 1)), "abc");
+    EXPECT_EQ(Apply("abc", Rule("x,a", 1)), "<em class=\"k\">abc</em>");
+}
+
+TEST(ApplyEmphasisRules, LineKindsTakeTheFirstKeywordThatHits) {
+    TStrong rule = Rule("b,a", 1, 1);
+    EXPECT_EQ(Apply("abcb", rule), "<em class=\"k\">acb</em>");  // only the first b goes
+    rule.KeywordKind = 0;
+    EXPECT_EQ(Apply("abcb", rule), "<em class=\"k\">bcb</em>");
+    rule.KeywordAction = 2;
+    EXPECT_EQ(Apply("abcb", rule), "<em class=\"k\"><img src=\"file:///C:/i.gif\">bcb</em>");
+    rule.KeywordAction = 0;
+    EXPECT_EQ(Apply("  abcb", rule), "&nbsp;&nbsp;abcb");  // ignore leading blanks is off
+    rule.IgnoreLeadingBlanks = true;
+    EXPECT_EQ(Apply("  abcb", rule), "&nbsp;&nbsp;<em class=\"k\">abcb</em>");
+    EXPECT_EQ(Apply("\t abcb", rule), "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<em class=\"k\">abcb</em>");
+}
+
+TEST(ApplyEmphasisRules, CharactersKindWithTheBoundaryCheck) {
+    TStrong rule = Rule("ab", 2, 1);  // the action plays no part
+    EXPECT_EQ(Apply("ab ab xab (ab)", rule),
+              "<em class=\"k\">ab</em>&nbsp;<em class=\"k\">ab</em>"
+              "&nbsp;xab&nbsp;(<em class=\"k\">ab</em>)");
+    EXPECT_EQ(Apply("abab", rule), "abab");
+    rule.IgnoreLeadingBlanks = true;
+    // Touching elements: the second opening tag goes in front of the first closing tag.
+    EXPECT_EQ(Apply("abab", rule), "<em class=\"k\">ab<em class=\"k\"></em>ab</em>");
+    EXPECT_EQ(Apply("aaa", Rule("aa", 2)), "aaa");
+}
