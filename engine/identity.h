@@ -4,3 +4,6 @@
 
 inline constexpr const char* kIdentityUtf8 = "ポルカノＨＴＭＬ変換 ver0.732";
 inline constexpr const char* kApplicationTitleUtf8 = "ポルカノＨＴＭＬ変換Ver0.732";
+
+// Where questions, bug reports and comments go (the preview sample names it).
+inline constexpr const char* kSupportSiteUrl = "https://porukano.example.org/";

@@ -1,0 +1,87 @@
+#include "preview_sample.h"
+
+#include <vector>
+
+#include "emphasis.h"
+#include "encoding.h"
+#include "identity.h"
+#include "output_file.h"
+
+std::string SampleEmphasisLine(const TStrong& rule, int n) {
+    const std::string_view first = KeywordAt(rule.Keywords, rule.Separator, 1);
+    const std::string number = std::to_string(n);
+    std::string sample;
+    switch (rule.KeywordKind) {
+        case 0:
+            sample = std::string(first) + Sjis("強調") + number;
+            break;
+        case 1:
+            sample = Sjis("強調") + number + Sjis("「") + std::string(first) + Sjis("」");
+            break;
+        case 2:
+            sample = rule.IgnoreLeadingBlanks
+                         ? Sjis("強調") + number + Sjis("「") + std::string(first) + Sjis("」")
+                         : Sjis("強調") + number + " " + std::string(first) + " ";
+            break;
+        case 3: {
+            const auto [opening, closing] = SplitEnclosingPair(first);
+            sample = std::string(opening) + Sjis("囲まれる強調") + number + std::string(closing);
+            break;
+        }
+        default:
+            break;
+    }
+    return rule.IgnoreLeadingBlanks ? "    " + sample : sample;
+}
+
+bool BuildPreviewSample(TEngineEnv& env, const std::string& path) {
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
+    std::vector<std::string> lines = {
+        Sjis("「ポルカノＨＴＭＬ変換」をお使いいただきありがとうございます。"),
+        Sjis(
+            "この画面では、各種の変換設定内容を具体的なサンプルテキストで確認することができます。"),
+        "",
+        Sjis("質問・バグ報告・感想などはこちらへ"),
+        Sjis("サポートＵＲＬ：") + kSupportSiteUrl,
+        "",
+        Sjis("ここから下は１行に一つの強調表示が含まれるときのサンプルです。"),
+    };
+    std::vector<std::string> samples(5);
+    for (int n = 1; n <= 5; ++n) {
+        const TStrong& rule = s.Strong[n - 1];
+        if (rule.Keywords.empty())
+            continue;
+        samples[n - 1] = SampleEmphasisLine(rule, n);
+        lines.push_back(samples[n - 1] + Sjis("が存在する行"));
+        lines.push_back(Sjis("あいうえお かきくけこ さしすせそ"));
+    }
+    lines.push_back("");
+    lines.push_back(Sjis("ここから下は１行に２つの強調表示が含まれるときのサンプルです。"));
+    for (int j = 0; j < 5; ++j) {
+        if (s.Strong[j].Keywords.empty())
+            continue;
+        for (int k = 0; k < 5; ++k) {
+            if (k == j || s.Strong[k].Keywords.empty())
+                continue;
+            lines.push_back(samples[j] + " " + samples[k] + Sjis("がともに存在する行"));
+        }
+    }
+    lines.push_back("");
+    lines.push_back(Sjis("１行に３つ以上の強調表示が含まれるときは勘弁してください（＾＾；"));
+    lines.push_back("");
+    for (int n = 1; n <= 5; ++n) {
+        const THolLine& rule = s.HolLine[n - 1];
+        if (rule.Mark.empty())
+            continue;
+        lines.push_back(Sjis("水平線") + std::to_string(n) + Sjis("↓"));
+        lines.push_back(rule.Pattern);
+    }
+
+    TOutputFile out(path);
+    bool written = out.Ok();
+    for (const std::string& line : lines)
+        written = written && out.WriteLine(line);
+    return out.Close() && written;
+}

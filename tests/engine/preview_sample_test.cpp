@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "encoding.h"
+#include "engine_fixture.h"
+#include "example_file.h"
+#include "preview_sample.h"
+
+namespace {
+
+std::vector<std::string> SampleLines(TEngineFixture& f) {
+    const std::string path = f.Dir.File("pretmp.txt");
+    EXPECT_TRUE(BuildPreviewSample(f.Env, path));
+    std::vector<std::string> lines = BodyLines(SjisToUtf8(ReadFileBytes(path)));
+    return lines;
+}
+
+}  // namespace
+
+TEST(PreviewSample, InitialSettingsLineByLine) {
+    TEngineFixture f;
+    const std::vector<std::string> expected = {
+        "「ポルカノＨＴＭＬ変換」をお使いいただきありがとうございます。",
+        "この画面では、各種の変換設定内容を具体的なサンプルテキストで確認することができます。",
+        "",
+        "質問・バグ報告・感想などはこちらへ",
+        "サポートＵＲＬ：https://porukano.example.org/",
+        "",
+        "ここから下は１行に一つの強調表示が含まれるときのサンプルです。",
+        "    ○強調1が存在する行",
+        "あいうえお かきくけこ さしすせそ",
+        "    ・強調2が存在する行",
+        "あいうえお かきくけこ さしすせそ",
+        "",
+        "ここから下は１行に２つの強調表示が含まれるときのサンプルです。",
+        "    ○強調1     ・強調2がともに存在する行",
+        "    ・強調2     ○強調1がともに存在する行",
+        "",
+        "１行に３つ以上の強調表示が含まれるときは勘弁してください（＾＾；",
+        "",
+    };
+    EXPECT_EQ(SampleLines(f), expected);
+}
+
+TEST(PreviewSample, RuleLinesAndEveryKeywordKind) {
+    TEngineFixture f;
+    f.Form->SetText("edtHolMark1", "-");
+    f.Form->SetText("edtHolMarkCnt1", "3");
+    f.Form->SetText("edtHolMark3", Sjis("＝"));
+    const std::vector<std::string> lines = SampleLines(f);
+    const std::vector<std::string> tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"水平線1↓", "----", "水平線3↓", "＝"}));
+
+    TStrong rule;
+    rule.Keywords = Sjis("「*」,x");
+    rule.Separator = ",";
+    rule.KeywordKind = 3;
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 4)), "「囲まれる強調4」");
+    rule.Keywords = Sjis("”");
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 4)), "”囲まれる強調4”");
+    rule.KeywordKind = 1;
+    rule.Keywords = "ab";
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 2)), "強調2「ab」");
+    rule.KeywordKind = 2;
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 3)), "強調3 ab ");
+    rule.IgnoreLeadingBlanks = true;
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 3)), "    強調3「ab」");
+    rule.KeywordKind = 4;
+    EXPECT_EQ(SampleEmphasisLine(rule, 5), "    ");
+    rule.KeywordKind = 0;
+    rule.Separator = Sjis("、");
+    rule.Keywords = Sjis("前、後");
+    EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 1)), "    前強調1");
+}
