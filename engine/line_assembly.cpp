@@ -5,6 +5,7 @@
 #include "katakana.h"
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -139,10 +140,17 @@ void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules) {
     }
 }
 
+// Only blanks in front of every tag become the offset: deleting a blank that a tag is anchored on
+// would take that tag with it and leave its partner unbalanced (an element that an emphasis rule
+// starts at the line's first byte keeps its blanks as "&nbsp;").
 void IndentLeadingSpaces(THtmlCnv& line) {
     std::size_t n = 0;
     while (std::string_view(line.strHtml).substr(n * kNbsp.size(), kNbsp.size()) == kNbsp)
         ++n;
+    for (const TAddTagInfo& tag : line.arrAddTagInfo) {
+        if (tag.iPos != -1)
+            n = std::min(n, static_cast<std::size_t>(tag.iPos - 1) / kNbsp.size());
+    }
     if (n == 0)
         return;
     line.P_DeleteWord(1, static_cast<int>(n * kNbsp.size()));

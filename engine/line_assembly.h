@@ -33,7 +33,8 @@ std::string ExpandTabs(std::string_view text, int width);
 // Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
 void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
 
-// Replaces the leading "&nbsp;" run by a relative offset of as many ex.
+// Replaces the leading "&nbsp;" run by a relative offset of as many ex; blanks that carry a tag
+// stay as they are.
 void IndentLeadingSpaces(THtmlCnv& line);
 
 // False when the escaped form of rawLine might not fit the line object's 32-bit positions; such a
