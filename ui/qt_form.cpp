@@ -181,7 +181,7 @@ TColor TQtForm::FontColor(std::string_view name) const {
     if (auto* shape = dynamic_cast<TLineShape*>(o))
         return shape->PenColor();
     if (auto* widget = qobject_cast<QWidget*>(o))
-        return FromQColor(widget->palette().color(QPalette::WindowText));
+        return FromQColor(widget->palette().color(QPalette::Active, QPalette::WindowText));
     return 0;
 }
 
@@ -205,7 +205,7 @@ TColor TQtForm::Color(std::string_view name) const {
     if (auto* shape = dynamic_cast<TLineShape*>(o))
         return shape->PenColor();
     if (auto* widget = qobject_cast<QWidget*>(o))
-        return FromQColor(widget->palette().color(QPalette::Window));
+        return FromQColor(widget->palette().color(QPalette::Active, QPalette::Window));
     return 0;
 }
 
@@ -226,8 +226,10 @@ bool TQtForm::Enabled(std::string_view name) const {
     QObject* o = Find(name);
     if (auto* widget = qobject_cast<QWidget*>(o))
         return !widget->testAttribute(Qt::WA_ForceDisabled);
+    // A hidden action reports itself disabled; its own flag is what the program set, and the
+    // program never disables a menu item.
     if (auto* action = qobject_cast<QAction*>(o))
-        return action->isEnabled();
+        return action->isEnabled() || !action->isVisible();
     return false;
 }
 

@@ -10,6 +10,10 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <utility>
+#include <vector>
+
+#include "command_line.h"
 #include "qt_text.h"
 
 namespace {
@@ -156,11 +160,13 @@ void TQtPlatform::OpenWithAssociatedProgram(const std::string& pathOrUrl) {
 }
 
 void TQtPlatform::RunCommandLine(const std::string& commandLine) {
-    QStringList words = QProcess::splitCommand(FromNative(commandLine));
-    if (words.isEmpty())
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.empty())
         return;
-    const QString program = words.takeFirst();
-    QProcess::startDetached(program, words);
+    QStringList arguments;
+    for (std::size_t i = 1; i < words.size(); ++i)
+        arguments << FromNative(words[i]);
+    QProcess::startDetached(FromNative(words.front()), arguments);
 }
 
 void TQtPlatform::SetBusyCursor(bool busy) {

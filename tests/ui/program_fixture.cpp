@@ -1,0 +1,64 @@
+#include "program_fixture.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QUrl>
+#include <QtTest/QTest>
+
+#include <cstdlib>
+
+#include "Unit1.h"
+#include "encoding.h"
+
+TProgramTest::TProgramTest() {
+    setenv("PORUKANO_HOME", home_.Path().c_str(), 1);
+}
+
+TProgramTest::~TProgramTest() {
+    program_.reset();
+    unsetenv("PORUKANO_HOME");
+}
+
+void TProgramTest::Start(std::vector<std::string> arguments) {
+    program_ = std::make_unique<TDesktopProgram>(platform_, std::move(arguments),
+                                                 [this] { ++endRequests_; });
+    program_->Main().show();
+}
+
+TfrmMain& TProgramTest::Main() {
+    return program_->Main();
+}
+
+void TProgramTest::Tick(QAbstractButton* box) {
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+void TProgramTest::Drop(QWidget& target, const std::vector<std::string>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+std::vector<std::string> TProgramTest::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const TRecordedMessage& message : platform_.Messages)
+        texts.push_back(SjisToUtf8(message.Text));
+    return texts;
+}
+
+void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines) {
+    std::string bytes;
+    for (const std::string& line : utf8Lines)
+        bytes += Sjis(line) + "\r\n";
+    WriteFileBytes(path, bytes);
+}
+
+std::string ReadAsUtf8(const std::string& path) {
+    return SjisToUtf8(ReadFileBytes(path));
+}

@@ -1,0 +1,56 @@
+// The desktop program with a scripted platform in a fresh program folder: message boxes and
+// dialogs answer from the script, so no test waits on a modal box.
+#pragma once
+
+#include <QAbstractButton>
+#include <QMimeData>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+#include "desktop_program.h"
+#include "scripted_platform.h"
+#include "temp_dir.h"
+
+class TProgramTest : public ::testing::Test {
+  protected:
+    TProgramTest();
+    ~TProgramTest() override;
+
+    // Creates the six windows and shows the main window, which runs its start-up sequence.
+    void Start(std::vector<std::string> arguments = {});
+
+    TfrmMain& Main();
+    // The control of the main window with that objectName.
+    template <typename T>
+    T* Control(const char* name);
+
+    // Clicks a check box on its box, as a user does.
+    static void Tick(QAbstractButton* box);
+    // Drops files on target as the desktop does.
+    static void Drop(QWidget& target, const std::vector<std::string>& paths);
+    // The messages shown so far, as UTF-8 text.
+    std::vector<std::string> MessageTexts() const;
+
+    TTempDir home_;
+    TScriptedPlatform platform_;
+    int endRequests_ = 0;
+    std::unique_ptr<TDesktopProgram> program_;
+};
+
+template <typename T>
+T* TProgramTest::Control(const char* name) {
+    T* control = Main().findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
+// A Shift_JIS file with CR LF line ends made of UTF-8 lines.
+void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines);
+// A file's Shift_JIS bytes as UTF-8.
+std::string ReadAsUtf8(const std::string& path);
