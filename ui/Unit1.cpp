@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -58,6 +59,10 @@ TfrmMain::TfrmMain(TPlatform& platform, std::function<void()> endProgram)
       editors_{form_, platform_, *this},
       guard_(new TSjisInputGuard(platform, this)) {
     setObjectName("frmMain");
+    // A fixed single border with the system menu and the minimise box, no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle("ポルカノＨＴＭＬ変換");
     setWindowIcon(ProgramIcon());
     state_.ProgramFolder = FindProgramFolder();
@@ -321,7 +326,9 @@ void TfrmMain::showEvent(QShowEvent* event) {
         frame.moveCenter(shown->availableGeometry().center());
         move(frame.topLeft());
     }
-    StartUp();
+    // Once the window is up and the event loop runs: the batch conversion's end of the
+    // program is a request to that loop.
+    QTimer::singleShot(0, this, [this] { StartUp(); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

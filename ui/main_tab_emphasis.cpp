@@ -24,10 +24,10 @@ QGroupBox* BuildKeywordGroup(QWidget* page, int n) {
 
     QComboBox* kind = NewCombo(group, NumberedName("cmbKeyKbn", n), KeywordKindItems());
     grid->addWidget(NewCaption(group, "種類", kind), 1, 0);
-    grid->addWidget(kind, 1, 1);
+    grid->addWidget(kind, 1, 1, Qt::AlignLeft);
     QComboBox* action = NewCombo(group, NumberedName("cmbKeyWhat", n), KeywordActionItems());
     grid->addWidget(NewCaption(group, "キーワードは", action), 1, 2, Qt::AlignRight);
-    grid->addWidget(action, 1, 3);
+    grid->addWidget(action, 1, 3, Qt::AlignLeft);
     grid->addWidget(NewCheck(group, NumberedName("chkSpaceDisenable", n),
                              "(行の先頭の)スペース、タブは無視する", true),
                     2, 1, 1, 5);

@@ -49,6 +49,10 @@ TEST_F(TConvertCommandTest, DroppedFileIsConvertedAndReportedWithTheImageNoteOnl
     EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Information);
     EXPECT_EQ(platform_.Messages[0].Buttons, mbOK);
     EXPECT_TRUE(platform_.Opened.empty()) << "the browser opens only when asked for";
+    // The progress was shown while the lines went by, and is put away again.
+    EXPECT_GT(platform_.Repaints, 0);
+    EXPECT_TRUE(Control<QWidget>("pbrProcess")->isHidden());
+    EXPECT_TRUE(Control<QWidget>("lblProcess")->isHidden());
 
     // Rule 1 replaces its keyword by an image: the page now refers to a local file. The page
     // exists, so the overwrite question comes first; "はい(&Y)" overwrites it.

@@ -23,6 +23,8 @@ void TProgramTest::Start(std::vector<std::string> arguments) {
     program_ = std::make_unique<TDesktopProgram>(platform_, std::move(arguments),
                                                  [this] { ++endRequests_; });
     program_->Main().show();
+    // The start-up sequence runs from the event loop once the window is shown.
+    QApplication::processEvents();
 }
 
 TfrmMain& TProgramTest::Main() {

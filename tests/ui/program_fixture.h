@@ -22,7 +22,7 @@ class TProgramTest : public ::testing::Test {
     TProgramTest();
     ~TProgramTest() override;
 
-    // Creates the six windows and shows the main window, which runs its start-up sequence.
+    // Creates the six windows and shows the main window; its start-up sequence has run on return.
     void Start(std::vector<std::string> arguments = {});
 
     TfrmMain& Main();
