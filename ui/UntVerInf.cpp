@@ -25,8 +25,7 @@ constexpr const char* kNotice =
 TdlgVerInf::TdlgVerInf(const TForm& mainWindow, TPlatform& platform, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       mainWindow_(mainWindow),
-      platform_(platform),
-      form_(*this) {
+      platform_(platform) {
     setObjectName("dlgVerInf");
     setWindowTitle("バージョン情報");
     auto* layout = new QVBoxLayout(this);

@@ -6,7 +6,6 @@
 
 #include "form.h"
 #include "platform.h"
-#include "qt_form.h"
 
 class QLabel;
 class TColorLabel;
@@ -19,7 +18,6 @@ class TdlgVerInf : public QDialog {
     // mainWindow gives the link colours (lblLinkstr, lblAlink).
     TdlgVerInf(const TForm& mainWindow, TPlatform& platform, QWidget* parent);
 
-    TQtForm& Form() { return form_; }
     // The click of the link label.
     void LinkClick();
 
@@ -31,7 +29,6 @@ class TdlgVerInf : public QDialog {
 
     const TForm& mainWindow_;
     TPlatform& platform_;
-    TQtForm form_;
     QLabel* name_;
     QLabel* rights_;
     TColorLabel* link_;

@@ -26,8 +26,7 @@ constexpr TChannel kChannels[] = {
 
 TfrmColorSelectHex::TfrmColorSelectHex(TPlatform& platform, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      platform_(platform),
-      form_(*this) {
+      platform_(platform) {
     setObjectName("frmColorSelectHex");
     setWindowTitle("色指定ダイアログHex指定版");
     auto* layout = new QVBoxLayout(this);

@@ -7,7 +7,6 @@
 #include <QDialog>
 
 #include "platform.h"
-#include "qt_form.h"
 
 class QLineEdit;
 class QPushButton;
@@ -25,8 +24,6 @@ class TfrmColorSelectHex : public QDialog {
     // Shows the dialog modally; true when it was left with OK (the colour is then in Color()).
     bool PickColor();
 
-    TQtForm& Form() { return form_; }
-
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,7 +40,6 @@ class TfrmColorSelectHex : public QDialog {
     void SwatchClick();
 
     TPlatform& platform_;
-    TQtForm form_;
     TColor color_ = 0;
     bool accepted_ = false;
     bool checking_ = false;

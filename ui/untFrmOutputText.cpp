@@ -11,7 +11,7 @@
 #include "qt_text.h"
 #include "widget_factory.h"
 
-TfrmOutPutText::TfrmOutPutText() : QWidget(nullptr, Qt::Window), form_(*this) {
+TfrmOutPutText::TfrmOutPutText() : QWidget(nullptr, Qt::Window) {
     setObjectName("frmOutPutText");
     setWindowTitle(QString(kIdentityUtf8) + " - テキストボックス出力");
     auto* layout = new QVBoxLayout(this);

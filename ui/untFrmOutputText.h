@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "qt_form.h"
-
 class QPlainTextEdit;
 
 class TfrmOutPutText : public QWidget {
@@ -19,7 +17,6 @@ class TfrmOutPutText : public QWidget {
     void ShowOutput(const std::vector<std::string>& lines);
 
     QPlainTextEdit* Memo() const { return memo_; }
-    TQtForm& Form() { return form_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -27,6 +24,5 @@ class TfrmOutPutText : public QWidget {
   private:
     void CopyAll();
 
-    TQtForm form_;
     QPlainTextEdit* memo_;
 };

@@ -14,7 +14,7 @@
 #include "untFrmOutputText.h"
 #include "widget_factory.h"
 
-TfrmText::TfrmText(TEngineEnv& env, QWidget* parent) : QDialog(parent), env_(env), form_(*this) {
+TfrmText::TfrmText(TEngineEnv& env, QWidget* parent) : QDialog(parent), env_(env) {
     setObjectName("frmText");
     setWindowTitle(QString(kIdentityUtf8) + " - テキストボックス");
     setSizeGripEnabled(true);

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include "engine_env.h"
-#include "qt_form.h"
 
 class QPlainTextEdit;
 class TfrmOutPutText;
@@ -22,7 +21,6 @@ class TfrmText : public QDialog {
     void ConvertClick();
 
     QPlainTextEdit* Memo() const { return memo_; }
-    TQtForm& Form() { return form_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -30,6 +28,5 @@ class TfrmText : public QDialog {
   private:
     TEngineEnv& env_;
     TfrmOutPutText* output_ = nullptr;
-    TQtForm form_;
     QPlainTextEdit* memo_;
 };
