@@ -63,6 +63,27 @@ TEST_F(TSettingsFileDropTest, DroppedSettingsFileSetsTheControlsAndCaptionAndTop
     EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Warning);
 }
 
+TEST_F(TSettingsFileDropTest, FileMenuSavesAndOpensThroughItsDialogs) {
+    Start();
+    Control<QLineEdit>("edtPageTitle")->setText("保存した題");
+    const std::string saved = home_.File("memo");
+    platform_.FileDialogAnswers = {saved};
+    Main().findChild<QAction*>("mitmSave")->trigger();
+    ASSERT_TRUE(FileExists(saved + ".prkn"));
+    EXPECT_NE(ReadAsUtf8(saved + ".prkn").find("title=保存した題\r\n"), std::string::npos);
+    EXPECT_EQ(Main().windowTitle(), "ポルカノＨＴＭＬ変換 ver0.732 - memo.prkn");
+    EXPECT_EQ(HistoryItem(1)->text().toStdString(), saved + ".prkn");
+
+    Control<QLineEdit>("edtPageTitle")->clear();
+    platform_.FileDialogAnswers = {saved + ".prkn"};
+    Main().findChild<QAction*>("mitmRead")->trigger();
+    EXPECT_EQ(Control<QLineEdit>("edtPageTitle")->text(), "保存した題");
+    EXPECT_TRUE(platform_.Messages.empty());
+    ASSERT_EQ(platform_.FileDialogs.size(), 2u);
+    EXPECT_EQ(SjisToUtf8(platform_.FileDialogs[1].Filter),
+              "変換設定ファイル(*.prkn,*.rkn)|*.prkn;*.rkn");
+}
+
 TEST_F(TSettingsFileDropTest, OtherExtensionsBecomeTheInputPath) {
     Start();
     for (const char* name : {"set.PRKN", "old.rkn"}) {
