@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -91,9 +92,16 @@ void TdlgVerInf::FillTexts() {
 }
 
 void TdlgVerInf::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
-        FillTexts();
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FillTexts();
+    // Centred on the screen, not on the main window.
+    if (const QScreen* shown = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shown->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TdlgVerInf::LinkClick() {
