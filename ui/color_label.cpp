@@ -1,5 +1,6 @@
 #include "color_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -63,6 +64,11 @@ void TColorLabel::paintEvent(QPaintEvent* event) {
     painter.setPen(isEnabled() ? ToQColor(fontColor_)
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
     painter.drawText(area, static_cast<int>(alignment_), shown);
+    if (hasFocus()) {
+        QPen focus(palette().color(QPalette::Highlight), 1, Qt::DotLine);
+        painter.setPen(focus);
+        painter.drawRect(contentsRect().adjusted(1, 1, -2, -2));
+    }
     painter.end();
     QFrame::paintEvent(event);
 }
@@ -73,6 +79,15 @@ void TColorLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
     }
     QFrame::mouseReleaseEvent(event);
+}
+
+void TColorLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit clicked();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void TColorLabel::enterEvent(QEnterEvent* event) {

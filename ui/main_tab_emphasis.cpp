@@ -46,6 +46,7 @@ TColorLabel* BuildSample(QWidget* parent, int n) {
     TColorLabel* back = NewColorLabel(parent, NumberedName("lblBackColor", n), {}, 0, 0xFFFFFF);
     back->setToolTip("ここをクリックしても何も変わりません（＾＾；");
     back->setCursor(Qt::ArrowCursor);
+    back->setFocusPolicy(Qt::NoFocus);
     back->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     back->setMinimumSize(210, 64);
 

@@ -45,6 +45,7 @@ QWidget* BuildHorizonTab() {
     TColorLabel* back = NewColorLabel(page, "lblHolBackColor", {}, 0, 0xFFFFFF);
     back->setToolTip("ここをクリックしても何も変わりません（＾＾；");
     back->setCursor(Qt::ArrowCursor);
+    back->setFocusPolicy(Qt::NoFocus);
     back->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     back->setMinimumWidth(110);
     grid->addWidget(back, 1, kColourColumn, 5, 1);

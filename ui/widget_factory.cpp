@@ -72,6 +72,8 @@ TColorLabel* NewColorLabel(QWidget* parent, const QString& name, const QString& 
     label->SetAlignment(Qt::AlignCenter);
     label->setFrameShape(QFrame::Box);
     label->setCursor(Qt::PointingHandCursor);
+    // Reachable with the keyboard too: Tab to it, Space to pick the colour.
+    label->setFocusPolicy(Qt::StrongFocus);
     return label;
 }
 
