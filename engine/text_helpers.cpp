@@ -6,25 +6,46 @@
 
 namespace {
 
-// First match of sought in tail at or after byte index from (0-based) that starts on a character
-// boundary of tail; npos when none. Candidates come from memchr/memcmp, and the character walk
-// only ever moves forward, so one search is linear in the tail.
+// Start of the run of lead-range bytes that ends right in front of index i, going back no further
+// than floor. That start is always a character boundary: either floor, which the caller knows to
+// be one, or the byte after one outside the lead range, which ends a character whatever it is (a
+// single byte or a second byte). The run pairs up from its start, so i itself begins a character
+// exactly when the run has even length.
+std::size_t LeadRunStart(std::string_view text, std::size_t i, std::size_t floor) {
+    while (i > floor && IsLeadByte(static_cast<unsigned char>(text[i - 1])))
+        --i;
+    return i;
+}
+
+// First match of sought in tail that starts on a character boundary of tail (the walk starting at
+// its first byte); npos when none. memchr finds the first bytes (lines and keywords are short,
+// where this beats memmem's preparation); a match is checked by the lead run in front of it, never
+// further back than the last known boundary, so the checks of one search together read the tail
+// at most once however many matches fall on second bytes.
 std::size_t FindOnBoundary(std::string_view tail, std::string_view sought) {
     if (tail.empty() || sought.empty() || sought.size() > tail.size())
         return std::string_view::npos;
-    std::size_t walk = 0;  // start of the character the walk stands on
+    const char* base = tail.data();
+    std::size_t known = 0;  // a character starts here
     std::size_t from = 0;
-    const std::size_t last = tail.size() - sought.size();
-    while (from <= last) {
-        const void* hit = std::memchr(tail.data() + from, sought[0], last - from + 1);
+    while (from + sought.size() <= tail.size()) {
+        const void* hit =
+            std::memchr(base + from, sought[0], tail.size() - sought.size() - from + 1);
         if (hit == nullptr)
             return std::string_view::npos;
-        const std::size_t cand = static_cast<const char*>(hit) - tail.data();
-        while (walk < cand)
-            walk += IsLeadByte(static_cast<unsigned char>(tail[walk])) ? 2 : 1;
-        if (walk == cand && std::memcmp(tail.data() + cand, sought.data(), sought.size()) == 0) {
-            return cand;
+        const std::size_t cand = static_cast<const char*>(hit) - base;
+        // Keywords are a few bytes: a loop here is cheaper than a call to memcmp.
+        std::size_t k = 1;
+        while (k < sought.size() && base[cand + k] == sought[k])
+            ++k;
+        if (k < sought.size()) {
+            from = cand + 1;
+            continue;
         }
+        if ((cand - LeadRunStart(tail, cand, known)) % 2 == 0)
+            return cand;
+        // cand is the second byte of a character, so the next one starts right after it.
+        known = cand + 1;
         from = cand + 1;
     }
     return std::string_view::npos;
@@ -130,26 +151,12 @@ int LastPosBefore(std::string_view text, std::string_view sought, int limit) {
 bool IsTrailByte(std::string_view text, int position) {
     if (position < 1 || static_cast<std::size_t>(position) > text.size())
         return false;
-    // The line feed is never a trail byte, so the walk may restart behind the last one.
-    const std::size_t lf = text.substr(0, position).rfind('\n');
-    std::size_t walk = lf == std::string_view::npos ? 0 : lf + 1;
-    const std::size_t target = position - 1;
-    while (walk < target) {
-        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[walk])) ? 2 : 1;
-        if (walk + width > target)
-            return true;
-        walk += width;
-    }
-    return false;
-}
-
-std::string_view Trim(std::string_view text) {
-    std::size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
-        --e;
-    return text.substr(b, e - b);
+    const std::size_t target = static_cast<std::size_t>(position) - 1;
+    // The walk restarts behind the last line feed at or before position; a line feed is outside
+    // the lead range, so the lead run in front of position never reaches back past one.
+    if (text[target] == '\n')
+        return false;
+    return (target - LeadRunStart(text, target, 0)) % 2 == 1;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

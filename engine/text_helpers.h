@@ -49,7 +49,15 @@ int LastPosBefore(std::string_view text, std::string_view sought, int limit);
 bool IsTrailByte(std::string_view text, int position);
 
 // Removes leading and trailing bytes at or below the space character; the full-width space stays.
-std::string_view Trim(std::string_view text);
+// Inline: several stages trim every line.
+inline std::string_view Trim(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
+        --e;
+    return text.substr(b, e - b);
+}
 
 // Replaces every occurrence of from by to, scanning left to right without overlap; occurrences
 // that begin on a second byte are skipped.

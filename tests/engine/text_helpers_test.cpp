@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "encoding.h"
 #include "text_helpers.h"
 
@@ -86,4 +88,61 @@ TEST(TextHelpers, TrimKeepsTheFullWidthSpace) {
     const std::string wide = Sjis("　x");
     EXPECT_EQ(Trim(wide), wide);
     EXPECT_EQ(Trim("   "), "");
+}
+
+namespace {
+
+// The rules written out plainly: walk the text character by character from its first byte, a
+// lead byte taking the next byte with it.
+bool StartsCharacterByWalk(const std::string& text, std::size_t index) {
+    std::size_t walk = 0;
+    while (walk < index)
+        walk += IsLeadByte(static_cast<unsigned char>(text[walk])) ? 2 : 1;
+    return walk == index;
+}
+
+int InStrByWalk(int start, const std::string& text, const std::string& sought) {
+    if (static_cast<std::size_t>(start) > text.size() || sought.empty())
+        return 0;
+    const std::string tail = text.substr(start - 1);
+    for (std::size_t i = 0; i + sought.size() <= tail.size(); ++i) {
+        if (StartsCharacterByWalk(tail, i) && tail.compare(i, sought.size(), sought) == 0)
+            return static_cast<int>(i) + start;
+    }
+    return 0;
+}
+
+bool IsTrailByteByWalk(const std::string& text, int position) {
+    if (position < 1 || static_cast<std::size_t>(position) > text.size())
+        return false;
+    const std::size_t lf = text.rfind('\n', position - 1);
+    const std::string line = text.substr(lf == std::string::npos ? 0 : lf + 1);
+    const std::size_t target = position - 1 - (lf == std::string::npos ? 0 : lf + 1);
+    if (lf == static_cast<std::size_t>(position - 1))
+        return false;
+    return !StartsCharacterByWalk(line, target);
+}
+
+}  // namespace
+
+// Texts dense in lead-range bytes, where a byte's role depends on every lead byte in front of it:
+// the searches and IsTrailByte must agree with a plain walk from the start at every position.
+TEST(TextHelpers, SearchesAndTrailBytesAgreeWithAPlainWalk) {
+    const unsigned char alphabet[] = {0x81, 0x82, 0x9F, 0xE0, 0xFC, 0x40, 0x41, 'a', '\n', 0xA1};
+    std::mt19937 random(7);
+    const auto pick = [&] { return static_cast<char>(alphabet[random() % sizeof alphabet]); };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text)
+            c = pick();
+        std::string sought(1 + random() % 3, ' ');
+        for (char& c : sought)
+            c = pick();
+        for (int start = 1; start <= static_cast<int>(text.size()) + 1; ++start) {
+            ASSERT_EQ(InStr(start, text, sought), InStrByWalk(start, text, sought))
+                << "round " << round << " start " << start;
+        }
+        for (int p = 0; p <= static_cast<int>(text.size()) + 1; ++p)
+            ASSERT_EQ(IsTrailByte(text, p), IsTrailByteByWalk(text, p)) << "round " << round;
+    }
 }
