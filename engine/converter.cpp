@@ -49,7 +49,8 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
-// Shows the percentage on the main window whenever it changes.
+// Shows the percentage on the main window whenever it changes. The percentage is computed only
+// at the line where it reaches the next whole number, not after every line.
 class TProgressDisplay {
   public:
     TProgressDisplay(TEngineEnv& env, long long total)
@@ -58,8 +59,12 @@ class TProgressDisplay {
         env_.Form.SetVisible("pbrProcess", true);
     }
     void LineDone() {
-        ++processed_;
+        if (++processed_ < nextChange_)
+            return;
         const int percent = static_cast<int>(processed_ * 100 / total_);
+        // The first line count whose percentage exceeds this one: ceil((percent + 1) * total /
+        // 100).
+        nextChange_ = ((percent + 1) * total_ + 99) / 100;
         if (percent == shown_)
             return;
         shown_ = percent;
@@ -78,22 +83,24 @@ class TProgressDisplay {
     TEngineEnv& env_;
     long long total_;
     long long processed_ = 0;
+    long long nextChange_ = 0;
     int shown_ = -1;
     std::string prefix_;
 };
 
 enum class TLineResult { Written, TooLong, WriteFailed };
 
-// Converts one line through its own line object and hands the tagged text to emit. A line too
-// long for the line object's positions is refused with its message.
+// Converts one line through a line object made afresh for it and hands the tagged text to emit.
+// One object is renewed for every line of a conversion, so its storage serves them all. A line
+// too long for the line object's positions is refused with its message.
 template <typename Emit>
-TLineResult ConvertLine(std::string_view raw, const TStrInfo& s, TParaState& state,
+TLineResult ConvertLine(THtmlCnv& line, std::string_view raw, const TStrInfo& s, TParaState& state,
                         TPlatform& platform, Emit&& emit) {
     if (!FitsLinePositions(raw, s.TabWidth)) {
         ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
         return TLineResult::TooLong;
     }
-    THtmlCnv line(raw);
+    line.P_Renew(raw);
     AssembleLine(line, raw, s, state, platform);
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
@@ -151,9 +158,10 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
         return true;
     };
     TLineResult result = TLineResult::Written;
+    THtmlCnv line{std::string_view()};
     const auto convert = [&](std::string_view raw) {
         if (result == TLineResult::Written)
-            result = ConvertLine(raw, s, state, env.Platform, emit);
+            result = ConvertLine(line, raw, s, state, env.Platform, emit);
     };
     for (const std::string& header : s.HeaderLines)
         convert(header);
@@ -199,11 +207,13 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         out.emplace_back(tagged);
         return true;
     };
+    THtmlCnv lineObject{std::string_view()};
     using TLines = const std::vector<std::string>;
     for (TLines* lines :
          std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
         for (const std::string& line : *lines) {
-            if (ConvertLine(line, s, state, env.Platform, emit) != TLineResult::Written) {
+            if (ConvertLine(lineObject, line, s, state, env.Platform, emit) !=
+                TLineResult::Written) {
                 out.clear();
                 return false;
             }

@@ -6,8 +6,16 @@
 #include "text_helpers.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -54,62 +62,158 @@ bool FitsLinePositions(std::string_view rawLine, int tabWidth) {
     return bound <= kLimit;
 }
 
+namespace {
+
+// The bytes that escaping does something with; every other byte is copied as it is. None of them
+// can be the second byte of a double-byte character (those are 0x40 and above).
+constexpr std::array<bool, 256> kEscapedBytes = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'&', '!', '<', '>', '"', '\t', ' '})
+        table[c] = true;
+    return table;
+}();
+
+constexpr std::size_t kChunk = 16;
+
+// Number of bytes from p (of which kChunk can be read) before the first one that escaping does
+// something with; kChunk when there is none.
+std::size_t PlainBytesAt(const char* p) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hits = _mm_setzero_si128();
+    for (const char c : {'&', '!', '<', '>', '"', '\t', ' '})
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    return mask == 0 ? kChunk : static_cast<std::size_t>(__builtin_ctz(mask));
+#else
+    std::size_t n = 0;
+    while (n < kChunk && !kEscapedBytes[static_cast<unsigned char>(p[n])])
+        ++n;
+    return n;
+#endif
+}
+
+// True when a half-width katakana (a single byte 0xA1 to 0xDF on a character boundary) stands in
+// text, the only thing katakana widening changes.
+// The second byte is skipped in a branch rather than by adding 1 or 2: a predicted branch lets the
+// next byte load without waiting for this one.
+bool HasHalfWidthKana(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsLeadByte(c))
+            ++i;
+        else if (c >= 0xA1 && c <= 0xDF)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 // One pass does the work of the replace-all steps: none of the bytes involved can be the second
 // byte of a double-byte character, and "!and!;" cannot overlap a replaced "&", so the order of the
 // separate steps changes nothing. column counts bytes of the text as it stands before spaces
-// become "&nbsp;", which is where the tab stops are measured.
+// become "&nbsp;", which is where the tab stops are measured. The text goes in blocks, each
+// written through a pointer into a buffer with room for the most it can become and then appended
+// to out, which keeps calls into the string class out of the loop.
+void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, bool kana) {
+    constexpr std::size_t kBlock = 1024;
+    thread_local std::vector<char> buffer;
+    const std::size_t width = tabWidth > 0 ? tabWidth : 1;
+    const auto put = [](char* o, std::string_view entity) {
+        std::memcpy(o, entity.data(), entity.size());
+        return o + entity.size();
+    };
+    out.clear();
+    std::size_t column = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t stop = std::min(text.size(), i + kBlock);
+        // No byte but a tab becomes more than 6; a tab makes room for itself.
+        const std::size_t room = (stop - i) * kNbsp.size();
+        if (buffer.size() < room)
+            buffer.resize(room);
+        char* first = buffer.data();
+        char* o = first;
+        for (; i < stop; ++i) {
+            // Sixteen bytes without anything to escape are copied at once; the buffer has room
+            // for them, since sixteen bytes of the block are still to come.
+            std::size_t plain = 0;
+            while (i + kChunk <= stop && (plain = PlainBytesAt(text.data() + i)) == kChunk) {
+                std::memcpy(o, text.data() + i, kChunk);
+                o += kChunk;
+                i += kChunk;
+                column += kChunk;
+            }
+            if (i + kChunk <= stop) {
+                std::memcpy(o, text.data() + i, kChunk);
+                o += plain;
+                i += plain;
+                column += plain;
+            }
+            if (i == stop)
+                break;
+            const char c = text[i];
+            if (!kEscapedBytes[static_cast<unsigned char>(c)]) {
+                *o++ = c;
+                ++column;
+                continue;
+            }
+            switch (c) {
+                case '&':
+                    o = put(o, "&amp;");
+                    column += 5;
+                    break;
+                case '!':
+                    if (text.substr(i, kLiteralAmp.size()) == kLiteralAmp) {
+                        o = put(o, "&amp;");
+                        column += 5;
+                        i += kLiteralAmp.size() - 1;
+                    } else {
+                        *o++ = '!';
+                        ++column;
+                    }
+                    break;
+                case '<':
+                    o = put(o, "&lt;");
+                    column += 4;
+                    break;
+                case '>':
+                    o = put(o, "&gt;");
+                    column += 4;
+                    break;
+                case '"':
+                    o = put(o, "&quot;");
+                    column += 6;
+                    break;
+                case '\t': {
+                    const std::size_t spaces = width - column % width;
+                    const std::size_t done = o - first;
+                    const std::size_t need = done + (spaces + stop - i - 1) * kNbsp.size();
+                    if (buffer.size() < need) {
+                        buffer.resize(need);
+                        first = buffer.data();
+                        o = first + done;
+                    }
+                    for (std::size_t n = 0; n < spaces; ++n)
+                        o = put(o, kNbsp);
+                    column += spaces;
+                    break;
+                }
+                default:  // the space
+                    o = put(o, kNbsp);
+                    ++column;
+            }
+        }
+        out.append(first, o - first);
+    }
+    if (kana && HasHalfWidthKana(out))
+        out = WidenKatakana(out);
+}
+
 std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana) {
     std::string out;
-    out.reserve(text.size() + text.size() / 4 + 16);
-    std::size_t column = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        switch (c) {
-            case '&':
-                out.append("&amp;");
-                column += 5;
-                break;
-            case '!':
-                if (text.substr(i, kLiteralAmp.size()) == kLiteralAmp) {
-                    out.append("&amp;");
-                    column += 5;
-                    i += kLiteralAmp.size() - 1;
-                } else {
-                    out.push_back(c);
-                    ++column;
-                }
-                break;
-            case '<':
-                out.append("&lt;");
-                column += 4;
-                break;
-            case '>':
-                out.append("&gt;");
-                column += 4;
-                break;
-            case '"':
-                out.append("&quot;");
-                column += 6;
-                break;
-            case '\t': {
-                const std::size_t width = tabWidth > 0 ? tabWidth : 1;
-                const std::size_t spaces = width - column % width;
-                for (std::size_t s = 0; s < spaces; ++s)
-                    out.append(kNbsp);
-                column += spaces;
-                break;
-            }
-            case ' ':
-                out.append(kNbsp);
-                ++column;
-                break;
-            default:
-                out.push_back(c);
-                ++column;
-        }
-    }
-    if (kana)
-        return WidenKatakana(out);
+    EscapeHtmlTextInto(out, text, tabWidth, kana);
     return out;
 }
 
@@ -154,8 +258,14 @@ void IndentLeadingSpaces(THtmlCnv& line) {
     if (n == 0)
         return;
     line.P_DeleteWord(1, static_cast<int>(n * kNbsp.size()));
-    line.P_AddTagLine("<span style=\"position:relative;left:" + std::to_string(n) + "ex;\">",
-                      "</span>");
+    // The opening tag is built in place: most lines of indented prose get one.
+    constexpr std::string_view kBefore = "<span style=\"position:relative;left:";
+    constexpr std::string_view kAfter = "ex;\">";
+    std::array<char, kBefore.size() + 20 + kAfter.size()> opening;
+    char* end = std::copy(kBefore.begin(), kBefore.end(), opening.data());
+    end = std::to_chars(end, opening.data() + opening.size(), n).ptr;
+    end = std::copy(kAfter.begin(), kAfter.end(), end);
+    line.P_AddTagLine(std::string_view(opening.data(), end - opening.data()), "</span>");
 }
 
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
@@ -171,8 +281,11 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         return;
 
     ApplyRuleLines(line, settings.HolLine);
-    for (const TStrong& rule : settings.Strong)
-        ApplyEmphasisRules(line, rule, platform);
+    for (const TStrong& rule : settings.Strong) {
+        // A rule without keywords does nothing; most lines meet three such rules.
+        if (!rule.Keywords.empty())
+            ApplyEmphasisRules(line, rule, platform);
+    }
     if (settings.AutoLink)
         AutoLinkLine(line);
     if (settings.LeadingSpacesAsStyle)

@@ -25,6 +25,8 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
 // width, every space to "&nbsp;", then, when kana is on, half-width katakana widened.
 // Example: EscapeHtmlText("a & b", 4, false) == "a&nbsp;&amp;&nbsp;b".
 std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana);
+// The same into out (replacing what it held), reusing its storage.
+void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, bool kana);
 
 // Replaces each tab, first to last, by width - ((p - 1) mod width) spaces, p being its 1-based
 // byte position in the text as it then stands.

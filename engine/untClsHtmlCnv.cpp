@@ -12,9 +12,18 @@ std::int64_t THtmlCnv::TagBytesBefore(int position, bool inclusive) const {
     return sum;
 }
 
+void THtmlCnv::P_Renew(std::string_view rawLine) {
+    strOriginal.assign(rawLine);
+    strHtml.assign(rawLine);
+    strIncTag.assign(rawLine);
+    for (TAddTagInfo& t : arrAddTagInfo)
+        spareTagTexts_.push_back(std::move(t.strTag));
+    arrAddTagInfo.clear();
+}
+
 void THtmlCnv::P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening) {
-    strHtml = EscapeHtmlText(strOriginal, tabWidth, kanaWidening);
-    strIncTag = strHtml;
+    EscapeHtmlTextInto(strHtml, strOriginal, tabWidth, kanaWidening);
+    strIncTag.assign(strHtml);
 }
 
 void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
@@ -24,7 +33,13 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
     } else {
         strIncTag.insert(static_cast<std::size_t>(index < 0 ? 0 : index), tag);
     }
-    arrAddTagInfo.push_back({position, static_cast<std::int32_t>(tag.size()), std::string(tag)});
+    std::string text;
+    if (!spareTagTexts_.empty()) {
+        text = std::move(spareTagTexts_.back());
+        spareTagTexts_.pop_back();
+    }
+    text.assign(tag);
+    arrAddTagInfo.push_back({position, static_cast<std::int32_t>(tag.size()), std::move(text)});
 }
 
 void THtmlCnv::P_DeleteWord(int position, int length) {

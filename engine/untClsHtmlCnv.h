@@ -20,6 +20,10 @@ class THtmlCnv {
     explicit THtmlCnv(std::string_view rawLine)
         : strOriginal(rawLine), strHtml(rawLine), strIncTag(rawLine) {}
 
+    // Makes the object what the constructor makes of rawLine, keeping the storage it already has,
+    // so that one object can serve every line of a conversion without allocating for each.
+    void P_Renew(std::string_view rawLine);
+
     const std::string& F_strGetOriginal() const { return strOriginal; }
     void P_SetOriginal(std::string_view text) { strOriginal = text; }
     const std::string& F_strGetIncTag() const { return strIncTag; }
@@ -58,4 +62,8 @@ class THtmlCnv {
   private:
     // Sum of the lengths of the live tags anchored before position (or at it, when inclusive).
     std::int64_t TagBytesBefore(int position, bool inclusive) const;
+
+    // Tag texts of earlier lines, kept for their storage: P_AddTag fills one of them rather than
+    // allocating a new text for every tag.
+    std::vector<std::string> spareTagTexts_;
 };
