@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Start of the run of lead-range bytes that ends right in front of index i, going back no further
@@ -17,36 +21,78 @@ std::size_t LeadRunStart(std::string_view text, std::size_t i, std::size_t floor
     return i;
 }
 
+// True when sought stands in text at index i (which leaves room for it): its first and last bytes
+// are known to match, so only the bytes between are compared.
+bool MiddleMatches(const char* text, std::size_t i, std::string_view sought) {
+    for (std::size_t k = 1; k + 1 < sought.size(); ++k) {
+        if (text[i + k] != sought[k])
+            return false;
+    }
+    return true;
+}
+
+// First index at or after from where the bytes of sought (not empty, not longer than text) stand
+// in text, npos when there is none. Sixteen candidates at a time are kept only where both the first
+// and the last byte of sought match, which is exact for the two-byte keywords of Japanese text and
+// leaves few candidates for longer ones; lines and keywords are short, where this beats memmem's
+// preparation and a memchr call for every common lead byte. A single byte is memchr's.
+std::size_t FindBytes(std::string_view text, std::string_view sought, std::size_t from) {
+    const std::size_t m = sought.size();
+    const std::size_t candidates = text.size() - m + 1;  // indexes 0 .. candidates - 1
+    const char* t = text.data();
+    if (m == 1) {
+        const void* hit =
+            from < candidates ? std::memchr(t + from, sought[0], candidates - from) : nullptr;
+        return hit ? static_cast<const char*>(hit) - t : std::string_view::npos;
+    }
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(sought[0]);
+    const __m128i last = _mm_set1_epi8(sought[m - 1]);
+    // The candidates at .. at + 15, less the first skip of them, which are already done.
+    const auto block = [&](std::size_t at, unsigned skip) -> std::size_t {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + at));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + at + m - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        for (mask &= ~0u << skip; mask != 0; mask &= mask - 1) {
+            const std::size_t hit = at + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (MiddleMatches(t, hit, sought))
+                return hit;
+        }
+        return std::string_view::npos;
+    };
+    if (candidates >= 16) {
+        for (; i + 16 <= candidates; i += 16) {
+            if (const std::size_t hit = block(i, 0); hit != std::string_view::npos)
+                return hit;
+        }
+        // The last candidates in one block that ends with them, overlapping the ones done.
+        return i < candidates ? block(candidates - 16, static_cast<unsigned>(i - (candidates - 16)))
+                              : std::string_view::npos;
+    }
+#endif
+    for (; i < candidates; ++i) {
+        if (t[i] == sought[0] && t[i + m - 1] == sought[m - 1] && MiddleMatches(t, i, sought))
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 // First match of sought in tail that starts on a character boundary of tail (the walk starting at
-// its first byte); npos when none. memchr finds the first bytes (lines and keywords are short,
-// where this beats memmem's preparation); a match is checked by the lead run in front of it, never
+// its first byte); npos when none. A byte match is checked by the lead run in front of it, never
 // further back than the last known boundary, so the checks of one search together read the tail
 // at most once however many matches fall on second bytes.
 std::size_t FindOnBoundary(std::string_view tail, std::string_view sought) {
     if (tail.empty() || sought.empty() || sought.size() > tail.size())
         return std::string_view::npos;
-    const char* base = tail.data();
     std::size_t known = 0;  // a character starts here
-    std::size_t from = 0;
-    while (from + sought.size() <= tail.size()) {
-        const void* hit =
-            std::memchr(base + from, sought[0], tail.size() - sought.size() - from + 1);
-        if (hit == nullptr)
-            return std::string_view::npos;
-        const std::size_t cand = static_cast<const char*>(hit) - base;
-        // Keywords are a few bytes: a loop here is cheaper than a call to memcmp.
-        std::size_t k = 1;
-        while (k < sought.size() && base[cand + k] == sought[k])
-            ++k;
-        if (k < sought.size()) {
-            from = cand + 1;
-            continue;
-        }
+    for (std::size_t cand = FindBytes(tail, sought, 0); cand != std::string_view::npos;
+         cand = FindBytes(tail, sought, cand + 1)) {
         if ((cand - LeadRunStart(tail, cand, known)) % 2 == 0)
             return cand;
         // cand is the second byte of a character, so the next one starts right after it.
         known = cand + 1;
-        from = cand + 1;
     }
     return std::string_view::npos;
 }
