@@ -13,10 +13,11 @@ void RunRule(benchmark::State& state, const std::vector<std::string>& controls) 
     const TStrong& rule = bench.Settings().Strong[2];
     const std::string& raw = state.range(0) == 0 ? ProseLine() : LongLine();
     const std::string plain = EscapeHtmlText(raw, 4, false);
+    THtmlCnv line(raw);
     for (auto _ : state) {
-        THtmlCnv line(raw);
-        line.strHtml = plain;
-        line.strIncTag = plain;
+        line.P_Renew(raw);
+        line.strHtml.assign(plain);
+        line.strIncTag.assign(plain);
         ApplyEmphasisRules(line, rule, bench.Platform());
         benchmark::DoNotOptimize(line.strIncTag.data());
     }

@@ -63,10 +63,11 @@ BENCHMARK(BM_InStr)->ArgName("absent0_present1")->Arg(0)->Arg(1);
 void BM_AutoLinkLine(benchmark::State& state) {
     const std::string& raw = LineOf(static_cast<int>(state.range(0)));
     const std::string plain = EscapeHtmlText(raw, 4, false);
+    THtmlCnv line(raw);
     for (auto _ : state) {
-        THtmlCnv line(raw);
-        line.strHtml = plain;
-        line.strIncTag = plain;
+        line.P_Renew(raw);
+        line.strHtml.assign(plain);
+        line.strIncTag.assign(plain);
         AutoLinkLine(line);
         benchmark::DoNotOptimize(line.strIncTag.data());
     }
@@ -78,8 +79,9 @@ BENCHMARK(BM_AutoLinkLine)->Apply(LineArgs);
 void AssembleLines(benchmark::State& state, TBenchSettings& bench) {
     const std::string& raw = LineOf(static_cast<int>(state.range(0)));
     TParaState para;
+    THtmlCnv line(raw);
     for (auto _ : state) {
-        THtmlCnv line(raw);
+        line.P_Renew(raw);
         AssembleLine(line, raw, bench.Settings(), para, bench.Platform());
         benchmark::DoNotOptimize(line.F_strGetIncTag().data());
     }

@@ -75,22 +75,58 @@ constexpr std::array<bool, 256> kEscapedBytes = [] {
 
 constexpr std::size_t kChunk = 16;
 
-// Number of bytes from p (of which kChunk can be read) before the first one that escaping does
-// something with; kChunk when there is none.
-std::size_t PlainBytesAt(const char* p) {
+// Bit n set when byte n of the kChunk bytes at p is one that escaping does something with.
+unsigned EscapedByteMask(const char* p) {
 #if defined(__SSE2__)
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     __m128i hits = _mm_setzero_si128();
     for (const char c : {'&', '!', '<', '>', '"', '\t', ' '})
         hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-    return mask == 0 ? kChunk : static_cast<std::size_t>(__builtin_ctz(mask));
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
 #else
-    std::size_t n = 0;
-    while (n < kChunk && !kEscapedBytes[static_cast<unsigned char>(p[n])])
-        ++n;
-    return n;
+    unsigned mask = 0;
+    for (std::size_t n = 0; n < kChunk; ++n)
+        mask |= kEscapedBytes[static_cast<unsigned char>(p[n])] ? 1u << n : 0u;
+    return mask;
 #endif
+}
+
+// Copies n < kChunk bytes with a few moves of fixed size, which stay inside both ranges.
+void CopyFewBytes(char* o, const char* from, std::size_t n) {
+    if (n >= 8) {
+        std::memcpy(o, from, 8);
+        std::memcpy(o + n - 8, from + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(o, from, 4);
+        std::memcpy(o + n - 4, from + n - 4, 4);
+    } else if (n > 0) {
+        o[0] = from[0];
+        o[n / 2] = from[n / 2];
+        o[n - 1] = from[n - 1];
+    }
+}
+
+// Copies the plain bytes of text from i on (i < stop), up to the first byte to escape or stop, to
+// o, which has room for kChunk bytes; returns how many. Sixteen bytes are looked at together;
+// near stop they are the sixteen that end at stop (a short text goes byte by byte), so nothing
+// past the text is read.
+std::size_t CopyPlainBytes(std::string_view text, std::size_t i, std::size_t stop, char* o) {
+    const std::size_t left = stop - i;
+    if (left >= kChunk) {
+        const unsigned mask = EscapedByteMask(text.data() + i);
+        std::memcpy(o, text.data() + i, kChunk);
+        return mask == 0 ? kChunk : static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+    std::size_t plain = 0;
+    if (stop >= kChunk) {
+        const unsigned mask = EscapedByteMask(text.data() + stop - kChunk) >> (kChunk - left);
+        plain = mask == 0 ? left : static_cast<std::size_t>(__builtin_ctz(mask));
+    } else {
+        while (plain < left && !kEscapedBytes[static_cast<unsigned char>(text[i + plain])])
+            ++plain;
+    }
+    CopyFewBytes(o, text.data() + i, plain);
+    return plain;
 }
 
 // True when a half-width katakana (a single byte 0xA1 to 0xDF on a character boundary) stands in
@@ -129,37 +165,21 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t stop = std::min(text.size(), i + kBlock);
-        // No byte but a tab becomes more than 6; a tab makes room for itself.
-        const std::size_t room = (stop - i) * kNbsp.size();
+        // No byte but a tab becomes more than 6 (a tab makes room for itself), and plain bytes
+        // are copied sixteen at a time.
+        const std::size_t room = (stop - i) * kNbsp.size() + kChunk;
         if (buffer.size() < room)
             buffer.resize(room);
         char* first = buffer.data();
         char* o = first;
-        for (; i < stop; ++i) {
-            // Sixteen bytes without anything to escape are copied at once; the buffer has room
-            // for them, since sixteen bytes of the block are still to come.
-            std::size_t plain = 0;
-            while (i + kChunk <= stop && (plain = PlainBytesAt(text.data() + i)) == kChunk) {
-                std::memcpy(o, text.data() + i, kChunk);
-                o += kChunk;
-                i += kChunk;
-                column += kChunk;
-            }
-            if (i + kChunk <= stop) {
-                std::memcpy(o, text.data() + i, kChunk);
-                o += plain;
-                i += plain;
-                column += plain;
-            }
-            if (i == stop)
-                break;
-            const char c = text[i];
-            if (!kEscapedBytes[static_cast<unsigned char>(c)]) {
-                *o++ = c;
-                ++column;
+        while (i < stop) {
+            const std::size_t plain = CopyPlainBytes(text, i, stop, o);
+            o += plain;
+            i += plain;
+            column += plain;
+            if (plain == kChunk || i == stop)
                 continue;
-            }
-            switch (c) {
+            switch (text[i]) {
                 case '&':
                     o = put(o, "&amp;");
                     column += 5;
@@ -189,7 +209,7 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
                 case '\t': {
                     const std::size_t spaces = width - column % width;
                     const std::size_t done = o - first;
-                    const std::size_t need = done + (spaces + stop - i - 1) * kNbsp.size();
+                    const std::size_t need = done + (spaces + stop - i - 1) * kNbsp.size() + kChunk;
                     if (buffer.size() < need) {
                         buffer.resize(need);
                         first = buffer.data();
@@ -204,6 +224,7 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
                     o = put(o, kNbsp);
                     ++column;
             }
+            ++i;
         }
         out.append(first, o - first);
     }
