@@ -9,15 +9,18 @@
 #include "encoding.h"
 #include "identity.h"
 #include "option_window.h"
+#include "preview.h"
 #include "qt_platform.h"
 #include "screenshots.h"
 #include "untFrmColorSelectHex.h"
 #include "untFrmOutputText.h"
 #include "untFrmText.h"
+#include "web_engine_setup.h"
 
 TDesktopProgram::TDesktopProgram(TPlatform& platform, std::vector<std::string> arguments,
                                  std::function<void()> endProgram)
     : main_(std::make_unique<TfrmMain>(platform, std::move(endProgram))),
+      preview_(std::make_unique<TPreview>(*main_)),
       about_(std::make_unique<TdlgVerInf>(main_->Form(), platform, main_.get())),
       textBox_(std::make_unique<TfrmText>(main_->Env(), main_.get())),
       outputText_(std::make_unique<TfrmOutPutText>()),
@@ -35,10 +38,26 @@ TDesktopProgram::~TDesktopProgram() {
     outputText_.reset();
     textBox_.reset();
     about_.reset();
+    preview_.reset();
     main_.reset();
 }
 
+std::unique_ptr<TDesktopProgram> CreateDesktopProgram(TPlatform& platform,
+                                                      std::vector<std::string> arguments,
+                                                      std::function<void()> endProgram) {
+    try {
+        return std::make_unique<TDesktopProgram>(platform, std::move(arguments),
+                                                 std::move(endProgram));
+    } catch (const std::exception&) {
+        ShowOk(platform, TMessageKind::Error,
+               Sjis("フォーム作成エラー\r\n\tあなたのお使いの環境ではこのソフトは使えません。\r\n"
+                    "\tＩＥのＶｅｒ４以上がインストールされている必要があります。"));
+        return nullptr;
+    }
+}
+
 int RunDesktopProgram(int argc, char** argv) {
+    PrepareWebEngine();
     QApplication application(argc, argv);
     // The program's title names its windows' class for the desktop; the desktop entry is found
     // by the executable's name.
@@ -51,16 +70,10 @@ int RunDesktopProgram(int argc, char** argv) {
         arguments.push_back(all[i].toStdString());
 
     TQtPlatform platform;
-    std::unique_ptr<TDesktopProgram> program;
-    try {
-        program = std::make_unique<TDesktopProgram>(platform, std::move(arguments),
-                                                    [] { QCoreApplication::exit(0); });
-    } catch (const std::exception&) {
-        ShowOk(platform, TMessageKind::Error,
-               Sjis("フォーム作成エラー\r\n\tあなたのお使いの環境ではこのソフトは使えません。\r\n"
-                    "\tＩＥのＶｅｒ４以上がインストールされている必要があります。"));
+    const std::unique_ptr<TDesktopProgram> program =
+        CreateDesktopProgram(platform, std::move(arguments), [] { QCoreApplication::exit(0); });
+    if (!program)
         return 1;
-    }
     platform.SetOwner(&program->Main());
     if (const QString folder = qEnvironmentVariable("PORUKANO_SCREENSHOTS"); !folder.isEmpty())
         return SaveScreenshots(*program, folder);

@@ -10,6 +10,7 @@
 #include "platform.h"
 
 class TfrmMain;
+class TPreview;
 class TdlgVerInf;
 class TfrmText;
 class TfrmOutPutText;
@@ -19,7 +20,7 @@ class TfrmColorSelectHex;
 class TDesktopProgram {
   public:
     // arguments: the command line after the program's name; endProgram asks the event loop to
-    // stop. Throws when a window cannot be created.
+    // stop. Throws when a window cannot be created (the web view of the preview among them).
     TDesktopProgram(TPlatform& platform, std::vector<std::string> arguments,
                     std::function<void()> endProgram);
     ~TDesktopProgram();
@@ -27,6 +28,7 @@ class TDesktopProgram {
     TDesktopProgram& operator=(const TDesktopProgram&) = delete;
 
     TfrmMain& Main() { return *main_; }
+    TPreview& Preview() { return *preview_; }
     TdlgVerInf& About() { return *about_; }
     TfrmText& TextBox() { return *textBox_; }
     TfrmOutPutText& OutputText() { return *outputText_; }
@@ -36,12 +38,18 @@ class TDesktopProgram {
   private:
     // In the order of creation; destroyed in the reverse order.
     std::unique_ptr<TfrmMain> main_;
+    std::unique_ptr<TPreview> preview_;  // fills the main window's preview page
     std::unique_ptr<TdlgVerInf> about_;
     std::unique_ptr<TfrmText> textBox_;
     std::unique_ptr<TfrmOutPutText> outputText_;
     std::unique_ptr<TfrmOption> options_;
     std::unique_ptr<TfrmColorSelectHex> hex_;
 };
+
+// Creates the six windows, or shows the creation error and returns nullptr.
+std::unique_ptr<TDesktopProgram> CreateDesktopProgram(TPlatform& platform,
+                                                      std::vector<std::string> arguments,
+                                                      std::function<void()> endProgram);
 
 // Program start: the application, the six windows (or the creation error and the end), then the
 // event loop; showing the main window runs its start-up sequence. Returns the exit code.

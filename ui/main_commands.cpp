@@ -13,6 +13,7 @@
 #include "identity.h"
 #include "option_window.h"
 #include "output_path.h"
+#include "preview_files.h"
 #include "program_folder.h"
 #include "qt_text.h"
 #include "settings_file.h"
@@ -179,10 +180,7 @@ void TfrmMain::ChooseInputFile() {
 }
 
 void TfrmMain::CloseSteps() {
-    for (const char* name : {"pretmp.htm", "pretmp.txt"}) {
-        std::error_code ec;
-        std::filesystem::remove(state_.ProgramFolder + name, ec);
-    }
+    RemovePreviewFiles(state_.ProgramFolder);
     WriteClosingOptions(optionsPath_, form_, options_, platform_);
 }
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QtTest/QTest>
 
+#include "preview_files.h"
 #include "program_fixture.h"
 #include "untIniOption.h"
 
@@ -11,8 +12,8 @@ namespace {
 class TClosingTest : public TProgramTest {
   protected:
     void SetUp() override {
-        WriteFileBytes(home_.File("pretmp.txt"), "source");
-        WriteFileBytes(home_.File("pretmp.htm"), "page");
+        WriteFileBytes(home_.File(kPreviewSourceName), "source");
+        WriteFileBytes(home_.File(kPreviewPageName), "page");
         Start();
         Tick(Control<QCheckBox>("chkbxPreview"));
         ASSERT_TRUE(Control<QCheckBox>("chkbxPreview")->isChecked());
@@ -25,8 +26,8 @@ TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
     EXPECT_NE(ini.find("BrowserView=1\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find(std::string("Url=") + kDefaultHelpUrl + "\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("AppVer=0.731\r\n"), std::string::npos) << ini;
-    EXPECT_FALSE(FileExists(home_.File("pretmp.txt")));
-    EXPECT_FALSE(FileExists(home_.File("pretmp.htm")));
+    EXPECT_FALSE(FileExists(home_.File(kPreviewSourceName)));
+    EXPECT_FALSE(FileExists(home_.File(kPreviewPageName)));
     EXPECT_EQ(endRequests_, 1);
 }
 
@@ -34,8 +35,8 @@ TEST_F(TClosingTest, ExitCommandWritesNothing) {
     Main().findChild<QAction*>("mitmAppEnd")->trigger();
     EXPECT_EQ(endRequests_, 1);
     EXPECT_FALSE(FileExists(home_.File("porukano.ini")));
-    EXPECT_TRUE(FileExists(home_.File("pretmp.txt")));
-    EXPECT_TRUE(FileExists(home_.File("pretmp.htm")));
+    EXPECT_TRUE(FileExists(home_.File(kPreviewSourceName)));
+    EXPECT_TRUE(FileExists(home_.File(kPreviewPageName)));
 }
 
 TEST_F(TClosingTest, OnlineHelpOpensTheStoredAddress) {

@@ -1,0 +1,280 @@
+// The preview page: what it converts (the input file or the sample), when it is rebuilt, what the
+// web view shows of the Shift_JIS page, and that no link in it is followed.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest/QTest>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "encoding.h"
+#include "preview.h"
+#include "preview_files.h"
+#include "preview_web_page.h"
+#include "program_fixture.h"
+#include "settings_file.h"
+#include "settings_model.h"
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+constexpr int kPreviewIndex = 9;
+
+class TPreviewTest : public TProgramTest {
+  protected:
+    void SetUp() override { Start(); }
+
+    QWebEngineView* View() { return program_->Preview().WebView(); }
+    std::string Source() { return home_.File(kPreviewSourceName); }
+    std::string Page() { return home_.File(kPreviewPageName); }
+
+    // Runs change (which should start a load of the preview) and waits for the load to end.
+    ::testing::AssertionResult Loads(const std::function<void()>& change) {
+        QSignalSpy finished(View(), &QWebEngineView::loadFinished);
+        change();
+        if (finished.isEmpty() && !finished.wait(kWaitMs))
+            return ::testing::AssertionFailure() << "no page was loaded";
+        if (!finished.takeFirst().at(0).toBool())
+            return ::testing::AssertionFailure() << "the page did not load";
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult ShowPreviewPage() {
+        return Loads([this] { Main().Pages()->setCurrentIndex(kPreviewIndex); });
+    }
+    void ShowFirstPage() { Main().Pages()->setCurrentIndex(0); }
+
+    // The value of a script run in the shown page.
+    QVariant Evaluate(const QString& script) {
+        QVariant result;
+        bool done = false;
+        View()->page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, kWaitMs)) << script.toStdString();
+        return result;
+    }
+    // The text the page shows; the converter writes every blank as a no-break space.
+    std::string PageText() {
+        return Evaluate("document.body.innerText")
+            .toString()
+            .replace(QChar(0xA0), ' ')
+            .toStdString();
+    }
+    std::string MemoText() {
+        return Control<QPlainTextEdit>("memPreview")->toPlainText().toStdString();
+    }
+    std::string SourceText() {
+        std::string text = ReadAsUtf8(Source());
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
+            text.erase(at, 1);
+        return text;
+    }
+};
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(TPreviewTest, PageHoldsTheViewTheSourceAndTheCheckBox) {
+    auto* box = Control<QCheckBox>("chkPreviewFromCnvFile");
+    EXPECT_EQ(box->text(), "実際に変換するファイルをプレビューに使う");
+    EXPECT_EQ(box->toolTip(), "時間がかかるときはチェックを外してください。");
+    EXPECT_TRUE(box->isChecked());
+    auto* memo = Control<QPlainTextEdit>("memPreview");
+    EXPECT_TRUE(memo->isReadOnly());
+    bool captioned = false;
+    for (const QLabel* label : Main().PreviewPage()->findChildren<QLabel*>())
+        captioned =
+            captioned || (label->text() == "↓元のテキストファイル" && label->buddy() == memo);
+    EXPECT_TRUE(captioned);
+    EXPECT_EQ(Main().findChild<QWebEngineView*>("wbrwsPreview"), View());
+    // Nothing is built before the page is shown.
+    EXPECT_FALSE(FileExists(Source()));
+    EXPECT_FALSE(FileExists(Page()));
+}
+
+TEST_F(TPreviewTest, SampleStandsInForAMissingInputAndForAnUntickedBox) {
+    Main().SetInputPath(QString::fromStdString(home_.File("missing.txt")));
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(platform_.Messages.empty());
+    const std::string sample = SourceText();
+    EXPECT_TRUE(Contains(sample, "\n    ○強調1が存在する行\nあいうえお かきくけこ さしすせそ\n"))
+        << sample;
+    EXPECT_EQ(MemoText(), sample);
+    EXPECT_EQ(View()->url(), PreviewUrl(Page()));
+    // The view shows the converted page, Japanese text and emphasis included.
+    EXPECT_TRUE(
+        Contains(PageText(), "「ポルカノＨＴＭＬ変換」をお使いいただきありがとうございます。"))
+        << PageText();
+    EXPECT_EQ(Evaluate("document.querySelector('span.strong1').textContent").toString(),
+              "○強調1が存在する行");
+    EXPECT_EQ(Evaluate("getComputedStyle(document.querySelector('span.strong1')).color").toString(),
+              "rgb(255, 0, 0)");
+
+    // An existing input file is not used while the box is unticked.
+    WriteSjisLines(home_.File("input.txt"), {"入力ファイルの行"});
+    Main().SetInputPath(QString::fromStdString(home_.File("input.txt")));
+    Tick(Control<QCheckBox>("chkPreviewFromCnvFile"));
+    ShowFirstPage();
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_EQ(SourceText(), sample);
+    EXPECT_FALSE(Contains(PageText(), "入力ファイルの行"));
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST_F(TPreviewTest, TickedBoxShowsACopyOfTheInputFile) {
+    // Mostly ASCII with a few Japanese characters: the page must still be read as Shift_JIS.
+    const std::string ascii(2000, 'a');
+    const std::string input = home_.File("input.txt");
+    WriteSjisLines(input, {ascii, "ｱｲｳｴｵ 漢字とカナ", "・二つ目の規則の行", ""});
+    const std::string bytes = ReadFileBytes(input);
+    Main().SetInputPath(QString::fromStdString(input));
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_EQ(ReadFileBytes(Source()), bytes);
+    EXPECT_EQ(MemoText(), ascii + "\nｱｲｳｴｵ 漢字とカナ\n・二つ目の規則の行\n\n");
+    const std::string shown = PageText();
+    EXPECT_TRUE(Contains(shown, "ｱｲｳｴｵ 漢字とカナ")) << shown.substr(shown.size() - 100);
+    EXPECT_FALSE(Contains(shown, "強調1"));
+    EXPECT_EQ(Evaluate("document.querySelector('span.strong2').textContent").toString(),
+              "・二つ目の規則の行");
+    // The page file is the one the converter wrote for the copy.
+    EXPECT_TRUE(Contains(ReadAsUtf8(Page()), "<span class=\"strong2\">・二つ目の規則の行</span>"));
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST_F(TPreviewTest, RebuiltWhenShownAndAfterALoadWhileShowingOnly) {
+    // A settings file whose third rule has a keyword.
+    TStrInfo settings;
+    ASSERT_TRUE(GatherSettings(Main().Form(), platform_, settings));
+    settings.Strong[2].Keywords = Sjis("◆");
+    const std::string settingsFile = home_.File("three.prkn");
+    ASSERT_TRUE(SaveSettingsFile(Main().SettingsEnv(), settingsFile, settings));
+
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_FALSE(Contains(SourceText(), "◆強調3"));
+    const auto removeFiles = [this] { RemovePreviewFiles(home_.Path()); };
+
+    // A setting changed while the page shows does not rebuild it.
+    removeFiles();
+    Main().Form().SetText("edtKeyword4", Sjis("★"));
+    QTest::qWait(50);
+    EXPECT_FALSE(FileExists(Source()));
+    EXPECT_FALSE(FileExists(Page()));
+
+    // Loading a settings file while it shows does.
+    ASSERT_TRUE(Loads([&] { Drop(Main(), {settingsFile}); }));
+    EXPECT_TRUE(Contains(SourceText(), "◆強調3が存在する行")) << SourceText();
+    EXPECT_TRUE(Contains(PageText(), "◆強調3が存在する行"));
+
+    // Loading while another page shows does not; showing the page again does.
+    ShowFirstPage();
+    removeFiles();
+    Drop(Main(), {settingsFile});
+    QTest::qWait(50);
+    EXPECT_FALSE(FileExists(Source()));
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(FileExists(Source()));
+    EXPECT_TRUE(FileExists(Page()));
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST_F(TPreviewTest, SourceThatCannotBeWrittenWarnsAndKeepsThePage) {
+    ASSERT_TRUE(ShowPreviewPage());
+    const std::string before = PageText();
+    ShowFirstPage();
+    // A folder in the source's place: neither the sample nor a copy can be written there.
+    std::filesystem::remove(Source());
+    std::filesystem::create_directories(Source() + "/inside");
+    const std::string input = home_.File("input.txt");
+    for (const std::string& inputPath : {std::string(), input}) {
+        WriteSjisLines(input, {"入力"});
+        Main().SetInputPath(QString::fromStdString(inputPath));
+        platform_.Messages.clear();
+        Main().Pages()->setCurrentIndex(kPreviewIndex);
+        ASSERT_EQ(platform_.Messages.size(), 1u) << inputPath;
+        EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Warning);
+        EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text), "プレビューが作成できません");
+        EXPECT_EQ(platform_.Messages[0].Buttons, unsigned{mbOK});
+        EXPECT_EQ(PageText(), before);
+        ShowFirstPage();
+    }
+}
+
+TEST_F(TPreviewTest, LinksInThePreviewAreNotFollowed) {
+    // The program folder's name has a blank and Japanese characters: the preview's own address
+    // must still pass.
+    const std::string folder = home_.File("プレ ビュー/");
+    std::filesystem::create_directories(folder);
+    setenv("PORUKANO_HOME", folder.c_str(), 1);
+    program_.reset();
+    Start();
+    const std::string input = home_.File("links.txt");
+    WriteSjisLines(input,
+                   {"案内 http://www.example.com/ はこちら", "連絡先 someone@example.com まで"});
+    Main().SetInputPath(QString::fromStdString(input));
+    ASSERT_TRUE(ShowPreviewPage());
+    ASSERT_TRUE(FileExists(folder + kPreviewPageName));
+    EXPECT_TRUE(platform_.Messages.empty());
+    const QUrl own = PreviewUrl(folder + kPreviewPageName);
+    ASSERT_EQ(View()->url(), own);
+    ASSERT_EQ(Evaluate("document.links.length").toInt(), 2);
+
+    for (int link = 0; link < 2; ++link) {
+        platform_.Messages.clear();
+        Evaluate(QString("document.links[%1].click(); true").arg(link));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !platform_.Messages.empty(); }, kWaitMs)) << link;
+        EXPECT_EQ(platform_.Messages.size(), 1u);
+        EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Information);
+        EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text),
+                  "このリンクはわざと外へはつなげていません（＾＾；");
+        EXPECT_EQ(platform_.Messages[0].Buttons, unsigned{mbOK});
+        EXPECT_EQ(View()->url(), own);
+        EXPECT_TRUE(Contains(PageText(), "案内"));
+    }
+    // A rebuild of the same page passes the guard again.
+    platform_.Messages.clear();
+    ShowFirstPage();
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST_F(TPreviewTest, FileDroppedOnTheWebViewBecomesTheInput) {
+    ASSERT_TRUE(ShowPreviewPage());
+    const std::string input = home_.File("dropped.txt");
+    WriteSjisLines(input, {"落とした"});
+    QWidget* target = View()->focusProxy();
+    ASSERT_NE(target, nullptr);
+    Drop(*target, {input});
+    EXPECT_EQ(Main().InputPath().toStdString(), input);
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST(PreviewCreation, MissingWebEngineShowsTheCreationError) {
+    const char* const variable = "QTWEBENGINEPROCESS_PATH";
+    const char* const old = std::getenv(variable);
+    const std::string kept = old != nullptr ? old : "";
+    setenv(variable, "/nonexistent/QtWebEngineProcess", 1);
+    TScriptedPlatform platform;
+    int ends = 0;
+    const auto program = CreateDesktopProgram(platform, {}, [&] { ++ends; });
+    if (old != nullptr) {
+        setenv(variable, kept.c_str(), 1);
+    } else {
+        unsetenv(variable);
+    }
+    EXPECT_EQ(program, nullptr);
+    ASSERT_EQ(platform.Messages.size(), 1u);
+    EXPECT_EQ(platform.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(SjisToUtf8(platform.Messages[0].Text),
+              "フォーム作成エラー\r\n\tあなたのお使いの環境ではこのソフトは使えません。\r\n"
+              "\tＩＥのＶｅｒ４以上がインストールされている必要があります。");
+    EXPECT_EQ(ends, 0);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+#include "preview.h"
+
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <stdexcept>
+
+#include "Unit1.h"
+#include "encoding.h"
+#include "memo_font.h"
+#include "preview_files.h"
+#include "preview_web_page.h"
+#include "qt_text.h"
+#include "web_engine_setup.h"
+#include "widget_factory.h"
+
+namespace {
+
+// The text of a Shift_JIS file as the memo shows it, one line per line of the file.
+QString SourceText(const std::string& path) {
+    QFile file(FromNative(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return FromSjis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+        .replace("\r\n", "\n")
+        .replace('\r', '\n');
+}
+
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data == nullptr)
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+}  // namespace
+
+TPreview::TPreview(TfrmMain& main) : main_(main) {
+    if (!PreviewSchemeRegistered() || !WebEngineAvailable())
+        throw std::runtime_error("the web engine cannot be created");
+    QWidget* page = main.PreviewPage();
+    auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+
+    QCheckBox* fromInput =
+        NewCheck(page, "chkPreviewFromCnvFile", "実際に変換するファイルをプレビューに使う", true,
+                 "時間がかかるときはチェックを外してください。");
+    layout->addWidget(fromInput);
+
+    // A profile of its own, kept in memory only: nothing of the preview stays on the disk.
+    profile_ = new QWebEngineProfile(this);
+    handler_ = new TPreviewSchemeHandler(this);
+    profile_->installUrlSchemeHandler(kPreviewScheme, handler_);
+    // Links to mail and other programs reach the guard too instead of being decided by the
+    // engine.
+    profile_->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    view_ = new QWebEngineView(page);
+    view_->setObjectName("wbrwsPreview");
+    webPage_ = new TPreviewWebPage(profile_, main.Env().Platform, view_);
+    view_->setPage(webPage_);
+    view_->installEventFilter(this);
+    for (QObject* child : view_->children())
+        child->installEventFilter(this);
+    layout->addWidget(view_, 3);
+
+    memo_ = new QPlainTextEdit(page);
+    memo_->setObjectName("memPreview");
+    memo_->setReadOnly(true);
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setFont(MemoFont());
+    layout->addWidget(NewCaption(page, "↓元のテキストファイル", memo_));
+    layout->addWidget(memo_, 1);
+
+    connect(main.Pages(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (main_.Pages()->widget(index) == main_.PreviewPage())
+            ShowPreviewPage();
+    });
+    main.SetPreviewBuilder([this](const std::string& folder) { return BuildPreview(folder); });
+}
+
+TPreview::~TPreview() {
+    main_.SetPreviewBuilder({});
+    // The page goes with its view, and must go before its profile.
+    delete view_;
+}
+
+QWebEngineView* TPreview::WebView() const {
+    return view_;
+}
+
+bool TPreview::BuildPreview(const std::string& folder) {
+    const TPreviewFiles files = PreviewFilesIn(folder);
+    if (!WritePreviewFiles(main_.Env(), ToNative(main_.InputPath()), files))
+        return false;
+    handler_->SetFolder(folder);
+    webPage_->ShowFile(files.Page);
+    memo_->setPlainText(SourceText(files.Source));
+    return true;
+}
+
+void TPreview::ShowPreviewPage() {
+    if (!BuildPreview(main_.State().ProgramFolder))
+        ShowOk(main_.Env().Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
+}
+
+bool TPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_) {
+        // The engine puts the widget that takes the input into the view; it can be replaced.
+        if (event->type() == QEvent::ChildAdded)
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        return false;
+    }
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            draggingFiles_ = !LocalFiles(drag->mimeData()).isEmpty();
+            if (!draggingFiles_)
+                return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::DragLeave: {
+            const bool ours = draggingFiles_;
+            draggingFiles_ = false;
+            return ours;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QStringList paths = LocalFiles(drop->mimeData());
+            draggingFiles_ = false;
+            if (paths.isEmpty())
+                return false;
+            drop->acceptProposedAction();
+            main_.DropFiles(paths);
+            return true;
+        }
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,14 @@
+// What the embedded web view of the preview needs before the application starts, and the test
+// that the web engine can be created at all.
+#pragma once
+
+// Call before the QApplication is constructed: shares OpenGL contexts as the web engine
+// requires, registers the preview's URL scheme, and, when the program runs as root, adds
+// --no-sandbox to QTWEBENGINE_CHROMIUM_FLAGS (the engine refuses to start as root otherwise).
+// Flags already set by the user are kept.
+void PrepareWebEngine();
+
+// True when the web engine's helper process and its resources are installed where the engine
+// will look for them (QTWEBENGINEPROCESS_PATH and QTWEBENGINE_RESOURCES_PATH override the
+// installed places). Without them the engine would end the program at its first use.
+bool WebEngineAvailable();
