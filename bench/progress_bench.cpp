@@ -1,0 +1,185 @@
+// porukano-progress-bench: what the desktop program's progress display costs in a conversion.
+//
+//   porukano-progress-bench [--runs N] FILE
+//
+// Converts FILE (a large text, such as the 100 MB prose corpus) alternately through the desktop
+// program's main window, shown on Qt's offscreen platform (unless QT_QPA_PLATFORM names another),
+// whose percentage label lblProcess and progress bar pbrProcess the conversion sets and repaints
+// whenever the percentage changes, and through a headless main window that shows nothing. It
+// prints the median of each, their difference, and the cost of the display's updates alone (the
+// same label texts and bar positions set and repainted as often as in one conversion), which the
+// load of the machine disturbs far less than the difference of two long runs. Both pages must be
+// the same bytes. The program's six windows are created as at its start; PORUKANO_HOME is pointed
+// at an empty temporary folder, so no options are read and nothing is left behind.
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+#include "converter.h"
+#include "desktop_program.h"
+#include "encoding.h"
+#include "main_window_controls.h"
+#include "program_folder.h"
+#include "qt_platform.h"
+#include "terminal_platform.h"
+#include "web_engine_setup.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// The desktop platform, counting the repaints the conversion asks for.
+class TCountingPlatform : public TQtPlatform {
+  public:
+    void Repaint() override {
+        ++Repaints;
+        TQtPlatform::Repaint();
+    }
+    int Repaints = 0;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Seconds one conversion of input into output takes through env; exits on a failed conversion.
+double TimeConversion(TEngineEnv& env, const std::string& input, const std::string& output) {
+    bool images = false;
+    const TClock::time_point start = TClock::now();
+    if (!ConvertTextFile(env, input, output, images)) {
+        std::cerr << "porukano-progress-bench: the conversion failed\n";
+        std::exit(1);
+    }
+    return std::chrono::duration<double>(TClock::now() - start).count();
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    std::vector<char> ba(1 << 16), bb(1 << 16);
+    while (fa && fb) {
+        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
+        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
+        if (fa.gcount() != fb.gcount() ||
+            !std::equal(ba.begin(), ba.begin() + fa.gcount(), bb.begin()))
+            return false;
+    }
+    return fa.eof() && fb.eof();
+}
+
+// Seconds the display's updates of one conversion take alone: the label text and bar position
+// for every percentage from 0 to 100, each followed by a repaint, as the conversion sets them.
+double TimeDisplayUpdates(TEngineEnv& env) {
+    const std::string prefix = Sjis("変換進捗率：");
+    env.Form.SetVisible("lblProcess", true);
+    env.Form.SetVisible("pbrProcess", true);
+    const TClock::time_point start = TClock::now();
+    for (int percent = 0; percent <= 100; ++percent) {
+        env.Form.SetText("lblProcess", prefix + std::to_string(percent) + "%");
+        env.Form.SetPosition("pbrProcess", percent);
+        env.Platform.Repaint();
+    }
+    const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
+    env.Form.SetText("lblProcess", "");
+    env.Form.SetPosition("pbrProcess", 0);
+    env.Form.SetVisible("lblProcess", false);
+    env.Form.SetVisible("pbrProcess", false);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("PORUKANO_HOME", home.path().toLocal8Bit());
+    PrepareWebEngine();
+    QApplication application(argc, argv);
+
+    int runs = 5;
+    std::string input;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (input.empty() && !arg.empty() && arg[0] != '-') {
+            input = arg;
+        } else {
+            std::cerr << "Usage: porukano-progress-bench [--runs N] FILE\n";
+            return 2;
+        }
+    }
+    if (input.empty()) {
+        std::cerr << "Usage: porukano-progress-bench [--runs N] FILE\n";
+        return 2;
+    }
+    const std::string shownPage = home.filePath("shown.htm").toStdString();
+    const std::string headlessPage = home.filePath("headless.htm").toStdString();
+
+    TCountingPlatform platform;
+    const std::unique_ptr<TDesktopProgram> program = CreateDesktopProgram(platform, {}, [] {});
+    if (!program)
+        return 1;
+    TfrmMain& window = program->Main();
+    platform.SetOwner(&window);
+    window.show();
+    QCoreApplication::processEvents();  // the window's start-up
+
+    const std::unique_ptr<THeadlessForm> headlessForm = MakeHeadlessMainWindow();
+    std::ostringstream messages;
+    TTerminalPlatform quiet(messages, *headlessForm, false);
+    TProgramState state;
+    state.ProgramFolder = FindProgramFolder();
+    TEngineEnv headless{*headlessForm, quiet, state};
+
+    std::vector<double> shown, plain, updates;
+    int repaints = 0;
+    for (int run = 0; run < runs; ++run) {
+        // Alternate the order, so that neither side always runs on a warmer machine.
+        const auto convertShown = [&] {
+            platform.Repaints = 0;
+            shown.push_back(TimeConversion(window.Env(), input, shownPage));
+            repaints = platform.Repaints;
+        };
+        const auto convertHeadless = [&] {
+            plain.push_back(TimeConversion(headless, input, headlessPage));
+        };
+        if (run % 2 == 0) {
+            convertShown();
+            convertHeadless();
+        } else {
+            convertHeadless();
+            convertShown();
+        }
+        updates.push_back(TimeDisplayUpdates(window.Env()));
+    }
+    if (!SameBytes(shownPage, headlessPage)) {
+        std::cerr << "porukano-progress-bench: the two pages differ\n";
+        return 1;
+    }
+
+    const double withDisplay = Median(shown);
+    const double without = Median(plain);
+    const double displayAlone = Median(updates);
+    std::printf("| conversion of %s | median s (%d runs) |\n|---|---:|\n", input.c_str(), runs);
+    std::printf("| desktop main window, offscreen, %d repaints | %.3f |\n", repaints, withDisplay);
+    std::printf("| headless main window | %.3f |\n\n", without);
+    std::printf("difference: %+.2f %% of the headless conversion  \n",
+                (withDisplay - without) / without * 100);
+    std::printf(
+        "display updates alone (101 percentages, each repainted): %.1f ms = %.2f %% of "
+        "the headless conversion (goal: under 2 %%)\n",
+        displayAlone * 1000, displayAlone / without * 100);
+    return 0;
+}
