@@ -220,9 +220,15 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
                     column += spaces;
                     break;
                 }
-                default:  // the space
-                    o = put(o, kNbsp);
-                    ++column;
+                default: {  // a run of spaces, as indented lines begin
+                    std::size_t run = 1;
+                    while (i + run < stop && text[i + run] == ' ')
+                        ++run;
+                    for (std::size_t n = 0; n < run; ++n)
+                        o = put(o, kNbsp);
+                    column += run;
+                    i += run - 1;
+                }
             }
             ++i;
         }

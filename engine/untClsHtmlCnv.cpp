@@ -3,6 +3,14 @@
 #include "line_assembly.h"
 #include "text_helpers.h"
 
+namespace {
+
+// Tag texts up to this length live inside their string object; longer ones own storage, which
+// the object keeps for later tags.
+constexpr std::size_t kShortTag = std::string().capacity();
+
+}  // namespace
+
 std::int64_t THtmlCnv::TagBytesBefore(int position, bool inclusive) const {
     std::int64_t sum = 0;
     for (const TAddTagInfo& t : arrAddTagInfo) {
@@ -16,8 +24,10 @@ void THtmlCnv::P_Renew(std::string_view rawLine) {
     strOriginal.assign(rawLine);
     strHtml.assign(rawLine);
     strIncTag.assign(rawLine);
-    for (TAddTagInfo& t : arrAddTagInfo)
-        spareTagTexts_.push_back(std::move(t.strTag));
+    for (TAddTagInfo& t : arrAddTagInfo) {
+        if (t.strTag.capacity() > kShortTag)
+            spareTagTexts_.push_back(std::move(t.strTag));
+    }
     arrAddTagInfo.clear();
 }
 
@@ -33,13 +43,14 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
     } else {
         strIncTag.insert(static_cast<std::size_t>(index < 0 ? 0 : index), tag);
     }
-    std::string text;
-    if (!spareTagTexts_.empty()) {
-        text = std::move(spareTagTexts_.back());
+    TAddTagInfo& record = arrAddTagInfo.emplace_back();
+    record.iPos = position;
+    record.iLen = static_cast<std::int32_t>(tag.size());
+    if (tag.size() > kShortTag && !spareTagTexts_.empty()) {
+        record.strTag = std::move(spareTagTexts_.back());
         spareTagTexts_.pop_back();
     }
-    text.assign(tag);
-    arrAddTagInfo.push_back({position, static_cast<std::int32_t>(tag.size()), std::move(text)});
+    record.strTag.assign(tag);
 }
 
 void THtmlCnv::P_DeleteWord(int position, int length) {

@@ -63,7 +63,7 @@ class THtmlCnv {
     // Sum of the lengths of the live tags anchored before position (or at it, when inclusive).
     std::int64_t TagBytesBefore(int position, bool inclusive) const;
 
-    // Tag texts of earlier lines, kept for their storage: P_AddTag fills one of them rather than
-    // allocating a new text for every tag.
+    // Long tag texts of earlier lines, kept for their storage: P_AddTag fills one of them rather
+    // than allocating a new text for every tag.
     std::vector<std::string> spareTagTexts_;
 };
