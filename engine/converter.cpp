@@ -8,6 +8,7 @@
 #include "line_assembly.h"
 #include "line_reader.h"
 #include "output_file.h"
+#include "progress_display.h"
 #include "stylesheet.h"
 
 namespace {
@@ -48,45 +49,6 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
-
-// Shows the percentage on the main window whenever it changes. The percentage is computed only
-// at the line where it reaches the next whole number, not after every line.
-class TProgressDisplay {
-  public:
-    TProgressDisplay(TEngineEnv& env, long long total)
-        : env_(env), total_(total), prefix_(Sjis("変換進捗率：")) {
-        env_.Form.SetVisible("lblProcess", true);
-        env_.Form.SetVisible("pbrProcess", true);
-    }
-    void LineDone() {
-        if (++processed_ < nextChange_)
-            return;
-        const int percent = static_cast<int>(processed_ * 100 / total_);
-        // The first line count whose percentage exceeds this one: ceil((percent + 1) * total /
-        // 100).
-        nextChange_ = ((percent + 1) * total_ + 99) / 100;
-        if (percent == shown_)
-            return;
-        shown_ = percent;
-        env_.Form.SetText("lblProcess", prefix_ + std::to_string(percent) + "%");
-        env_.Form.SetPosition("pbrProcess", percent);
-        env_.Platform.Repaint();
-    }
-    void Finish() {
-        env_.Form.SetText("lblProcess", "");
-        env_.Form.SetPosition("pbrProcess", 0);
-        env_.Form.SetVisible("lblProcess", false);
-        env_.Form.SetVisible("pbrProcess", false);
-    }
-
-  private:
-    TEngineEnv& env_;
-    long long total_;
-    long long processed_ = 0;
-    long long nextChange_ = 0;
-    int shown_ = -1;
-    std::string prefix_;
-};
 
 enum class TLineResult { Written, TooLong, WriteFailed };
 
@@ -150,7 +112,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
 
     TParaState state;
-    TProgressDisplay progress(env, total);
+    TProgressDisplay progress(env.Form, env.Platform, total);
     const auto emit = [&](std::string_view tagged) {
         if (!out.WriteLine(tagged))
             return false;

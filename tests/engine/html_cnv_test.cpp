@@ -101,3 +101,36 @@ TEST(TaggedLine, SettersTouchOnlyTheirText) {
     EXPECT_EQ(line.F_strGetIncTag(), "T");
     EXPECT_EQ(line.F_strGetOriginal(), "O");
 }
+
+// One object renewed for line after line must behave as a fresh object for each: the tags, the
+// deleted records and the long tag texts of the line before leave no trace.
+TEST(TaggedLine, RenewedObjectActsAsAFreshOne) {
+    const std::string longTag = "<span style=\"position:relative;left:4ex;\">";
+    const auto tagLine = [&](THtmlCnv& line) {
+        line.P_CnvTextToHtmlDangerStr(4, false);
+        line.P_AddTag(longTag, 1, false);
+        line.P_AddTag("</span>", 4, true);
+        line.P_DeleteWord(2, 1);
+        line.P_AddTagLine("<span class=\"strong1\">", "</span>");
+    };
+    THtmlCnv renewed("first line & more");
+    tagLine(renewed);
+    for (const char* raw : {"a<b", "", "  xyz  "}) {
+        renewed.P_Renew(raw);
+        EXPECT_EQ(renewed.F_strGetOriginal(), raw);
+        EXPECT_EQ(renewed.strHtml, raw);
+        EXPECT_EQ(renewed.F_strGetIncTag(), raw);
+        EXPECT_TRUE(renewed.arrAddTagInfo.empty());
+        THtmlCnv fresh(raw);
+        tagLine(renewed);
+        tagLine(fresh);
+        EXPECT_EQ(renewed.F_strGetIncTag(), fresh.F_strGetIncTag()) << raw;
+        EXPECT_EQ(renewed.strHtml, fresh.strHtml);
+        ASSERT_EQ(renewed.arrAddTagInfo.size(), fresh.arrAddTagInfo.size());
+        for (std::size_t i = 0; i < fresh.arrAddTagInfo.size(); ++i) {
+            EXPECT_EQ(renewed.arrAddTagInfo[i].iPos, fresh.arrAddTagInfo[i].iPos);
+            EXPECT_EQ(renewed.arrAddTagInfo[i].iLen, fresh.arrAddTagInfo[i].iLen);
+            EXPECT_EQ(renewed.arrAddTagInfo[i].strTag, fresh.arrAddTagInfo[i].strTag);
+        }
+    }
+}

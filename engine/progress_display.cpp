@@ -1,0 +1,30 @@
+#include "progress_display.h"
+
+#include "encoding.h"
+
+TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long total)
+    : form_(form), platform_(platform), total_(total), prefix_(Sjis("変換進捗率：")) {
+    form_.SetVisible("lblProcess", true);
+    form_.SetVisible("pbrProcess", true);
+}
+
+void TProgressDisplay::LineDone() {
+    if (++processed_ < nextChange_)
+        return;
+    const int percent = static_cast<int>(processed_ * 100 / total_);
+    // The smallest count whose percentage is above this one: ceil((percent + 1) × total ÷ 100).
+    nextChange_ = ((percent + 1) * total_ + 99) / 100;
+    if (percent == shown_)
+        return;
+    shown_ = percent;
+    form_.SetText("lblProcess", prefix_ + std::to_string(percent) + "%");
+    form_.SetPosition("pbrProcess", percent);
+    platform_.Repaint();
+}
+
+void TProgressDisplay::Finish() {
+    form_.SetText("lblProcess", "");
+    form_.SetPosition("pbrProcess", 0);
+    form_.SetVisible("lblProcess", false);
+    form_.SetVisible("pbrProcess", false);
+}
