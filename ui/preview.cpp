@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFrame>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -67,14 +68,26 @@ TPreview::TPreview(TfrmMain& main) : main_(main) {
     // Links to mail and other programs reach the guard too instead of being decided by the
     // engine.
     profile_->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
-    view_ = new QWebEngineView(page);
+    // Japanese pages read in a gothic face, as the desktop's browsers show them by default; the
+    // engine's own default is a serif face.
+    QWebEngineSettings* look = profile_->settings();
+    look->setFontFamily(QWebEngineSettings::StandardFont,
+                        look->fontFamily(QWebEngineSettings::SansSerifFont));
+
+    // The view in a sunken frame, so the page's edge shows against the tab.
+    auto* frame = new QFrame(page);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    view_ = new QWebEngineView(frame);
     view_->setObjectName("wbrwsPreview");
     webPage_ = new TPreviewWebPage(profile_, main.Env().Platform, view_);
     view_->setPage(webPage_);
     view_->installEventFilter(this);
     for (QObject* child : view_->children())
         child->installEventFilter(this);
-    layout->addWidget(view_, 3);
+    frameLayout->addWidget(view_);
+    layout->addWidget(frame, 3);
 
     memo_ = new QPlainTextEdit(page);
     memo_->setObjectName("memPreview");

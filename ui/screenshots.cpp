@@ -2,16 +2,22 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <cstdio>
+#include <functional>
 
 #include "Unit1.h"
 #include "UntVerInf.h"
 #include "desktop_program.h"
 #include "encoding.h"
 #include "option_window.h"
+#include "preview.h"
 #include "untFrmColorSelectHex.h"
 #include "untFrmOutputText.h"
 #include "untFrmText.h"
@@ -37,11 +43,65 @@ class TShooter {
     bool ok_ = true;
 };
 
-void ShootMainWindow(TfrmMain& main, TShooter& shooter) {
+// Runs change, which starts a load of the preview, and waits until the page is drawn.
+void WaitForPreview(TPreview& preview, const std::function<void()>& change) {
+    QEventLoop loop;
+    QObject::connect(preview.WebView(), &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    change();
+    loop.exec();
+    // The engine paints a moment after the load.
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The preview's page scrolled to its end, where the rule lines are.
+void ScrollPreviewToEnd(TPreview& preview) {
+    QEventLoop loop;
+    preview.WebView()->page()->runJavaScript("window.scrollTo(0, document.body.scrollHeight)",
+                                             [&loop](const QVariant&) { loop.quit(); });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Every emphasis rule with keywords of its own kind and look, and two rule lines.
+void SetEveryEmphasisAndTwoRuleLines(TForm& form) {
+    form.SetText("edtKeyword3", Sjis("重要"));
+    form.SetItemIndex("cmbKeyKbn3", 1);
+    form.SetFontColor("lblStrong3", RgbToColor(0, 0, 0xFF));
+    form.SetText("edtKeyword4", Sjis("注意"));
+    form.SetItemIndex("cmbKeyKbn4", 2);
+    form.SetChecked("chkBackColor4", true);
+    form.SetText("edtKeyword5", Sjis("【*】"));
+    form.SetItemIndex("cmbKeyKbn5", 3);
+    form.SetFontColor("lblStrong5", RgbToColor(0x80, 0, 0x80));
+    form.SetChecked("chkUnderLine5", true);
+    form.SetItemIndex("cmbBorderStyle5", 1);
+    form.SetText("edtHolMark1", "-");
+    form.SetText("edtHolMarkCnt1", "3");
+    form.SetText("edtHolSize1", "2");
+    form.SetChecked("chkHolColor1", true);
+    form.SetColor("lblHolColor1", RgbToColor(0xFF, 0, 0));
+    form.SetText("edtHolMark2", Sjis("＝"));
+    form.SetText("edtHolMarkCnt2", "4");
+    form.SetText("edtHolSize2", "4");
+    form.SetChecked("chkHolColor2", true);
+    form.SetColor("lblHolColor2", RgbToColor(0, 0x80, 0));
+}
+
+void ShootMainWindow(TDesktopProgram& program, TShooter& shooter) {
+    TfrmMain& main = program.Main();
     main.show();
     QTabWidget* pages = main.Pages();
     for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
+        const auto show = [pages, i] { pages->setCurrentIndex(i); };
+        if (pages->widget(i) == main.PreviewPage()) {
+            WaitForPreview(program.Preview(), show);
+        } else {
+            show();
+        }
         shooter.Shoot(main, QString("main-%1-%2")
                                 .arg(i + 1, 2, 10, QChar('0'))
                                 .arg(pages->widget(i)->objectName()));
@@ -62,6 +122,19 @@ void ShootMainWindow(TfrmMain& main, TShooter& shooter) {
     form.SetText("edtHolMarkCnt1", "3");
     pages->setCurrentIndex(8);
     shooter.Shoot(main, "main-09-tbshtHorizon-colours-on");
+
+    // The preview of every emphasis rule and two rule lines, from a fresh window's first rule.
+    form.SetChecked("chkBackColor1", false);
+    form.SetChecked("chkUnderLine1", false);
+    form.SetChecked("chkItalic1", false);
+    form.SetItemIndex("cmbKeyWhat1", 0);
+    form.SetItemIndex("cmbBorderStyle1", 0);
+    SetEveryEmphasisAndTwoRuleLines(form);
+    const int preview = pages->indexOf(main.PreviewPage());
+    WaitForPreview(program.Preview(), [pages, preview] { pages->setCurrentIndex(preview); });
+    shooter.Shoot(main, "main-10-tbshtPreview-every-rule");
+    ScrollPreviewToEnd(program.Preview());
+    shooter.Shoot(main, "main-10-tbshtPreview-every-rule-end");
     pages->setCurrentIndex(0);
 }
 
@@ -69,7 +142,7 @@ void ShootMainWindow(TfrmMain& main, TShooter& shooter) {
 
 int SaveScreenshots(TDesktopProgram& program, const QString& folder) {
     TShooter shooter(folder);
-    ShootMainWindow(program.Main(), shooter);
+    ShootMainWindow(program, shooter);
 
     TfrmColorSelectHex& hex = program.Hex();
     hex.setWindowTitle("強調１の文字列の色");

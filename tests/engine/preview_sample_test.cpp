@@ -71,3 +71,37 @@ TEST(PreviewSample, RuleLinesAndEveryKeywordKind) {
     rule.Keywords = Sjis("前、後");
     EXPECT_EQ(SjisToUtf8(SampleEmphasisLine(rule, 1)), "    前強調1");
 }
+
+TEST(PreviewSample, EveryPairInBothOrdersAndAnEmptySampleForARegularExpression) {
+    TEngineFixture f;
+    // Rule 2 off, rule 3 a regular expression, rule 5 enclosed without ignoring leading blanks.
+    f.Form->SetText("edtKeyword2", "");
+    f.Form->SetText("edtKeyword3", "m/x+/");
+    f.Form->SetItemIndex("cmbKeyKbn3", 4);
+    f.Form->SetText("edtKeyword5", Sjis("《*》"));
+    f.Form->SetItemIndex("cmbKeyKbn5", 3);
+    f.Form->SetChecked("chkSpaceDisenable5", false);
+    const std::vector<std::string> lines = SampleLines(f);
+    const std::vector<std::string> expected = {
+        "ここから下は１行に一つの強調表示が含まれるときのサンプルです。",
+        "    ○強調1が存在する行",
+        "あいうえお かきくけこ さしすせそ",
+        "    が存在する行",
+        "あいうえお かきくけこ さしすせそ",
+        "《囲まれる強調5》が存在する行",
+        "あいうえお かきくけこ さしすせそ",
+        "",
+        "ここから下は１行に２つの強調表示が含まれるときのサンプルです。",
+        "    ○強調1     がともに存在する行",
+        "    ○強調1 《囲まれる強調5》がともに存在する行",
+        "         ○強調1がともに存在する行",
+        "     《囲まれる強調5》がともに存在する行",
+        "《囲まれる強調5》     ○強調1がともに存在する行",
+        "《囲まれる強調5》     がともに存在する行",
+        "",
+        "１行に３つ以上の強調表示が含まれるときは勘弁してください（＾＾；",
+        "",
+    };
+    ASSERT_GE(lines.size(), 6 + expected.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.end()), expected);
+}
