@@ -8,6 +8,10 @@
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Build machines and containers often lack the user namespaces the web engine's sandbox
+    // needs; the tests load no page but their own.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     PrepareWebEngine();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
