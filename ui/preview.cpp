@@ -65,14 +65,14 @@ TPreview::TPreview(TfrmMain& main) : main_(main) {
     profile_ = new QWebEngineProfile(this);
     handler_ = new TPreviewSchemeHandler(this);
     profile_->installUrlSchemeHandler(kPreviewScheme, handler_);
+    QWebEngineSettings* settings = profile_->settings();
     // Links to mail and other programs reach the guard too instead of being decided by the
     // engine.
-    profile_->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
     // Japanese pages read in a gothic face, as the desktop's browsers show them by default; the
     // engine's own default is a serif face.
-    QWebEngineSettings* look = profile_->settings();
-    look->setFontFamily(QWebEngineSettings::StandardFont,
-                        look->fontFamily(QWebEngineSettings::SansSerifFont));
+    settings->setFontFamily(QWebEngineSettings::StandardFont,
+                            settings->fontFamily(QWebEngineSettings::SansSerifFont));
 
     // The view in a sunken frame, so the page's edge shows against the tab.
     auto* frame = new QFrame(page);

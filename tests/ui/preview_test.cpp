@@ -206,6 +206,25 @@ TEST_F(TPreviewTest, SourceThatCannotBeWrittenWarnsAndKeepsThePage) {
     }
 }
 
+TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
+    // A folder in the page's place: the driver cannot write the page and says so; the view then
+    // shows that there is no page, and the guard has nothing to say about it.
+    std::filesystem::create_directories(Page() + "/inside");
+    QSignalSpy finished(View(), &QWebEngineView::loadFinished);
+    Main().Pages()->setCurrentIndex(kPreviewIndex);
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    ASSERT_EQ(platform_.Messages.size(), 1u);
+    // The driver names its input also when the output was what failed.
+    EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text),
+              "以下のファイルのオープンに失敗しました。\r\n\t" + Source() +
+                  "\r\n現存するファイルか確認してください。");
+    QTest::qWait(200);
+    EXPECT_EQ(platform_.Messages.size(), 1u);
+    EXPECT_EQ(View()->url(), PreviewUrl(Page()));
+    // The source was written, and the memo shows it.
+    EXPECT_EQ(MemoText(), SourceText());
+}
+
 TEST_F(TPreviewTest, LinksInThePreviewAreNotFollowed) {
     // The program folder's name has a blank and Japanese characters: the preview's own address
     // must still pass.
