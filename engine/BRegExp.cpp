@@ -6,6 +6,8 @@
 #include "encoding.h"
 #include "line_assembly.h"
 #include "onig_api.h"
+#include "plain_text_edit.h"
+#include "regex_guard.h"
 #include "regex_pattern.h"
 #include "text_helpers.h"
 
@@ -18,6 +20,14 @@ constexpr unsigned long kRetryLimitInMatch = 1'000'000;
 constexpr unsigned long kRetryLimitInSearch = 10'000'000;
 
 constexpr int kRegexKind = 4;
+
+// Check points between two looks at the clock. The work between two check points can grow with
+// the length of the text, so on a long text every one looks.
+constexpr unsigned kClockStride = 32;
+constexpr std::size_t kLongTarget = 64 * 1024;
+
+// What a callout returns to end the search: any error code below -1 does.
+constexpr int kOutOfTime = ONIG_ABORT;
 
 const OnigUChar* Bytes(std::string_view text) {
     return reinterpret_cast<const OnigUChar*>(text.data());
@@ -65,6 +75,8 @@ TBRegExp::TBRegExp() {
         api->InitializeMatchParam(matchParam_);
         api->SetRetryLimitInMatch(matchParam_, kRetryLimitInMatch);
         api->SetRetryLimitInSearch(matchParam_, kRetryLimitInSearch);
+        api->SetProgressCallout(matchParam_, &TBRegExp::OnCheckPoint);
+        api->SetCalloutUserData(matchParam_, this);
     }
 }
 
@@ -84,6 +96,31 @@ void TBRegExp::FreeCompiled() {
         library_.Get()->Free(compiled_);
     compiled_ = nullptr;
     compiledPattern_.clear();
+    compiledExpression_.clear();
+}
+
+int TBRegExp::OnCheckPoint(OnigCalloutArgsStruct*, void* self) {
+    TBRegExp& re = *static_cast<TBRegExp*>(self);
+    if (++re.checkPoints_ % re.checkStride_ != 0)
+        return ONIG_CALLOUT_SUCCESS;
+    return std::chrono::steady_clock::now() < re.searchDeadline_ ? ONIG_CALLOUT_SUCCESS
+                                                                 : kOutOfTime;
+}
+
+void TBRegExp::SetDeadline(std::chrono::steady_clock::time_point deadline) {
+    deadline_ = deadline;
+    hasDeadline_ = true;
+}
+
+void TBRegExp::ClearDeadline() {
+    hasDeadline_ = false;
+}
+
+bool TBRegExp::TakeFirstStop() {
+    if (!stopped_ || stopReported_)
+        return false;
+    stopReported_ = true;
+    return true;
 }
 
 bool TBRegExp::Compile(std::string_view pattern) {
@@ -100,22 +137,42 @@ bool TBRegExp::Compile(std::string_view pattern) {
         return false;
     }
     ++compileCount_;
+    // The expression as written decides whether the pattern is valid and what the message
+    // says; then the best form with check points that the engine takes replaces it.
+    const auto compile = [&](std::string_view expression, OnigErrorInfo* info) {
+        OnigRegex compiled = nullptr;
+        const int code =
+            api->New(&compiled, Bytes(expression), Bytes(expression) + expression.size(),
+                     OptionsOf(form), api->ShiftJis, api->PerlSyntax, info);
+        return std::pair{code, compiled};
+    };
     OnigErrorInfo info{};
-    OnigRegex compiled = nullptr;
-    const std::string_view expression = form.Expression;
-    const int code = api->New(&compiled, Bytes(expression), Bytes(expression) + expression.size(),
-                              OptionsOf(form), api->ShiftJis, api->PerlSyntax, &info);
+    const auto [code, plain] = compile(form.Expression, &info);
     if (code != ONIG_NORMAL) {
         errorMessage_ = EngineMessage(*api, code, info);
         return false;
     }
-    compiled_ = compiled;
+    compiled_ = plain;
+    compiledExpression_ = form.Expression;
+    for (const std::string& checked : RegexCompileForms(form.Expression)) {
+        if (checked == form.Expression)
+            break;
+        OnigErrorInfo ignored{};
+        const auto [checkedCode, guarded] = compile(checked, &ignored);
+        if (checkedCode == ONIG_NORMAL) {
+            api->Free(plain);
+            compiled_ = guarded;
+            compiledExpression_ = checked;
+            break;
+        }
+    }
     compiledPattern_ = pattern;
     return true;
 }
 
 bool TBRegExp::Match(std::string_view pattern, std::string_view target, int offset) {
     matched_ = false;
+    stopped_ = false;
     const TOnigApi* api = library_.Get();
     if (api == nullptr || region_ == nullptr || matchParam_ == nullptr)
         return false;
@@ -129,13 +186,25 @@ bool TBRegExp::Match(std::string_view pattern, std::string_view target, int offs
         return false;
     }
     const std::string_view searched = target.substr(static_cast<std::size_t>(offset));
+    const auto now = std::chrono::steady_clock::now();
+    searchDeadline_ = hasDeadline_ ? deadline_ : now + kRegexTimeLimit;
+    if (now >= searchDeadline_) {
+        stopped_ = true;
+        errorMessage_ = "time limit of the search over";
+        return false;
+    }
+    checkPoints_ = 0;
+    checkStride_ = target.size() > kLongTarget ? 1 : kClockStride;
     const OnigUChar* start = Bytes(searched);
     const OnigUChar* end = start + searched.size();
     const int found = api->SearchWithParam(compiled_, start, end, start, end, region_,
                                            ONIG_OPTION_NONE, matchParam_);
     if (found < 0) {
-        if (found != ONIG_MISMATCH)
-            errorMessage_ = EngineMessage(*api, found, OnigErrorInfo{});
+        if (found != ONIG_MISMATCH) {
+            stopped_ = true;
+            errorMessage_ = found == kOutOfTime ? "time limit of the search over"
+                                                : EngineMessage(*api, found, OnigErrorInfo{});
+        }
         return false;
     }
     // The engine's positions stay inside the searched text; clamp them all the same.
@@ -156,6 +225,7 @@ int TBRegExp::MatchLength() const {
 }
 
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
+    WarnUnusableEmphasisTags(rules, platform);
     for (std::size_t r = 0; r < rules.size(); ++r) {
         TStrong& rule = rules[r];
         if (rule.KeywordKind != kRegexKind)
@@ -204,6 +274,12 @@ bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStro
     const std::string pattern = PatternOf(keyword);
     const bool everyMatch = !pattern.empty() && pattern.back() == 'g';
     const TEmphasisTags tags = EmphasisTagsOf(rule);
+    // All searches of this keyword on this line share one time limit.
+    engine.SetDeadline(std::chrono::steady_clock::now() + kRegexTimeLimit);
+    struct TDeadlineEnd {
+        TBRegExp& Engine;
+        ~TDeadlineEnd() { Engine.ClearDeadline(); }
+    } deadlineEnd{engine};
     int offset = 0;
     while (engine.Match(pattern, line.strHtml, offset)) {
         int p = engine.MatchPos();
@@ -215,13 +291,21 @@ bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStro
             --p;
             ++length;
         }
+        // The search sees the escaped text; a match that cuts an entity ("b" in "&nbsp;") is
+        // no match of the text the reader sees, and the search goes on behind its start.
+        if (InsideEntity(line.strHtml, p) || InsideEntity(line.strHtml, p + length)) {
+            offset = p;
+            continue;
+        }
         switch (rule.KeywordAction) {
             case 1:
-                line.P_AddTagDeleteKeywordPos(tags.Opening, tags.Closing, p, length);
+                DeleteKeepingTags(line, p, length);
+                line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;
             case 2:
-                line.P_AddTagReplaceImgPos(tags.Opening, tags.Closing, p, length, tags.Image);
+                DeleteKeepingTags(line, p, length, tags.Image);
+                line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;
             case 0:
@@ -237,6 +321,13 @@ bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStro
         }
         if (!everyMatch)
             break;
+    }
+    if (engine.TakeFirstStop()) {
+        ShowOk(
+            platform, TMessageKind::Warning,
+            Sjis("正規表現の検索に時間がかかりすぎるため、途中で打ち切った行があります。\r\n強調") +
+                std::to_string(rule.Number) + Sjis("の ") + pattern + "\r\n" +
+                Sjis("打ち切った行ではこの強調が付かないことがあります。"));
     }
     return true;
 }

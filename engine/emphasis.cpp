@@ -8,6 +8,8 @@
 #include "BRegExp.h"
 #include "encoding.h"
 #include "line_assembly.h"
+#include "page_escape.h"
+#include "plain_text_edit.h"
 #include "text_helpers.h"
 
 namespace {
@@ -81,28 +83,30 @@ int NextCharacter(std::string_view text, int p) {
     return p + (i < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1);
 }
 
+// Wraps the line; the delete and image actions first take away the first occurrence of the
+// keyword, as P_AddTagDeleteKeyword and P_AddTagReplaceImg do, but never inside an entity and
+// without taking an earlier rule's tags with it.
 void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                    const TEmphasisTags& tags) {
-    switch (rule.KeywordAction) {
-        case kKeep:
-            line.P_AddTagLine(tags.Opening, tags.Closing);
-            break;
-        case kDelete:
-            line.P_AddTagDeleteKeyword(tags.Opening, tags.Closing, keyword);
-            break;
-        case kReplaceByImage:
-            line.P_AddTagReplaceImg(tags.Opening, tags.Closing, keyword, tags.Image);
-            break;
-        default:
-            break;
+    if (rule.KeywordAction != kKeep && rule.KeywordAction != kDelete &&
+        rule.KeywordAction != kReplaceByImage) {
+        return;
     }
+    if (rule.KeywordAction != kKeep) {
+        const int p = FindWholeInPlain(1, line.strHtml, keyword);
+        if (p > 0) {
+            DeleteKeepingTags(line, p, static_cast<int>(keyword.size()),
+                              rule.KeywordAction == kReplaceByImage ? tags.Image : "");
+        }
+    }
+    line.P_AddTagLine(tags.Opening, tags.Closing);
 }
 
 // Kinds 0 and 1: true when the keyword hit and the rule is done with the line.
 bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                       const TEmphasisTags& tags) {
     const int p = rule.IgnoreLeadingBlanks ? InStr(1, Trim(line.strOriginal), keyword)
-                                           : InStr(1, line.strHtml, keyword);
+                                           : FindWholeInPlain(1, line.strHtml, keyword);
     const bool hit = rule.KeywordKind == kLineStartsWith ? p == 1 : p >= 1;
     if (hit)
         ApplyLineRule(line, keyword, rule, tags);
@@ -114,8 +118,8 @@ bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& r
 void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                             const TEmphasisTags& tags) {
     const int length = static_cast<int>(keyword.size());
-    for (int b = InStr(1, line.strHtml, keyword); b != 0;
-         b = InStr(b + length, line.strHtml, keyword)) {
+    for (int b = FindWholeInPlain(1, line.strHtml, keyword); b != 0;
+         b = FindWholeInPlain(b + length, line.strHtml, keyword)) {
         if (!rule.IgnoreLeadingBlanks && !(b == 1 || IsWordBoundary(line.strHtml, b, true)))
             continue;
         if (!rule.IgnoreLeadingBlanks && !IsWordBoundary(line.strHtml, b + length, false))
@@ -128,8 +132,30 @@ void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStr
 }  // namespace
 
 TEmphasisTags EmphasisTagsOf(const TStrong& rule) {
-    return {"<" + rule.Tag + " class=\"" + rule.Class + "\">", "</" + rule.Tag + ">",
-            "<img src=\"file:///" + rule.ImagePath + "\">"};
+    const std::string tag = UsableEmphasisTag(rule);
+    return {"<" + tag + " class=\"" + EscapeHtmlAttribute(rule.Class) + "\">", "</" + tag + ">",
+            "<img src=\"file:///" + EscapeHtmlAttribute(rule.ImagePath) + "\">"};
+}
+
+std::string UsableEmphasisTag(const TStrong& rule) {
+    if (IsTextElementName(rule.Tag))
+        return rule.Tag;
+    return rule.BackColorOn && rule.FullWidth ? "div" : "span";
+}
+
+void WarnUnusableEmphasisTags(const std::array<TStrong, 5>& rules, TPlatform& platform) {
+    std::string text;
+    for (std::size_t n = 0; n < rules.size(); ++n) {
+        const TStrong& rule = rules[n];
+        if (IsTextElementName(rule.Tag))
+            continue;
+        if (!text.empty())
+            text += "\r\n";
+        text += Sjis("強調") + std::to_string(n + 1) + Sjis("のタグ ") + rule.Tag +
+                Sjis(" は強調に使えないため、") + UsableEmphasisTag(rule) + Sjis(" で変換します。");
+    }
+    if (!text.empty())
+        ShowOk(platform, TMessageKind::Warning, text);
 }
 
 std::string_view KeywordAt(std::string_view list, std::string_view separator, int n) {
@@ -188,7 +214,7 @@ void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong&
     for (;;) {
         int a = 1;
         if (lo > 0) {
-            a = InStr(s, line.strHtml, opening);
+            a = FindWholeInPlain(s, line.strHtml, opening);
         } else {
             once = true;
         }
@@ -196,7 +222,7 @@ void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong&
             return;
         int e = static_cast<int>(line.strHtml.size()) + 1;
         if (lc > 0) {
-            e = InStr(a + lo, line.strHtml, closing);
+            e = FindWholeInPlain(a + lo, line.strHtml, closing);
         } else {
             once = true;
         }
@@ -211,8 +237,8 @@ void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong&
             case kDelete:
                 // Both marks go before the tags come, so that an element with nothing inside
                 // keeps its opening tag.
-                line.P_DeleteWord(a, lo);
-                line.P_DeleteWord(e - lo, lc);
+                DeleteKeepingTags(line, a, lo);
+                DeleteKeepingTags(line, e - lo, lc);
                 line.P_AddTag(tags.Opening, a, false);
                 line.P_AddTag(tags.Closing, e - lo, true);
                 s = e - lo;

@@ -2,6 +2,7 @@
 // only, enclosed, regular expression) and kept, deleted or replaced by an image.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,13 +12,24 @@
 #include "untClsHtmlCnv.h"
 
 // The tags one rule adds: `<tag class="class">`, `</tag>`, and for the image action
-// `<img src="file:///path">`.
+// `<img src="file:///path">`; the tag is UsableEmphasisTag, the class and the path are escaped
+// for an attribute value.
 struct TEmphasisTags {
     std::string Opening;
     std::string Closing;
     std::string Image;
 };
 TEmphasisTags EmphasisTagsOf(const TStrong& rule);
+
+// The element name the rule's tags and style block use: its tag when that is a plain element
+// name (a letter, then letters or digits) of an element that shows its content as text
+// (IsTextElementName), otherwise the default a blank tag gets: "div" with background colour and
+// full width on, else "span". A tag such as `span onclick="..."` or "script" is never written
+// into the page.
+std::string UsableEmphasisTag(const TStrong& rule);
+
+// Warns once, in one message naming each rule, about the tags UsableEmphasisTag replaces.
+void WarnUnusableEmphasisTags(const std::array<TStrong, 5>& rules, TPlatform& platform);
 
 // Applies one rule to one line object: its keywords, escaped as a line is (tab width 4, no kana
 // widening), are taken in list order until the first empty one. platform shows the one message

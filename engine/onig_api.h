@@ -18,6 +18,8 @@ struct TOnigApi {
     int (*InitializeMatchParam)(OnigMatchParam*);
     int (*SetRetryLimitInMatch)(OnigMatchParam*, unsigned long);
     int (*SetRetryLimitInSearch)(OnigMatchParam*, unsigned long);
+    int (*SetProgressCallout)(OnigMatchParam*, OnigCalloutFunc);
+    int (*SetCalloutUserData)(OnigMatchParam*, void*);
     int (*Initialize)(OnigEncoding*, int);
     int (*End)();
     OnigEncoding ShiftJis;

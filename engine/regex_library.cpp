@@ -46,6 +46,8 @@ bool LookUpAll(void* handle, TOnigApi& api) {
                   api.SetRetryLimitInMatch) &&
            LookUp(handle, "onig_set_retry_limit_in_search_of_match_param",
                   api.SetRetryLimitInSearch) &&
+           LookUp(handle, "onig_set_progress_callout_of_match_param", api.SetProgressCallout) &&
+           LookUp(handle, "onig_set_callout_user_data_of_match_param", api.SetCalloutUserData) &&
            LookUp(handle, "onig_initialize", api.Initialize) &&
            LookUp(handle, "onig_end", api.End) &&
            LookUp(handle, "OnigEncodingSJIS", api.ShiftJis) &&

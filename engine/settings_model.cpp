@@ -28,6 +28,7 @@ int IndexOrZero(const TForm& f, const std::string& name) {
 }
 
 void GatherStrong(const TForm& f, int n, TStrong& s) {
+    s.Number = n;
     s.Tag = Trim(f.Text(Num("edtTag", n)));
     s.Class = Trim(f.Text(Num("edtClass", n)));
     if (s.Class.empty())

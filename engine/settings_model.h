@@ -24,6 +24,7 @@ struct TSBorder {
 
 // One emphasis rule.
 struct TStrong {
+    int Number = 0;  // 1 to 5, the page it comes from; names the rule in messages
     std::string Tag;
     std::string Class;
     std::string FontSize;

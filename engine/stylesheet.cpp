@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "emphasis.h"
 #include "encoding.h"
 #include "identity.h"
 #include "line_assembly.h"
+#include "page_escape.h"
 
 namespace {
 
@@ -22,6 +24,11 @@ void AppendFontFamily(std::string& out, int family) {
     }
 }
 
+// A size typed as text, escaped so that it stays inside its declaration, with its unit.
+std::string CssSize(std::string_view value, int unit) {
+    return WithUnit(EscapeCssValue(value), unit);
+}
+
 void AppendProperty(std::string& out, std::string_view name, std::string_view value) {
     out += "\t\t\t";
     out += name;
@@ -35,9 +42,9 @@ std::string BodyBlock(const TStrInfo& s) {
     AppendProperty(out, "color", "#" + s.NormalColor);
     AppendProperty(out, "background-color", "#" + s.BackgroundColor);
     if (!s.FontSize.empty())
-        AppendProperty(out, "font-size", WithUnit(s.FontSize, s.FontSizeUnit));
+        AppendProperty(out, "font-size", CssSize(s.FontSize, s.FontSizeUnit));
     if (!s.LineHeight.empty()) {
-        AppendProperty(out, "line-height", WithUnit(s.LineHeight, s.LineHeightUnit));
+        AppendProperty(out, "line-height", CssSize(s.LineHeight, s.LineHeightUnit));
     }
     AppendFontFamily(out, s.FontFamily);
     const struct {
@@ -50,11 +57,12 @@ std::string BodyBlock(const TStrInfo& s) {
                    {"margin-right", s.MarginRight, s.MarginRightUnit}};
     for (const auto& m : margins) {
         if (!m.value.empty())
-            AppendProperty(out, m.name, WithUnit(m.value, m.unit));
+            AppendProperty(out, m.name, CssSize(m.value, m.unit));
     }
     if (s.BackgroundImageOn) {
-        out += "\t\t\tbackground-image:url(\"file:///" + ToForwardSlashes(s.BackgroundImagePath) +
-               "\");  /*" + Sjis("←背景画像のパスはここ") + "*/\r\n";
+        out += "\t\t\tbackground-image:url(\"file:///" +
+               EscapeCssString(ToForwardSlashes(s.BackgroundImagePath)) + "\");  /*" +
+               Sjis("←背景画像のパスはここ") + "*/\r\n";
     }
     out += "\t\t}\r\n";
     return out;
@@ -63,6 +71,28 @@ std::string BodyBlock(const TStrInfo& s) {
 std::string LinkBlocks(const TStrInfo& s) {
     return "a:link\t\t{\tcolor:#" + s.LinkColor + ";}\r\n" + "a:visited\t{\tcolor:#" +
            s.VisitedColor + ";}\r\n" + "a:active\t{\tcolor:#" + s.ActiveColor + ";}\r\n";
+}
+
+// A file name as a relative URL in an attribute value: the characters that would end the value
+// or the tag are entities, and "%", "#" and "?", which would change the URL, are percent-escaped.
+std::string RelativeUrl(std::string_view fileName) {
+    std::string url;
+    for (std::size_t i = 0; i < fileName.size(); ++i) {
+        const char c = fileName[i];
+        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < fileName.size()) {
+            url.append(fileName, i, 2);
+            ++i;
+        } else if (c == '%') {
+            url += "%25";
+        } else if (c == '#') {
+            url += "%23";
+        } else if (c == '?') {
+            url += "%3F";
+        } else {
+            url += c;
+        }
+    }
+    return EscapeHtmlAttribute(url);
 }
 
 // Writes text as the whole content of a native path; throws TFileError when that fails.
@@ -87,17 +117,17 @@ std::string WithUnit(std::string_view value, int unit) {
 }
 
 std::string EmphasisStyleBlock(const TStrong& r) {
-    std::string out = r.Tag + "." + r.Class + "\t{\r\n";
+    std::string out = UsableEmphasisTag(r) + "." + EscapeCssIdentifier(r.Class) + "\t{\r\n";
     if (r.FontColorOn)
         AppendProperty(out, "color", "#" + r.FontColor);
     if (!r.FontSize.empty())
-        AppendProperty(out, "font-size", WithUnit(r.FontSize, r.FontSizeUnit));
+        AppendProperty(out, "font-size", CssSize(r.FontSize, r.FontSizeUnit));
     if (r.BackColorOn)
         AppendProperty(out, "background-color", "#" + r.BackColor);
     if (r.Border.Style > 0) {
         out += "\t\t\tborder:";
         if (!r.Border.Width.empty())
-            out += WithUnit(r.Border.Width, r.Border.WidthUnit);
+            out += CssSize(r.Border.Width, r.Border.WidthUnit);
         if (r.Border.Style < 9)
             out += kBorderStyles[r.Border.Style];
         out += " #" + r.Border.Color + ";\r\n";
@@ -123,7 +153,7 @@ std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules) {
         if (h.Mark.empty())
             continue;
         out += "hr.hr" + std::to_string(n + 1) + "\t\t{\r\n";
-        AppendProperty(out, "height", WithUnit(h.Height, h.HeightUnit));
+        AppendProperty(out, "height", CssSize(h.Height, h.HeightUnit));
         if (h.ColorOn) {
             AppendProperty(out, "color", "#" + h.Color);
             AppendProperty(out, "background-color", "#" + h.Color);
@@ -173,7 +203,8 @@ std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env) {
     } else {
         const std::string path = SeparateStyleSheetPath(env);
         WriteWholeFile(path, BuildStyleSheet(s));
-        head += "<link rel=stylesheet href=\"./" + PathForMessage(FileNamePartOf(path)) + "\">";
+        head += "<link rel=stylesheet href=\"./" +
+                RelativeUrl(PathForMessage(FileNamePartOf(path))) + "\">";
     }
     head += "\r\n</head>";
     return head;

@@ -7,11 +7,18 @@
 
 namespace {
 
-// Header and footer: every line followed by the four characters backslash, r, backslash, n.
+// Header and footer: every line followed by the four characters backslash, r, backslash, n. A
+// lead byte at the very end of a line is no character (only a damaged file gives one); it would
+// take the backslash for its second byte when the file is read, and the line break would be
+// lost, so it is left out.
 std::string MemoValue(const std::vector<std::string>& lines) {
     std::string value;
-    for (const std::string& line : lines)
-        value.append(line).append("\\r\\n");
+    for (const std::string& line : lines) {
+        const std::size_t size = line.size();
+        const bool loneLead = size > 0 && IsLeadByte(static_cast<unsigned char>(line.back())) &&
+                              !IsTrailByte(line, static_cast<int>(size));
+        value.append(line, 0, loneLead ? size - 1 : size).append("\\r\\n");
+    }
     return value;
 }
 

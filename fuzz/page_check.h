@@ -1,0 +1,28 @@
+// What every converted page must be, whatever the input and the settings: the checks the fuzz
+// targets and the property tests apply. Each check returns the empty text when the part is
+// sound, otherwise what is wrong with it. All text is Shift_JIS.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// A body line: every "<" opens one of the tags the program writes (the five emphasis rules use
+// the element names in emphasisTags), attribute values hold no '"', "<" or ">", the tags of
+// each element name open and close as often within the line (a paragraph may span lines), and
+// every "&" outside the tags begins "&amp;", "&lt;", "&gt;", "&quot;" or "&nbsp;", so no tag
+// ever splits an entity.
+std::string CheckBodyLine(std::string_view line, const std::array<std::string, 5>& emphasisTags);
+
+// The document head from the DOCTYPE line to "</head>": only the lines the program writes, a
+// title without markup, and a stylesheet that passes CheckStyleSheet.
+std::string CheckDocumentHead(std::string_view head);
+
+// A stylesheet (embedded or its own file): rule blocks with plain selectors, declarations whose
+// values cannot end the declaration, the rule or the style element, nothing that closes an
+// element ("</") or a comment ("-->").
+std::string CheckStyleSheet(std::string_view css);
+
+// The text a reader sees of a body line: the tags removed and the five entities decoded, with
+// "&nbsp;" as a space.
+std::string LineText(std::string_view line);

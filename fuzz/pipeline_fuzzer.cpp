@@ -1,0 +1,154 @@
+// Fuzz target of the line pipeline: the first bytes choose the settings (pipeline_case.h), the
+// rest is a text file, converted into a page (ConvertTextFile) and through the text box
+// (ConvertTextBoxText). Every page must pass the checks of page_check.h, say what the input
+// says (page_check.h LineText, apart from what the settings drop), and the text box must give
+// the page's body lines.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "converter.h"
+#include "emphasis.h"
+#include "fuzz_platform.h"
+#include "katakana.h"
+#include "line_reader.h"
+#include "main_window_controls.h"
+#include "page_check.h"
+#include "pipeline_case.h"
+#include "scratch_folder.h"
+
+namespace {
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    if (start != text.size())
+        Fail("the page does not end with CR LF", text.substr(start));
+    return lines;
+}
+
+// What a reader sees of a line apart from blanks, which tabs, indentation and "&nbsp;" move
+// about. A literal "!and!;" comes out as "&", as the escaping has always done.
+std::string Visible(std::string text) {
+    for (std::size_t at = text.find("!and!;"); at != std::string::npos;
+         at = text.find("!and!;", at + 1)) {
+        text.replace(at, 6, "&");
+    }
+    std::string out;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t')
+            out += c;
+    }
+    return out;
+}
+
+bool IsSubsequence(const std::string& part, const std::string& whole) {
+    std::size_t at = 0;
+    for (const char c : part) {
+        at = whole.find(c, at);
+        if (at == std::string::npos)
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+std::vector<std::string> InputLines(const std::string& path) {
+    TLineReader reader(path);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.Next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TFuzzInput in(data, size);
+    const auto form = MakeHeadlessMainWindow();
+    ApplyPipelineSettings(in, *form);
+    const std::string inputPath = Scratch().File("in.txt");
+    const std::string outputPath = Scratch().File("out.htm");
+    WriteBytes(inputPath, in.Rest());
+
+    TFuzzPlatform platform;
+    TProgramState state{Scratch().Path(), ""};
+    TEngineEnv env{*form, platform, state};
+    TStrInfo s;
+    if (!GatherSettings(*form, platform, s))
+        Fail("the settings cannot be gathered", "");
+    bool images = false;
+    if (!ConvertTextFile(env, inputPath, outputPath, images)) {
+        // Only a keyword that is no valid regular expression stops a conversion of this size.
+        if (platform.Messages.empty())
+            Fail("a conversion failed without a message", "");
+        return 0;
+    }
+
+    const std::vector<std::string> input = InputLines(inputPath);
+    const std::vector<std::string> page = SplitCrLf(ReadBytes(outputPath));
+    const bool document = s.AddTagMode != 0;
+    std::vector<std::string> body = page;
+    if (document) {
+        std::size_t headEnd = 0;
+        while (headEnd < page.size() && page[headEnd] != "</head>")
+            ++headEnd;
+        if (headEnd + 3 >= page.size() || page[headEnd + 1] != "<body>" ||
+            page[page.size() - 2] != "</body>" || page.back() != "</html>") {
+            Fail("a page without its frame", "");
+        }
+        std::string head;
+        for (std::size_t n = 0; n <= headEnd; ++n)
+            head += page[n] + (n < headEnd ? "\r\n" : "");
+        if (const std::string problem = CheckDocumentHead(head); !problem.empty())
+            Fail(problem, head);
+        body.assign(page.begin() + static_cast<std::ptrdiff_t>(headEnd) + 2, page.end() - 2);
+    }
+
+    std::array<std::string, 5> tags;
+    for (std::size_t n = 0; n < tags.size(); ++n)
+        tags[n] = UsableEmphasisTag(s.Strong[n]);
+    const bool closesParagraph = document && body.size() == input.size() + 1;
+    if (body.size() != input.size() && !(closesParagraph && body.back() == "</p>"))
+        Fail("not one page line per input line", std::to_string(body.size()));
+    const bool mayDelete = PipelineMayDeleteText(*form);
+    for (std::size_t n = 0; n < body.size(); ++n) {
+        if (const std::string problem = CheckBodyLine(body[n], tags); !problem.empty())
+            Fail(problem, body[n]);
+        if (n >= input.size() || body[n].find("<hr") != std::string::npos)
+            continue;
+        const std::string raw = s.KanaWidening ? WidenKatakana(input[n]) : input[n];
+        const std::string expected = Visible(raw);
+        const std::string shown = Visible(LineText(body[n]));
+        if (mayDelete ? !IsSubsequence(shown, expected) : shown != expected)
+            Fail("the page line does not say what the input line says",
+                 input[n] + " => " + body[n]);
+    }
+
+    std::vector<std::string> box;
+    if (!ConvertTextBoxText(env, box, input))
+        Fail("the text box failed where the page did not", "");
+    if (document) {
+        if (box.empty())
+            Fail("a text box without its marker block", "");
+        const std::string& marker = box.front();
+        const std::size_t cssStart = marker.find("\r\n") + 2;
+        const std::size_t cssEnd = marker.find("\r\n<!-------------");
+        if (cssEnd == std::string::npos || cssEnd < cssStart)
+            Fail("a marker block without its stylesheet", marker);
+        const std::string css = marker.substr(cssStart, cssEnd - cssStart);
+        if (const std::string problem = CheckStyleSheet(css); !problem.empty())
+            Fail(problem, css);
+        box.erase(box.begin());
+    }
+    if (box != body)
+        Fail("the text box and the page differ", "");
+    return 0;
+}
