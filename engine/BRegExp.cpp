@@ -292,9 +292,10 @@ bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStro
             ++length;
         }
         // The search sees the escaped text; a match that cuts an entity ("b" in "&nbsp;") is
-        // no match of the text the reader sees, and the search goes on behind its start.
+        // no match of the text the reader sees, and the search goes on behind where the engine
+        // found it (which lies behind the offset, even when p was moved back onto a lead byte).
         if (InsideEntity(line.strHtml, p) || InsideEntity(line.strHtml, p + length)) {
-            offset = p;
+            offset = engine.MatchPos();
             continue;
         }
         switch (rule.KeywordAction) {

@@ -358,3 +358,29 @@ std::string LineText(std::string_view line) {
     }
     return text;
 }
+
+namespace {
+
+std::string WithoutBlanks(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t')
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string PageTextApartFromBlanks(std::string_view line) {
+    return WithoutBlanks(LineText(line));
+}
+
+std::string InputTextApartFromBlanks(std::string_view rawLine) {
+    std::string text(rawLine);
+    for (std::size_t at = text.find("!and!;"); at != std::string::npos;
+         at = text.find("!and!;", at + 1)) {
+        text.replace(at, 6, "&");
+    }
+    return WithoutBlanks(text);
+}

@@ -26,3 +26,11 @@ std::string CheckStyleSheet(std::string_view css);
 // The text a reader sees of a body line: the tags removed and the five entities decoded, with
 // "&nbsp;" as a space.
 std::string LineText(std::string_view line);
+
+// The text of a body line (LineText) apart from blanks, which tab expansion, indentation and
+// "&nbsp;" move about: what must equal InputTextApartFromBlanks of its input line.
+std::string PageTextApartFromBlanks(std::string_view line);
+
+// An input line as its page line shows it, apart from blanks: a literal "!and!;" shows as "&",
+// as the escaping has always written it.
+std::string InputTextApartFromBlanks(std::string_view rawLine);

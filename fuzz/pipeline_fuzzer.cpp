@@ -33,21 +33,6 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
     return lines;
 }
 
-// What a reader sees of a line apart from blanks, which tabs, indentation and "&nbsp;" move
-// about. A literal "!and!;" comes out as "&", as the escaping has always done.
-std::string Visible(std::string text) {
-    for (std::size_t at = text.find("!and!;"); at != std::string::npos;
-         at = text.find("!and!;", at + 1)) {
-        text.replace(at, 6, "&");
-    }
-    std::string out;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t')
-            out += c;
-    }
-    return out;
-}
-
 bool IsSubsequence(const std::string& part, const std::string& whole) {
     std::size_t at = 0;
     for (const char c : part) {
@@ -125,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (n >= input.size() || body[n].find("<hr") != std::string::npos)
             continue;
         const std::string raw = s.KanaWidening ? WidenKatakana(input[n]) : input[n];
-        const std::string expected = Visible(raw);
-        const std::string shown = Visible(LineText(body[n]));
+        const std::string expected = InputTextApartFromBlanks(raw);
+        const std::string shown = PageTextApartFromBlanks(body[n]);
         if (mayDelete ? !IsSubsequence(shown, expected) : shown != expected)
             Fail("the page line does not say what the input line says",
                  input[n] + " => " + body[n]);
