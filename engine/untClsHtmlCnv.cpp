@@ -7,7 +7,7 @@ namespace {
 
 // Tag texts up to this length live inside their string object; longer ones own storage, which
 // the object keeps for later tags.
-constexpr std::size_t kShortTag = std::string().capacity();
+const std::size_t kShortTag = std::string().capacity();
 
 }  // namespace
 
