@@ -19,7 +19,7 @@ void BM_LineObjectRenewAndEscape(benchmark::State& state) {
     THtmlCnv line(raw);
     for (auto _ : state) {
         EscapedLine(line, raw);
-        benchmark::DoNotOptimize(line.strIncTag.data());
+        benchmark::DoNotOptimize(line.F_strGetIncTag().data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raw.size()));
 }

@@ -72,19 +72,55 @@ int FindMailStart(std::string_view t, int from) {
     return start;
 }
 
+namespace {
+
+// FindLinkStart for one text searched at positions that only grow, as AutoLinkLine does: the
+// next "http://" and "mailto:" are found again only once the position passes them. A line of
+// thousands of bare mail addresses would otherwise be searched to its end for each of them. The
+// positions are character boundaries, so a search from a later one finds what an earlier one
+// found behind it.
+class TLinkStartFinder {
+  public:
+    explicit TLinkStartFinder(std::string_view t) : t_(t) {}
+
+    int Find(int from) {
+        const int none = static_cast<int>(t_.size()) + 1;
+        int h = Next(http_, from, "http://");
+        int m = Next(mailto_, from, "mailto:");
+        if (h == 0)
+            h = none;
+        if (m == 0)
+            m = none;
+        if (m > h)
+            return h;
+        if (m < h)
+            return m;
+        return FindMailStart(t_, from);
+    }
+
+  private:
+    struct TNext {
+        bool Searched = false;
+        int At = 0;
+    };
+
+    int Next(TNext& next, int from, std::string_view sought) {
+        if (!next.Searched || (next.At != 0 && next.At < from)) {
+            next.At = InStr(from, t_, sought);
+            next.Searched = true;
+        }
+        return next.At;
+    }
+
+    std::string_view t_;
+    TNext http_;
+    TNext mailto_;
+};
+
+}  // namespace
+
 int FindLinkStart(std::string_view t, int from) {
-    const int none = static_cast<int>(t.size()) + 1;
-    int h = InStr(from, t, "http://");
-    int m = InStr(from, t, "mailto:");
-    if (h == 0)
-        h = none;
-    if (m == 0)
-        m = none;
-    if (m > h)
-        return h;
-    if (m < h)
-        return m;
-    return FindMailStart(t, from);
+    return TLinkStartFinder(t).Find(from);
 }
 
 int FindLinkEnd(std::string_view t, int start) {
@@ -93,8 +129,9 @@ int FindLinkEnd(std::string_view t, int start) {
 
 void AutoLinkLine(THtmlCnv& line) {
     const std::string& t = line.strHtml;
+    TLinkStartFinder starts(t);
     for (int a = 1;;) {
-        const int s = FindLinkStart(t, a);
+        const int s = starts.Find(a);
         if (s == 0)
             return;
         const auto [e, stopLength] = LinkEnd(t, s);

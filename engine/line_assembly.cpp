@@ -265,8 +265,7 @@ void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules) {
         const THolLine& rule = rules[n];
         if (rule.Mark.empty() || !trimmed.starts_with(rule.Pattern))
             continue;
-        line.strHtml.clear();
-        line.strIncTag.clear();
+        line.P_Clear();
         line.P_AddTag("<hr class=\"hr" + std::to_string(n + 1) + "\">", 1, false);
     }
 }
@@ -334,7 +333,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
 
     if (state.ClosedHere)
         return;
-    const std::string& tagged = line.strIncTag;
+    const std::string& tagged = line.F_strGetIncTag();
     if (mode == 1) {
         if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {
             line.P_AddTag("<br>", atEnd(), true);

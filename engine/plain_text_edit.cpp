@@ -1,6 +1,5 @@
 #include "plain_text_edit.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,38 +41,7 @@ int FindWholeInPlain(int start, std::string_view plain, std::string_view sought)
 void DeleteKeepingTags(THtmlCnv& line, int position, int length, std::string_view replacement) {
     if (length <= 0 || position < 1)
         return;
-    const int last = position + length - 1;
-    std::int64_t before = 0;  // tag bytes anchored in front of the run
-    std::int64_t inside = 0;  // tag bytes anchored on it
-    for (const TAddTagInfo& tag : line.arrAddTagInfo) {
-        if (tag.iPos == -1)
-            continue;
-        if (tag.iPos < position) {
-            before += tag.iLen;
-        } else if (tag.iPos <= last) {
-            inside += tag.iLen;
-        }
-    }
-    // The tags anchored on the run, as they stand in the tagged text between its bytes. Every
-    // tag is "<" ... ">" with no ">" inside (attribute values are escaped) and no plain byte is
-    // "<", so the text splits into the tags one by one.
-    std::vector<std::string> kept;
-    if (inside > 0) {
-        const std::int64_t end =
-            std::min<std::int64_t>(static_cast<std::int64_t>(last) + before + inside,
-                                   static_cast<std::int64_t>(line.strIncTag.size()));
-        std::string pending;
-        for (std::int64_t at = position - 1 + before; at < end; ++at) {
-            const char c = line.strIncTag[static_cast<std::size_t>(at)];
-            if (pending.empty() && c != '<')
-                continue;
-            pending += c;
-            if (c == '>') {
-                kept.push_back(std::move(pending));
-                pending.clear();
-            }
-        }
-    }
+    const std::vector<std::string> kept = line.TagsAnchoredIn(position, position + length - 1);
     line.P_DeleteWord(position, length);
     if (!replacement.empty())
         line.P_AddTag(replacement, position, false);

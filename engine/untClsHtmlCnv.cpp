@@ -1,5 +1,8 @@
 #include "untClsHtmlCnv.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "line_assembly.h"
 #include "text_helpers.h"
 
@@ -9,43 +12,101 @@ namespace {
 // the object keeps for later tags.
 const std::size_t kShortTag = std::string().capacity();
 
-}  // namespace
+constexpr std::int32_t kNoTag = std::numeric_limits<std::int32_t>::min();
 
-std::int64_t THtmlCnv::TagBytesBefore(int position, bool inclusive) const {
-    std::int64_t sum = 0;
-    for (const TAddTagInfo& t : arrAddTagInfo) {
-        if (t.iPos != -1 && (t.iPos < position || (inclusive && t.iPos == position)))
-            sum += t.iLen;
-    }
-    return sum;
+bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
+    return a.iPos != b.iPos ? a.iPos < b.iPos : a.Slot < b.Slot;
 }
 
-void THtmlCnv::P_Renew(std::string_view rawLine) {
-    strOriginal.assign(rawLine);
-    strHtml.assign(rawLine);
-    strIncTag.assign(rawLine);
+}  // namespace
+
+void THtmlCnv::DropTags() {
     for (TAddTagInfo& t : arrAddTagInfo) {
         if (t.strTag.capacity() > kShortTag)
             spareTagTexts_.push_back(std::move(t.strTag));
     }
     arrAddTagInfo.clear();
+    lastPos_ = kNoTag;
+    lastSlot_ = 0;
+    slotsBefore_ = 0;
+    slotsAfter_ = 0;
+    incTagCurrent_ = false;
+}
+
+void THtmlCnv::P_Renew(std::string_view rawLine) {
+    strOriginal.assign(rawLine);
+    strHtml.assign(rawLine);
+    DropTags();
 }
 
 void THtmlCnv::P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening) {
     EscapeHtmlTextInto(strHtml, strOriginal, tabWidth, kanaWidening);
-    strIncTag.assign(strHtml);
+    DropTags();
+}
+
+void THtmlCnv::P_Clear() {
+    strHtml.clear();
+    DropTags();
+}
+
+// The live tags in the order they stand, merged into the plain text. Stages mostly add tags
+// left to right, so the order is usually there already and the sort is skipped.
+void THtmlCnv::Assemble() const {
+    order_.clear();
+    std::size_t tagBytes = 0;
+    bool inOrder = true;
+    for (std::uint32_t i = 0; i < arrAddTagInfo.size(); ++i) {
+        const TAddTagInfo& t = arrAddTagInfo[i];
+        if (t.iPos == -1)
+            continue;
+        if (!order_.empty() && StandsBefore(t, arrAddTagInfo[order_.back()]))
+            inOrder = false;
+        order_.push_back(i);
+        tagBytes += t.strTag.size();
+    }
+    if (!inOrder) {
+        std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
+            return StandsBefore(arrAddTagInfo[a], arrAddTagInfo[b]);
+        });
+    }
+    strIncTag.clear();
+    strIncTag.reserve(strHtml.size() + tagBytes);
+    std::size_t done = 0;
+    for (const std::uint32_t i : order_) {
+        const TAddTagInfo& t = arrAddTagInfo[i];
+        const std::size_t at = t.iPos < 1 ? 0 : std::min<std::size_t>(t.iPos - 1, strHtml.size());
+        if (at > done) {
+            strIncTag.append(strHtml, done, at - done);
+            done = at;
+        }
+        strIncTag.append(t.strTag);
+    }
+    strIncTag.append(strHtml, done);
+    incTagCurrent_ = true;
+}
+
+const std::string& THtmlCnv::F_strGetIncTag() const {
+    if (!incTagCurrent_)
+        Assemble();
+    return strIncTag;
 }
 
 void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
-    const std::int64_t index = position - 1 + TagBytesBefore(position, after);
-    if (index >= static_cast<std::int64_t>(strIncTag.size())) {
+    const std::int32_t slot = after ? ++slotsAfter_ : --slotsBefore_;
+    const bool last = position > lastPos_ || (position == lastPos_ && slot > lastSlot_);
+    if (incTagCurrent_ && last && static_cast<std::size_t>(position) > strHtml.size()) {
         strIncTag.append(tag);
     } else {
-        strIncTag.insert(static_cast<std::size_t>(index < 0 ? 0 : index), tag);
+        incTagCurrent_ = false;
+    }
+    if (last) {
+        lastPos_ = position;
+        lastSlot_ = slot;
     }
     TAddTagInfo& record = arrAddTagInfo.emplace_back();
     record.iPos = position;
     record.iLen = static_cast<std::int32_t>(tag.size());
+    record.Slot = slot;
     if (tag.size() > kShortTag && !spareTagTexts_.empty()) {
         record.strTag = std::move(spareTagTexts_.back());
         spareTagTexts_.pop_back();
@@ -57,21 +118,37 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
     if (length <= 0 || position < 1)
         return;
     const int last = position + length - 1;
-    const std::int64_t from = position - 1 + TagBytesBefore(position, false);  // 0-based
-    const std::int64_t through = last - 1 + TagBytesBefore(last, true);        // 0-based, inclusive
-    if (from < static_cast<std::int64_t>(strIncTag.size()) && through >= from) {
-        strIncTag.erase(static_cast<std::size_t>(from),
-                        static_cast<std::size_t>(through - from + 1));
-    }
     if (static_cast<std::size_t>(position - 1) < strHtml.size()) {
         strHtml.erase(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(length));
     }
+    lastPos_ = kNoTag;
+    lastSlot_ = 0;
     for (TAddTagInfo& t : arrAddTagInfo) {
         if (t.iPos >= position && t.iPos <= last)
             t.iPos = -1;
         if (t.iPos >= position)
             t.iPos -= length;
+        if (t.iPos != -1 && (t.iPos > lastPos_ || (t.iPos == lastPos_ && t.Slot > lastSlot_))) {
+            lastPos_ = t.iPos;
+            lastSlot_ = t.Slot;
+        }
     }
+    incTagCurrent_ = false;
+}
+
+std::vector<std::string> THtmlCnv::TagsAnchoredIn(int position, int last) const {
+    std::vector<const TAddTagInfo*> inside;
+    for (const TAddTagInfo& t : arrAddTagInfo) {
+        if (t.iPos != -1 && t.iPos >= position && t.iPos <= last)
+            inside.push_back(&t);
+    }
+    std::sort(inside.begin(), inside.end(),
+              [](const TAddTagInfo* a, const TAddTagInfo* b) { return StandsBefore(*a, *b); });
+    std::vector<std::string> tags;
+    tags.reserve(inside.size());
+    for (const TAddTagInfo* t : inside)
+        tags.push_back(t->strTag);
+    return tags;
 }
 
 void THtmlCnv::P_AddTagLine(std::string_view opening, std::string_view closing) {

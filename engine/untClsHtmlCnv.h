@@ -9,16 +9,18 @@
 #include <vector>
 
 // One added tag. iPos is the plain position in front of which it stands; -1 once deleted.
+// Tags at one position stand in the order of Slot: a tag put in front of the others there gets a
+// lower slot than any before it, one put behind them a higher one.
 struct TAddTagInfo {
     std::int32_t iPos;
     std::int32_t iLen;
     std::string strTag;
+    std::int32_t Slot;
 };
 
 class THtmlCnv {
   public:
-    explicit THtmlCnv(std::string_view rawLine)
-        : strOriginal(rawLine), strHtml(rawLine), strIncTag(rawLine) {}
+    explicit THtmlCnv(std::string_view rawLine) { P_Renew(rawLine); }
 
     // Makes the object what the constructor makes of rawLine, keeping the storage it already has,
     // so that one object can serve every line of a conversion without allocating for each.
@@ -26,20 +28,27 @@ class THtmlCnv {
 
     const std::string& F_strGetOriginal() const { return strOriginal; }
     void P_SetOriginal(std::string_view text) { strOriginal = text; }
-    const std::string& F_strGetIncTag() const { return strIncTag; }
-    void P_SetIncTag(std::string_view text) { strIncTag = text; }
+
+    // The plain text with every live tag in its place. It is put together when it is asked for
+    // after a change, once, rather than on every tag: a line with thousands of links would
+    // otherwise move its tail for each of them.
+    const std::string& F_strGetIncTag() const;
 
     // Plain and tagged text become the escaped raw line, with no tags.
     void P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening);
 
     // Inserts tag in front of plain byte position: before every tag already anchored there
-    // (after = false) or behind them (after = true).
+    // (after = false) or behind them (after = true). Positions past the end of the plain text
+    // stand at its end, in their order.
     // Example: on "abc", P_AddTag("<b>", 1, false) and P_AddTag("</b>", 4, true) give "<b>abc</b>".
     void P_AddTag(std::string_view tag, int position, bool after);
 
     // Removes plain bytes position .. position + length - 1 with the tags anchored on them; later
     // tags move with their characters.
     void P_DeleteWord(int position, int length);
+
+    // Empties the plain text and drops every tag, for a line that something else replaces.
+    void P_Clear();
 
     // Wraps the line, leaving leading "&nbsp;" outside the opening tag.
     void P_AddTagLine(std::string_view opening, std::string_view closing);
@@ -54,16 +63,27 @@ class THtmlCnv {
     void P_AddTagReplaceImgPos(std::string_view opening, std::string_view closing, int position,
                                int length, std::string_view imageTag);
 
+    // The live tags anchored at position .. last, in the order they stand in the tagged text.
+    std::vector<std::string> TagsAnchoredIn(int position, int last) const;
+
     std::string strOriginal;
-    std::string strHtml;
-    std::string strIncTag;
+    std::string strHtml;  // change it only through the methods, which keep the tags in place
     std::vector<TAddTagInfo> arrAddTagInfo;
 
   private:
-    // Sum of the lengths of the live tags anchored before position (or at it, when inclusive).
-    std::int64_t TagBytesBefore(int position, bool inclusive) const;
+    void DropTags();
+    void Assemble() const;
 
+    mutable std::string strIncTag;
+    mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
+    // The tag with the highest position and slot; a tag that sorts after it at the end of the
+    // plain text is appended to a current strIncTag as it is.
+    std::int32_t lastPos_ = 0;
+    std::int32_t lastSlot_ = 0;
+    std::int32_t slotsBefore_ = 0;  // the lowest slot given out
+    std::int32_t slotsAfter_ = 0;   // the highest
     // Long tag texts of earlier lines, kept for their storage: P_AddTag fills one of them rather
     // than allocating a new text for every tag.
     std::vector<std::string> spareTagTexts_;
+    mutable std::vector<std::uint32_t> order_;  // Assemble's sort of the live tags
 };

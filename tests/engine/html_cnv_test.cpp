@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "untClsHtmlCnv.h"
 
 namespace {
@@ -95,10 +100,9 @@ TEST(TaggedLine, SettersTouchOnlyTheirText) {
     line.P_CnvTextToHtmlDangerStr(4, false);
     EXPECT_EQ(line.F_strGetOriginal(), "a<b");
     EXPECT_EQ(line.strHtml, "a&lt;b");
-    line.P_SetIncTag("T");
     line.P_SetOriginal("O");
     EXPECT_EQ(line.strHtml, "a&lt;b");
-    EXPECT_EQ(line.F_strGetIncTag(), "T");
+    EXPECT_EQ(line.F_strGetIncTag(), "a&lt;b");
     EXPECT_EQ(line.F_strGetOriginal(), "O");
 }
 
@@ -132,5 +136,81 @@ TEST(TaggedLine, RenewedObjectActsAsAFreshOne) {
             EXPECT_EQ(renewed.arrAddTagInfo[i].iLen, fresh.arrAddTagInfo[i].iLen);
             EXPECT_EQ(renewed.arrAddTagInfo[i].strTag, fresh.arrAddTagInfo[i].strTag);
         }
+    }
+}
+
+namespace {
+
+// The tagged text kept up to date on every operation, by inserting each tag where the tag bytes
+// anchored in front of its position end: the straightforward form of what the line object
+// builds only when its text is asked for.
+struct TEagerTaggedLine {
+    std::string Plain;
+    std::string Tagged;
+    std::vector<std::pair<int, int>> Tags;  // position (-1 once deleted), length
+
+    std::size_t TagBytesBefore(int position, bool inclusive) const {
+        std::size_t sum = 0;
+        for (const auto& [at, length] : Tags) {
+            if (at != -1 && (at < position || (inclusive && at == position)))
+                sum += static_cast<std::size_t>(length);
+        }
+        return sum;
+    }
+    void AddTag(const std::string& tag, int position, bool after) {
+        Tagged.insert(position - 1 + TagBytesBefore(position, after), tag);
+        Tags.emplace_back(position, static_cast<int>(tag.size()));
+    }
+    void DeleteWord(int position, int length) {
+        const int last = position + length - 1;
+        const std::size_t from = position - 1 + TagBytesBefore(position, false);
+        const std::size_t through = last - 1 + TagBytesBefore(last, true);
+        Tagged.erase(from, through - from + 1);
+        Plain.erase(position - 1, length);
+        for (auto& [at, tagLength] : Tags) {
+            if (at >= position && at <= last)
+                at = -1;
+            if (at >= position)
+                at -= length;
+        }
+    }
+};
+
+}  // namespace
+
+// Random tags and deletions anywhere in the line, read back at random moments: the object gives
+// what inserting every tag at once gives, and so do the tags it hands back for a run.
+TEST(TaggedLine, AnyOrderOfOperationsGivesTheTextOfImmediateInsertion) {
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string raw(1 + random() % 12, 'a');
+        THtmlCnv line = Escaped(raw);
+        TEagerTaggedLine eager{raw, raw, {}};
+        for (int step = 0; step < 12; ++step) {
+            const int size = static_cast<int>(eager.Plain.size());
+            const int position = 1 + static_cast<int>(random() % (size + 1));
+            if (random() % 4 == 0 && position <= size) {
+                const int length = 1 + static_cast<int>(random() % (size - position + 1));
+                eager.DeleteWord(position, length);
+                line.P_DeleteWord(position, length);
+            } else {
+                const bool after = random() % 2 == 0;
+                const std::string tag = "<t" + std::to_string(step) + (after ? "a>" : "b>");
+                eager.AddTag(tag, position, after);
+                line.P_AddTag(tag, position, after);
+            }
+            if (random() % 3 == 0)
+                ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round << " " << step;
+        }
+        ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round;
+        ASSERT_EQ(line.strHtml, eager.Plain);
+        std::string fromRuns = line.strHtml;
+        for (int p = static_cast<int>(line.strHtml.size()) + 1; p >= 1; --p) {
+            std::string tags;
+            for (const std::string& tag : line.TagsAnchoredIn(p, p))
+                tags += tag;
+            fromRuns.insert(static_cast<std::size_t>(p - 1), tags);
+        }
+        ASSERT_EQ(fromRuns, eager.Tagged) << round;
     }
 }
