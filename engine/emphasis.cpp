@@ -61,13 +61,39 @@ bool IsOneOf(const std::optional<std::string_view>& window,
 // True when byte index i (0-based) begins a character. A byte outside the lead-byte range always
 // ends a character, so only the run of lead-range bytes in front of i decides: those bytes pair
 // up from the run's start, and i is a second byte when the run is odd. This gives IsTrailByte's
-// answer while looking only at the run.
-bool StartsCharacter(std::string_view text, std::size_t i) {
+// answer while looking only at the run, and no further back than floor when that is known to
+// begin a character.
+bool StartsCharacter(std::string_view text, std::size_t i, std::size_t floor) {
+    if (floor > i)
+        floor = 0;
     std::size_t run = 0;
-    while (run < i && IsLeadByte(static_cast<unsigned char>(text[i - run - 1])))
+    while (run < i - floor && IsLeadByte(static_cast<unsigned char>(text[i - run - 1])))
         ++run;
     return run % 2 == 0;
 }
+
+// A character boundary that follows a search left to right, so that the word-boundary checks of
+// one line need not walk back over a long run of lead-range bytes (a line of kanji) each time.
+class TBoundaryCursor {
+  public:
+    explicit TBoundaryCursor(std::string_view text) : text_(text) {}
+
+    // The last boundary the walk reaches at or before index limit (0-based).
+    std::size_t At(std::size_t limit) {
+        for (;;) {
+            const std::size_t next =
+                at_ +
+                (at_ < text_.size() && IsLeadByte(static_cast<unsigned char>(text_[at_])) ? 2 : 1);
+            if (next > limit)
+                return at_;
+            at_ = next;
+        }
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
 
 const std::array<std::string, 10>& FullWidthBoundaries() {
     static const std::array<std::string, 10> marks = {
@@ -118,9 +144,12 @@ bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& r
 void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                             const TEmphasisTags& tags) {
     const int length = static_cast<int>(keyword.size());
+    TBoundaryCursor boundaries(line.strHtml);
     for (int b = FindWholeInPlain(1, line.strHtml, keyword); b != 0;
          b = FindWholeInPlain(b + length, line.strHtml, keyword)) {
-        if (!rule.IgnoreLeadingBlanks && !(b == 1 || IsWordBoundary(line.strHtml, b, true)))
+        // The widest window in front of b is 6 bytes.
+        const std::size_t floor = boundaries.At(b > 7 ? static_cast<std::size_t>(b) - 7 : 0);
+        if (!rule.IgnoreLeadingBlanks && !(b == 1 || IsWordBoundary(line.strHtml, b, true, floor)))
             continue;
         if (!rule.IgnoreLeadingBlanks && !IsWordBoundary(line.strHtml, b + length, false))
             continue;
@@ -171,7 +200,7 @@ std::string_view KeywordAt(std::string_view list, std::string_view separator, in
     }
 }
 
-bool IsWordBoundary(std::string_view plain, int position, bool before) {
+bool IsWordBoundary(std::string_view plain, int position, bool before, std::size_t floor) {
     const std::size_t p = static_cast<std::size_t>(position < 1 ? 1 : position) - 1;
     // The window of width bytes on the asked side; none when it would start on the second byte
     // of a character, which is never a mark of its own.
@@ -180,7 +209,7 @@ bool IsWordBoundary(std::string_view plain, int position, bool before) {
             return p >= plain.size() ? std::string_view() : plain.substr(p, width);
         const std::size_t end = std::min(p, plain.size());
         const std::size_t start = end > width ? end - width : 0;
-        if (!StartsCharacter(plain, start))
+        if (!StartsCharacter(plain, start, floor))
             return std::nullopt;
         return plain.substr(start, end - start);
     };

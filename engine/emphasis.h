@@ -44,8 +44,9 @@ std::string_view KeywordAt(std::string_view list, std::string_view separator, in
 
 // True when the plain text has a word boundary on one side of position: the entity, bracket,
 // punctuation or full-width space that ends right in front of it (before) or starts at it, or
-// the start or end of the text. On the left any entity counts (they all end with ";").
-bool IsWordBoundary(std::string_view plain, int position, bool before);
+// the start or end of the text. On the left any entity counts (they all end with ";"). floor, a
+// 0-based index known to begin a character, spares the walk back over the bytes in front of it.
+bool IsWordBoundary(std::string_view plain, int position, bool before, std::size_t floor = 0);
 
 // The opening and closing marks of an enclosing keyword: the parts in front of and behind its
 // first "*" (either may be empty), or the keyword twice when it has no "*".

@@ -2,8 +2,8 @@
 # Big and slow inputs through porukano-cli, one case per run, each within a time bound:
 #   big_inputs.sh PORUKANO_CLI CASE
 # Cases: long_line (one line of 100 MB), million_lines, too_long_line (past the 32-bit
-# positions), mail_addresses (40,000 on one line), regex_backreference (a keyword that no retry
-# limit stops). The times are for an optimised build; ctest runs these as the tests labelled
+# positions), mail_addresses (40,000 on one line), kanji_run (a whole-word rule on one line of
+# 200,000 kanji), regex_backreference (a keyword that no retry limit stops). The times are for an optimised build; ctest runs these as the tests labelled
 # "big".
 set -euo pipefail
 export LC_ALL=C
@@ -77,6 +77,14 @@ mail_addresses)
     ((status == 0)) || fail "exit $status: $(cat stderr.txt)"
     links=$(grep -o '<a href="mailto:a@b.jp">a@b.jp</a>' big.htm | wc -l)
     ((links == 40000)) || fail "$links links, not 40000"
+    ;;
+kanji_run)
+    # One line of 200,000 亜 (both bytes in the lead range) with a whole-word rule for 亜: every
+    # candidate's word-boundary check must not walk back over the whole run in front of it.
+    yes $'\x88\x9f' | tr -d '\n' | head -c 400000 >big.txt || true
+    run_within 2 --set strong3.keyword=亜 --set strong3.keykbn=2 --set strong3.trim=0 big.txt
+    ((status == 0)) || fail "exit $status: $(cat stderr.txt)"
+    (($(count $'\x88' big.htm) == 200000)) || fail "the page does not hold the 200,000 characters"
     ;;
 regex_backreference)
     { head -c 100000 /dev/zero | tr '\0' a; printf '\r\naab\r\n'; } >big.txt
