@@ -121,6 +121,10 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
     if (static_cast<std::size_t>(position - 1) < strHtml.size()) {
         strHtml.erase(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(length));
     }
+    incTagCurrent_ = false;
+    // Stages that delete as they go left to right have their tags in front of the run.
+    if (lastPos_ < position)
+        return;
     lastPos_ = kNoTag;
     lastSlot_ = 0;
     for (TAddTagInfo& t : arrAddTagInfo) {
@@ -133,10 +137,11 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
             lastSlot_ = t.Slot;
         }
     }
-    incTagCurrent_ = false;
 }
 
 std::vector<std::string> THtmlCnv::TagsAnchoredIn(int position, int last) const {
+    if (lastPos_ < position)
+        return {};
     std::vector<const TAddTagInfo*> inside;
     for (const TAddTagInfo& t : arrAddTagInfo) {
         if (t.iPos != -1 && t.iPos >= position && t.iPos <= last)
