@@ -4,7 +4,6 @@
 
 #include "emphasis.h"
 #include "encoding.h"
-#include "line_assembly.h"
 #include "onig_api.h"
 #include "plain_text_edit.h"
 #include "regex_guard.h"
@@ -57,10 +56,6 @@ OnigOptionType OptionsOf(const TPatternForm& form) {
     if (form.MultiLine)
         options |= ONIG_OPTION_NEGATE_SINGLELINE;
     return options;
-}
-
-std::string PatternOf(std::string_view keyword) {
-    return WrapEntityQuantifiers(BuildMatchPattern(keyword));
 }
 
 }  // namespace
@@ -226,18 +221,15 @@ int TBRegExp::MatchLength() const {
 
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
     WarnUnusableEmphasisTags(rules, platform);
+    PrepareEmphasisRules(rules);
     for (std::size_t r = 0; r < rules.size(); ++r) {
         TStrong& rule = rules[r];
         if (rule.KeywordKind != kRegexKind)
             continue;
         rule.CompiledEngines.clear();
         rule.CompiledPatterns.clear();
-        const std::string list = EscapeHtmlText(rule.Keywords, 4, false);
-        for (int n = 1;; ++n) {
-            const std::string_view keyword = KeywordAt(list, rule.Separator, n);
-            if (keyword.empty())
-                break;
-            const std::string pattern = PatternOf(keyword);
+        for (const TPreparedKeyword& keyword : rule.Prepared->Keywords) {
+            const std::string& pattern = keyword.Pattern;
             auto engine = std::make_shared<TBRegExp>();
             if (!engine->LibraryLoaded()) {
                 ShowOk(platform, TMessageKind::Error, Sjis("BREGEXP.DLLが見つかりません！"));
@@ -258,22 +250,24 @@ bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
 }
 
 bool ReleaseRegexRules(std::array<TStrong, 5>& rules) {
-    for (TStrong& rule : rules)
+    for (TStrong& rule : rules) {
         rule.CompiledEngines.clear();
+        rule.Prepared.reset();
+    }
     return true;
 }
 
-bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStrong& rule,
-                    TPlatform& platform) {
+namespace {
+
+// ApplyRegexRule with the pattern of the keyword and the rule's tags.
+bool ApplyRegexKeyword(THtmlCnv& line, int n, const std::string& pattern, bool everyMatch,
+                       const TEmphasisTags& tags, const TStrong& rule, TPlatform& platform) {
     const std::size_t index = static_cast<std::size_t>(n - 1);
     if (n < 1 || index >= rule.CompiledEngines.size() || !rule.CompiledEngines[index]) {
         ShowOk(platform, TMessageKind::Error, Sjis("バグです"));
         return false;
     }
     TBRegExp& engine = *rule.CompiledEngines[index];
-    const std::string pattern = PatternOf(keyword);
-    const bool everyMatch = !pattern.empty() && pattern.back() == 'g';
-    const TEmphasisTags tags = EmphasisTagsOf(rule);
     // All searches of this keyword on this line share one time limit.
     engine.SetDeadline(std::chrono::steady_clock::now() + kRegexTimeLimit);
     struct TDeadlineEnd {
@@ -331,4 +325,25 @@ bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStro
                 Sjis("打ち切った行ではこの強調が付かないことがあります。"));
     }
     return true;
+}
+
+}  // namespace
+
+bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStrong& rule,
+                    TPlatform& platform) {
+    const std::string pattern = WrapEntityQuantifiers(BuildMatchPattern(keyword));
+    return ApplyRegexKeyword(line, n, pattern, pattern.ends_with('g'), EmphasisTagsOf(rule), rule,
+                             platform);
+}
+
+bool ApplyRegexRule(THtmlCnv& line, int n, const TPreparedEmphasis& prepared, const TStrong& rule,
+                    TPlatform& platform) {
+    const std::size_t index = static_cast<std::size_t>(n - 1);
+    if (n < 1 || index >= prepared.Keywords.size()) {
+        ShowOk(platform, TMessageKind::Error, Sjis("バグです"));
+        return false;
+    }
+    const TPreparedKeyword& keyword = prepared.Keywords[index];
+    return ApplyRegexKeyword(line, n, keyword.Pattern, keyword.EveryMatch, prepared.Tags, rule,
+                             platform);
 }

@@ -16,6 +16,7 @@ struct re_pattern_buffer;
 struct re_registers;
 struct OnigMatchParamStruct;
 struct OnigCalloutArgsStruct;
+struct TPreparedEmphasis;
 
 // How long the searches of one keyword may take on one line (ApplyRegexRule), and one search
 // started without a deadline.
@@ -99,16 +100,19 @@ class TBRegExp {
 };
 
 // Prepares the emphasis rules of one conversion: warns about tags that cannot be used
-// (WarnUnusableEmphasisTags), then compiles every keyword of every regular-expression rule once;
-// false (after its message) when the engine is missing or a keyword does not compile. Rules
-// after a failure are not prepared.
+// (WarnUnusableEmphasisTags), gives every rule its prepared form (PrepareEmphasisRules), then
+// compiles every keyword of every regular-expression rule once; false (after its message) when
+// the engine is missing or a keyword does not compile. Rules after a failure are not compiled.
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform);
 
-// Frees the compiled keywords of all five rules. Always true.
+// Frees the compiled keywords and the prepared forms of all five rules. Always true.
 bool ReleaseRegexRules(std::array<TStrong, 5>& rules);
 
 // Emphasises the matches of keyword n (from 1, as escaped in the keyword list) with the rule's
 // compiled engine n: the first match, or every match when the pattern ends with "g". False, after
 // "バグです", when the rule has no engine for the keyword.
 bool ApplyRegexRule(THtmlCnv& line, int n, std::string_view keyword, const TStrong& rule,
+                    TPlatform& platform);
+// The same with keyword n of the rule's prepared form, whose pattern and tags are built already.
+bool ApplyRegexRule(THtmlCnv& line, int n, const TPreparedEmphasis& prepared, const TStrong& rule,
                     TPlatform& platform);

@@ -4,12 +4,14 @@
 #include <array>
 #include <initializer_list>
 #include <optional>
+#include <tuple>
 
 #include "BRegExp.h"
 #include "encoding.h"
 #include "line_assembly.h"
 #include "page_escape.h"
 #include "plain_text_edit.h"
+#include "regex_pattern.h"
 #include "text_helpers.h"
 
 namespace {
@@ -128,12 +130,25 @@ void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule
     line.P_AddTagLine(tags.Opening, tags.Closing);
 }
 
+// True when the line starts with the keyword: the trimmed raw line with ignore leading blanks
+// on, else the plain text, where the keyword must not end inside an entity. The first
+// occurrence is at position 1 exactly when the text starts with the keyword, so no search is
+// needed.
+bool StartsWithKeyword(const THtmlCnv& line, std::string_view keyword, const TStrong& rule) {
+    if (rule.IgnoreLeadingBlanks)
+        return Trim(line.strOriginal).starts_with(keyword);
+    return line.strHtml.starts_with(keyword) &&
+           !InsideEntity(line.strHtml, static_cast<int>(keyword.size()) + 1);
+}
+
 // Kinds 0 and 1: true when the keyword hit and the rule is done with the line.
 bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                       const TEmphasisTags& tags) {
-    const int p = rule.IgnoreLeadingBlanks ? InStr(1, Trim(line.strOriginal), keyword)
-                                           : FindWholeInPlain(1, line.strHtml, keyword);
-    const bool hit = rule.KeywordKind == kLineStartsWith ? p == 1 : p >= 1;
+    const bool hit =
+        rule.KeywordKind == kLineStartsWith
+            ? StartsWithKeyword(line, keyword, rule)
+            : (rule.IgnoreLeadingBlanks ? InStr(1, Trim(line.strOriginal), keyword)
+                                        : FindWholeInPlain(1, line.strHtml, keyword)) >= 1;
     if (hit)
         ApplyLineRule(line, keyword, rule, tags);
     return hit;
@@ -158,7 +173,100 @@ void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStr
     }
 }
 
+// Kind 3 with the marks of one keyword (SplitEnclosingPair) and the rule's action.
+void ApplyEnclosingMarks(THtmlCnv& line, std::string_view opening, std::string_view closing,
+                         const TEmphasisTags& tags, int action) {
+    const int lo = static_cast<int>(opening.size());
+    const int lc = static_cast<int>(closing.size());
+    int s = 1;
+    bool once = false;
+    for (;;) {
+        int a = 1;
+        if (lo > 0) {
+            a = FindWholeInPlain(s, line.strHtml, opening);
+        } else {
+            once = true;
+        }
+        if (a == 0)
+            return;
+        int e = static_cast<int>(line.strHtml.size()) + 1;
+        if (lc > 0) {
+            e = FindWholeInPlain(a + lo, line.strHtml, closing);
+        } else {
+            once = true;
+        }
+        if (e == 0)
+            return;
+        switch (action) {
+            case kKeep:
+                line.P_AddTag(tags.Opening, a, false);
+                line.P_AddTag(tags.Closing, e + lc, true);
+                s = NextCharacter(line.strHtml, e);
+                break;
+            case kDelete:
+                // Both marks go before the tags come, so that an element with nothing inside
+                // keeps its opening tag.
+                DeleteKeepingTags(line, a, lo);
+                DeleteKeepingTags(line, e - lo, lc);
+                line.P_AddTag(tags.Opening, a, false);
+                line.P_AddTag(tags.Closing, e - lo, true);
+                s = e - lo;
+                break;
+            default:  // the image action has no meaning for enclosed text
+                s = NextCharacter(line.strHtml, e);
+                break;
+        }
+        if (once)
+            return;
+    }
+}
+
+void ApplyPreparedRule(THtmlCnv& line, const TPreparedEmphasis& prepared, const TStrong& rule,
+                       TPlatform& platform) {
+    const TEmphasisTags& tags = prepared.Tags;
+    for (std::size_t i = 0; i < prepared.Keywords.size(); ++i) {
+        const TPreparedKeyword& keyword = prepared.Keywords[i];
+        switch (rule.KeywordKind) {
+            case kLineStartsWith:
+            case kLineContains:
+                if (ApplyLineKeyword(line, keyword.Text, rule, tags))
+                    return;
+                break;
+            case kCharactersOnly:
+                ApplyCharactersKeyword(line, keyword.Text, rule, tags);
+                break;
+            case kEnclosed:
+                ApplyEnclosingMarks(line, keyword.Opening, keyword.Closing, tags,
+                                    rule.KeywordAction);
+                break;
+            default:
+                ApplyRegexRule(line, static_cast<int>(i) + 1, prepared, rule, platform);
+                break;
+        }
+    }
+}
+
 }  // namespace
+
+TPreparedEmphasis::TPreparedEmphasis(const TStrong& rule)
+    : Tags(EmphasisTagsOf(rule)), List(EscapeHtmlText(rule.Keywords, 4, false)) {
+    TKeywordCursor cursor(List, rule.Separator);
+    for (std::string_view text = cursor.Next(); !text.empty(); text = cursor.Next()) {
+        TPreparedKeyword& keyword = Keywords.emplace_back();
+        keyword.Text = text;
+        if (rule.KeywordKind == kEnclosed)
+            std::tie(keyword.Opening, keyword.Closing) = SplitEnclosingPair(text);
+        if (rule.KeywordKind == kRegex) {
+            keyword.Pattern = WrapEntityQuantifiers(BuildMatchPattern(text));
+            keyword.EveryMatch = keyword.Pattern.ends_with('g');
+        }
+    }
+}
+
+void PrepareEmphasisRules(std::array<TStrong, 5>& rules) {
+    for (TStrong& rule : rules)
+        rule.Prepared = std::make_shared<const TPreparedEmphasis>(rule);
+}
 
 TEmphasisTags EmphasisTagsOf(const TStrong& rule) {
     const std::string tag = UsableEmphasisTag(rule);
@@ -234,78 +342,17 @@ std::pair<std::string_view, std::string_view> SplitEnclosingPair(std::string_vie
 }
 
 void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule) {
-    const TEmphasisTags tags = EmphasisTagsOf(rule);
     const auto [opening, closing] = SplitEnclosingPair(keyword);
-    const int lo = static_cast<int>(opening.size());
-    const int lc = static_cast<int>(closing.size());
-    int s = 1;
-    bool once = false;
-    for (;;) {
-        int a = 1;
-        if (lo > 0) {
-            a = FindWholeInPlain(s, line.strHtml, opening);
-        } else {
-            once = true;
-        }
-        if (a == 0)
-            return;
-        int e = static_cast<int>(line.strHtml.size()) + 1;
-        if (lc > 0) {
-            e = FindWholeInPlain(a + lo, line.strHtml, closing);
-        } else {
-            once = true;
-        }
-        if (e == 0)
-            return;
-        switch (rule.KeywordAction) {
-            case kKeep:
-                line.P_AddTag(tags.Opening, a, false);
-                line.P_AddTag(tags.Closing, e + lc, true);
-                s = NextCharacter(line.strHtml, e);
-                break;
-            case kDelete:
-                // Both marks go before the tags come, so that an element with nothing inside
-                // keeps its opening tag.
-                DeleteKeepingTags(line, a, lo);
-                DeleteKeepingTags(line, e - lo, lc);
-                line.P_AddTag(tags.Opening, a, false);
-                line.P_AddTag(tags.Closing, e - lo, true);
-                s = e - lo;
-                break;
-            default:  // the image action has no meaning for enclosed text
-                s = NextCharacter(line.strHtml, e);
-                break;
-        }
-        if (once)
-            return;
-    }
+    ApplyEnclosingMarks(line, opening, closing, EmphasisTagsOf(rule), rule.KeywordAction);
 }
 
 void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule, TPlatform& platform) {
     if (rule.KeywordKind < kLineStartsWith || rule.KeywordKind > kRegex)
         return;
-    const std::string list = EscapeHtmlText(rule.Keywords, 4, false);
-    const TEmphasisTags tags = EmphasisTagsOf(rule);
-    TKeywordCursor cursor(list, rule.Separator);
-    for (int n = 1;; ++n) {
-        const std::string_view keyword = cursor.Next();
-        if (keyword.empty())
-            return;
-        switch (rule.KeywordKind) {
-            case kLineStartsWith:
-            case kLineContains:
-                if (ApplyLineKeyword(line, keyword, rule, tags))
-                    return;
-                break;
-            case kCharactersOnly:
-                ApplyCharactersKeyword(line, keyword, rule, tags);
-                break;
-            case kEnclosed:
-                ApplyEnclosingRule(line, keyword, rule);
-                break;
-            default:
-                ApplyRegexRule(line, n, keyword, rule, platform);
-                break;
-        }
+    if (rule.Prepared) {
+        ApplyPreparedRule(line, *rule.Prepared, rule, platform);
+        return;
     }
+    const TPreparedEmphasis prepared(rule);
+    ApplyPreparedRule(line, prepared, rule, platform);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform.h"
 #include "settings_model.h"
@@ -21,6 +22,33 @@ struct TEmphasisTags {
 };
 TEmphasisTags EmphasisTagsOf(const TStrong& rule);
 
+// One keyword of a rule as the rule's kind uses it. Text, Opening and Closing point into the
+// keyword list of the TPreparedEmphasis that holds the keyword.
+struct TPreparedKeyword {
+    std::string_view Text;
+    std::string_view Opening;  // enclosing rules: SplitEnclosingPair(Text)
+    std::string_view Closing;
+    std::string Pattern;      // regular-expression rules: the pattern text handed to the engine
+    bool EveryMatch = false;  // the pattern ends with "g"
+};
+
+// What one rule needs on every line and what depends only on the rule: its tags, its escaped
+// keyword list and the keywords in list order up to the first empty one. PrepareRegexRules
+// builds one per rule for the whole conversion (TStrong::Prepared); a rule applied without one
+// is prepared for that call. Neither copied nor moved, as the keywords point into the list.
+struct TPreparedEmphasis {
+    explicit TPreparedEmphasis(const TStrong& rule);
+    TPreparedEmphasis(const TPreparedEmphasis&) = delete;
+    TPreparedEmphasis& operator=(const TPreparedEmphasis&) = delete;
+
+    TEmphasisTags Tags;
+    std::string List;  // the keywords escaped as a line is (tab width 4, no kana widening)
+    std::vector<TPreparedKeyword> Keywords;
+};
+
+// Gives every rule its prepared form, replacing one built before.
+void PrepareEmphasisRules(std::array<TStrong, 5>& rules);
+
 // The element name the rule's tags and style block use: its tag when that is a plain element
 // name (a letter, then letters or digits) of an element that shows its content as text
 // (IsTextElementName), otherwise the default a blank tag gets: "div" with background colour and
@@ -33,7 +61,7 @@ void WarnUnusableEmphasisTags(const std::array<TStrong, 5>& rules, TPlatform& pl
 
 // Applies one rule to one line object: its keywords, escaped as a line is (tab width 4, no kana
 // widening), are taken in list order until the first empty one. platform shows the one message
-// of the regular-expression kind.
+// of the regular-expression kind. Uses the rule's prepared form when it has one.
 void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule, TPlatform& platform);
 
 // The n-th item (from 1) of list split at separator (double-byte aware), or the empty text when

@@ -12,6 +12,7 @@
 
 class TBRegExp;
 class cJre;
+struct TPreparedEmphasis;
 
 // Frame around an emphasis.
 struct TSBorder {
@@ -49,6 +50,8 @@ struct TStrong {
     std::vector<std::shared_ptr<cJre>> CompiledPatterns;  // never filled
     std::vector<std::shared_ptr<TBRegExp>>
         CompiledEngines;  // one per keyword while a conversion runs
+    // The rule's tags and keywords as every line uses them, while a conversion runs.
+    std::shared_ptr<const TPreparedEmphasis> Prepared;
 };
 
 // One horizontal-rule rule.
