@@ -268,14 +268,16 @@ bool ApplyRegexKeyword(THtmlCnv& line, int n, const std::string& pattern, bool e
         return false;
     }
     TBRegExp& engine = *rule.CompiledEngines[index];
-    // All searches of this keyword on this line share one time limit.
-    engine.SetDeadline(std::chrono::steady_clock::now() + kRegexTimeLimit);
+    // All searches of this keyword on this line share the time limit of the first one, which
+    // most lines need alone.
     struct TDeadlineEnd {
         TBRegExp& Engine;
         ~TDeadlineEnd() { Engine.ClearDeadline(); }
     } deadlineEnd{engine};
     int offset = 0;
-    while (engine.Match(pattern, line.strHtml, offset)) {
+    for (bool first = true; engine.Match(pattern, line.strHtml, offset); first = false) {
+        if (first)
+            engine.SetDeadline(engine.SearchDeadline());
         int p = engine.MatchPos();
         int length = engine.MatchLength();
         if (length == 0)

@@ -53,6 +53,9 @@ class TBRegExp {
     void SetDeadline(std::chrono::steady_clock::time_point deadline);
     void ClearDeadline();
 
+    // The time by which the last Match that searched had to end.
+    std::chrono::steady_clock::time_point SearchDeadline() const { return searchDeadline_; }
+
     // True when the last Match was ended before it could finish.
     bool Stopped() const { return stopped_; }
     // True the first time it is asked after a stopped Match, so that it is reported once.

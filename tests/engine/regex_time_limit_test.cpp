@@ -102,7 +102,16 @@ TEST(RegexTimeLimit, SearchesWithinTheRetryLimitsAreStoppedInTime) {
     EXPECT_FALSE(re.Match("m/a/", "a", 0));
     EXPECT_TRUE(re.Stopped());
     re.ClearDeadline();
+    const auto before = std::chrono::steady_clock::now();
     EXPECT_TRUE(re.Match("m/a/", "a", 0));
+    // Without a deadline a search's limit starts with it; ApplyRegexRule hands it on to the
+    // later searches of the line.
+    EXPECT_GE(re.SearchDeadline(), before + kRegexTimeLimit);
+    EXPECT_LE(re.SearchDeadline(), std::chrono::steady_clock::now() + kRegexTimeLimit);
+    re.SetDeadline(before + std::chrono::hours(1));
+    EXPECT_TRUE(re.Match("m/a/", "a", 0));
+    EXPECT_EQ(re.SearchDeadline(), before + std::chrono::hours(1));
+    re.ClearDeadline();
 }
 
 TEST(RegexTimeLimit, AConversionWarnsOnceAndLeavesTheStoppedLinesPlain) {
