@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BRegExp.h"
 #include "emphasis.h"
 #include "encoding.h"
 #include "scripted_platform.h"
@@ -128,4 +129,72 @@ TEST(ApplyEmphasisRules, DeleteTakesTheFirstOccurrenceAndTabsCountAsLeadingBlank
     rule = Rule("ab", 2);
     rule.IgnoreLeadingBlanks = true;
     EXPECT_EQ(Apply("abab", rule), "<em class=\"k\">ab<em class=\"k\"></em>ab</em>");
+}
+
+TEST(ApplyEmphasisRules, KindZeroHitsOnlyAKeywordThatStartsTheLineWhole) {
+    // The separator ";" cuts the escaped "a&b" into "a&amp" and "b": the first item starts the
+    // plain text "a&amp;b" but ends inside its entity, so it starts no line; kind 1 finds b.
+    TStrong rule = Rule("a&b", 0);
+    rule.Separator = ";";
+    EXPECT_EQ(Apply("a&b", rule), "a&amp;b");
+    rule.KeywordKind = 1;
+    EXPECT_EQ(Apply("a&b", rule), "<em class=\"k\">a&amp;b</em>");
+    // With leading blanks ignored only the start of the trimmed line counts for kind 0.
+    rule = Rule(Sjis("○,xyz"), 0);
+    rule.IgnoreLeadingBlanks = true;
+    EXPECT_EQ(Apply(Sjis("x○"), rule), Sjis("x○"));
+    EXPECT_EQ(Apply("xy", rule), "xy");  // shorter than the keyword
+    EXPECT_EQ(Apply(Sjis(" ○ "), rule), Sjis("&nbsp;<em class=\"k\">○&nbsp;</em>"));
+    rule.KeywordKind = 1;
+    EXPECT_EQ(Apply(Sjis("x○"), rule), Sjis("<em class=\"k\">x○</em>"));
+}
+
+TEST(PrepareRegexRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
+    std::array<TStrong, 5> rules;
+    rules[0] = Rule(Sjis("a b,「*」,<,,x"), 3);
+    rules[0].Class = "q\"r";
+    rules[1] = Rule("<+,m#c#g", 4, 2);
+    rules[1].Tag = "script";
+    TScriptedPlatform platform;
+    ASSERT_TRUE(PrepareRegexRules(rules, platform));
+    ASSERT_TRUE(rules[0].Prepared && rules[1].Prepared && rules[4].Prepared);
+
+    const TPreparedEmphasis& enclosing = *rules[0].Prepared;
+    EXPECT_EQ(enclosing.Tags.Opening, "<em class=\"q&quot;r\">");
+    EXPECT_EQ(enclosing.Tags.Closing, "</em>");
+    EXPECT_EQ(enclosing.Tags.Image, "<img src=\"file:///C:/i.gif\">");
+    EXPECT_EQ(enclosing.List, Sjis("a&nbsp;b,「*」,&lt;,,x"));
+    ASSERT_EQ(enclosing.Keywords.size(), 3u);  // up to the empty item
+    EXPECT_EQ(enclosing.Keywords[0].Text, "a&nbsp;b");
+    EXPECT_EQ(enclosing.Keywords[0].Opening, "a&nbsp;b");
+    EXPECT_EQ(enclosing.Keywords[0].Closing, "a&nbsp;b");
+    EXPECT_EQ(enclosing.Keywords[1].Opening, Sjis("「"));
+    EXPECT_EQ(enclosing.Keywords[1].Closing, Sjis("」"));
+    EXPECT_EQ(enclosing.Keywords[2].Text, "&lt;");
+
+    const TPreparedEmphasis& regex = *rules[1].Prepared;
+    EXPECT_EQ(regex.Tags.Opening, "<span class=\"k\">");  // the tag that can be used
+    ASSERT_EQ(regex.Keywords.size(), 2u);
+    EXPECT_EQ(regex.Keywords[0].Pattern, "m/(&lt;)+/");
+    EXPECT_FALSE(regex.Keywords[0].EveryMatch);
+    EXPECT_EQ(regex.Keywords[1].Pattern, "m#c#g");
+    EXPECT_TRUE(regex.Keywords[1].EveryMatch);
+    EXPECT_TRUE(rules[4].Prepared->Keywords.empty());
+
+    // The prepared rules act as the rules do, regex keywords with their own engines.
+    THtmlCnv line = Escaped(Sjis("「a」b"));
+    ApplyEmphasisRules(line, rules[0], platform);
+    EXPECT_EQ(line.F_strGetIncTag(), Sjis("<em class=\"q&quot;r\">「a」</em>b"));
+    // Each image replacement wraps the line once: "<<" for the first keyword, each c for the
+    // second.
+    line = Escaped("x<<cc");
+    ApplyEmphasisRules(line, rules[1], platform);
+    const std::string span = "<span class=\"k\">", image = "<img src=\"file:///C:/i.gif\">";
+    EXPECT_EQ(line.F_strGetIncTag(),
+              span + span + span + "x" + image + image + image + "</span></span></span>");
+    EXPECT_EQ(platform.Messages.size(), 1u);  // the warning about the tag "script" alone
+
+    EXPECT_TRUE(ReleaseRegexRules(rules));
+    EXPECT_FALSE(rules[0].Prepared);
+    EXPECT_TRUE(rules[1].CompiledEngines.empty());
 }
