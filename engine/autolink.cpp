@@ -2,72 +2,93 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "encoding.h"
 #include "text_helpers.h"
 
 namespace {
 
-// Delimiters of an address, in the order they are tried.
-struct TDelimiters {
-    std::array<std::string, 14> Start;
-    std::array<std::string, 14> Stop;
+// Delimiters of an address, with the bytes they begin with: most characters of a text begin
+// none of them and need no compare.
+class TDelimiterList {
+  public:
+    TDelimiterList(std::initializer_list<std::string> items) : items_(items) {
+        for (const std::string& item : items_)
+            firstBytes_[static_cast<unsigned char>(item[0])] = true;
+    }
+
+    // The length of the delimiter that stands at index i of t (0-based), or 0.
+    std::size_t At(std::string_view t, std::size_t i) const {
+        if (!firstBytes_[static_cast<unsigned char>(t[i])])
+            return 0;
+        for (const std::string& item : items_) {
+            if (t.substr(i, item.size()) == item)
+                return item.size();
+        }
+        return 0;
+    }
+
+  private:
+    std::vector<std::string> items_;
+    std::array<bool, 256> firstBytes_{};
 };
 
-const TDelimiters& Delimiters() {
-    static const TDelimiters delimiters = {
-        {"&nbsp;", "(", Sjis("（"), "&lt;", Sjis("＜"), Sjis("「"), "{", Sjis("｛"), ",",
-         Sjis("、"), Sjis("；"), Sjis("："), "[", Sjis("　")},
-        {"&nbsp;", ")", Sjis("）"), "&gt;", Sjis("＞"), Sjis("」"), "}", Sjis("｝"), ",",
-         Sjis("、"), Sjis("；"), Sjis("："), "]", Sjis("　")}};
-    return delimiters;
+const TDelimiterList& StopDelimiters() {
+    static const TDelimiterList stops = {"&nbsp;",   ")",        Sjis("）"), "&gt;",    Sjis("＞"),
+                                         Sjis("」"), "}",        Sjis("｝"), ",",       Sjis("、"),
+                                         Sjis("；"), Sjis("："), "]",        Sjis("　")};
+    return stops;
+}
+
+// The delimiters an address begins after: the start delimiters and, since an address holds no
+// stop delimiter either, the stop delimiters.
+const TDelimiterList& AllDelimiters() {
+    static const TDelimiterList all = {
+        "&nbsp;", "(",        Sjis("（"), "&lt;",     Sjis("＜"), Sjis("「"), "{", Sjis("｛"),
+        ",",      Sjis("、"), Sjis("；"), Sjis("："), "[",        Sjis("　"), ")", Sjis("）"),
+        "&gt;",   Sjis("＞"), Sjis("」"), "}",        Sjis("｝"), "]"};
+    return all;
+}
+
+std::size_t NextCharacter(std::string_view t, std::size_t i) {
+    return i + (IsLeadByte(static_cast<unsigned char>(t[i])) ? 2 : 1);
 }
 
 // The end of the address at start and the length of the stop delimiter there (0 at the end of
 // the text). One walk over the characters: the first one where any stop delimiter begins.
 std::pair<int, int> LinkEnd(std::string_view t, int start) {
-    const std::array<std::string, 14>& stops = Delimiters().Stop;
-    std::size_t i = static_cast<std::size_t>(start < 1 ? 1 : start) - 1;
-    while (i < t.size()) {
-        for (const std::string& stop : stops) {
-            if (t.substr(i, stop.size()) == stop)
-                return {static_cast<int>(i) + 1, static_cast<int>(stop.size())};
-        }
-        i += IsLeadByte(static_cast<unsigned char>(t[i])) ? 2 : 1;
+    const TDelimiterList& stops = StopDelimiters();
+    for (std::size_t i = static_cast<std::size_t>(start < 1 ? 1 : start) - 1; i < t.size();
+         i = NextCharacter(t, i)) {
+        if (const std::size_t length = stops.At(t, i))
+            return {static_cast<int>(i) + 1, static_cast<int>(length)};
     }
     return {static_cast<int>(t.size()) + 1, 0};
 }
 
-// The position right after the last occurrence of delimiter that lies wholly in front of at
-// and starts at or after from; 0 when there is none. from is a character boundary, and no
-// delimiter can overlap another occurrence of itself, so each search goes on behind the last.
-int EndOfLastBefore(std::string_view t, int from, int at, std::string_view delimiter) {
-    const std::string_view head = t.substr(0, static_cast<std::size_t>(at - 1));
-    const int size = static_cast<int>(delimiter.size());
-    int last = 0;
-    for (int p = InStr(from, head, delimiter); p != 0; p = InStr(p + size, head, delimiter))
-        last = p;
-    return last == 0 ? 0 : last + static_cast<int>(delimiter.size());
-}
-
 }  // namespace
 
+// One walk over the characters from from to the "@": the start is right after the delimiter
+// that ends last wholly in front of it. No delimiter holds another one after its first byte, so
+// the walk finds each one that a search for it alone would find.
 int FindMailStart(std::string_view t, int from) {
     if (from < 1)
         from = 1;
     const int at = InStr(from, t, "@");
     if (at == 0)
         return 0;
-    // An address holds no stop delimiter either, so it also begins after the last one.
+    const TDelimiterList& delimiters = AllDelimiters();
+    const std::size_t head = static_cast<std::size_t>(at) - 1;
     int start = from;
-    for (const auto* delimiters : {&Delimiters().Start, &Delimiters().Stop}) {
-        for (const std::string& delimiter : *delimiters) {
-            const int q = EndOfLastBefore(t, from, at, delimiter);
-            if (q > start)
-                start = q;
-        }
+    for (std::size_t i = static_cast<std::size_t>(from) - 1; i < head; i = NextCharacter(t, i)) {
+        const std::size_t length = delimiters.At(t, i);
+        if (length != 0 && i + length <= head)
+            start = std::max(start, static_cast<int>(i + length) + 1);
     }
     return start;
 }
@@ -129,6 +150,9 @@ int FindLinkEnd(std::string_view t, int start) {
 
 void AutoLinkLine(THtmlCnv& line) {
     const std::string& t = line.strHtml;
+    // Every address holds a ":" ("http://", "mailto:") or an "@"; most lines hold neither.
+    if (!std::memchr(t.data(), ':', t.size()) && !std::memchr(t.data(), '@', t.size()))
+        return;
     TLinkStartFinder starts(t);
     for (int a = 1;;) {
         const int s = starts.Find(a);
