@@ -260,10 +260,17 @@ std::string ExpandTabs(std::string_view text, int width) {
 }
 
 void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules) {
-    const std::string_view trimmed = Trim(line.strOriginal);
+    std::string_view trimmed;
+    bool trimmedYet = false;  // most settings have no rule line, and then no line is trimmed
     for (std::size_t n = 0; n < rules.size(); ++n) {
         const THolLine& rule = rules[n];
-        if (rule.Mark.empty() || !trimmed.starts_with(rule.Pattern))
+        if (rule.Mark.empty())
+            continue;
+        if (!trimmedYet) {
+            trimmed = Trim(line.strOriginal);
+            trimmedYet = true;
+        }
+        if (!trimmed.starts_with(rule.Pattern))
             continue;
         line.P_Clear();
         line.P_AddTag("<hr class=\"hr" + std::to_string(n + 1) + "\">", 1, false);

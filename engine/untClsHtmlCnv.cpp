@@ -12,7 +12,7 @@ namespace {
 // the object keeps for later tags.
 const std::size_t kShortTag = std::string().capacity();
 
-constexpr std::int32_t kNoTag = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kNoTag = std::numeric_limits<std::int32_t>::min();  // as lastPos_ starts
 
 bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
     return a.iPos != b.iPos ? a.iPos < b.iPos : a.Slot < b.Slot;
@@ -21,6 +21,9 @@ bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
 }  // namespace
 
 void THtmlCnv::DropTags() {
+    incTagCurrent_ = false;
+    if (arrAddTagInfo.empty())
+        return;  // nothing was added since the last drop, which left the rest as it is now
     for (TAddTagInfo& t : arrAddTagInfo) {
         if (t.strTag.capacity() > kShortTag)
             spareTagTexts_.push_back(std::move(t.strTag));
@@ -30,7 +33,6 @@ void THtmlCnv::DropTags() {
     lastSlot_ = 0;
     slotsBefore_ = 0;
     slotsAfter_ = 0;
-    incTagCurrent_ = false;
 }
 
 void THtmlCnv::P_Renew(std::string_view rawLine) {

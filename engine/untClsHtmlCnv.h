@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +79,7 @@ class THtmlCnv {
     mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
     // The tag with the highest position and slot; a tag that sorts after it at the end of the
     // plain text is appended to a current strIncTag as it is.
-    std::int32_t lastPos_ = 0;
+    std::int32_t lastPos_ = std::numeric_limits<std::int32_t>::min();  // no tag
     std::int32_t lastSlot_ = 0;
     std::int32_t slotsBefore_ = 0;  // the lowest slot given out
     std::int32_t slotsAfter_ = 0;   // the highest
