@@ -220,7 +220,6 @@ int TBRegExp::MatchLength() const {
 }
 
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
-    WarnUnusableEmphasisTags(rules, platform);
     PrepareEmphasisRules(rules);
     for (std::size_t r = 0; r < rules.size(); ++r) {
         TStrong& rule = rules[r];

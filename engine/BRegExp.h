@@ -102,8 +102,8 @@ class TBRegExp {
     int compileCount_ = 0;
 };
 
-// Prepares the emphasis rules of one conversion: warns about tags that cannot be used
-// (WarnUnusableEmphasisTags), gives every rule its prepared form (PrepareEmphasisRules), then
+// Prepares the emphasis rules of one conversion: gives every rule its prepared form
+// (PrepareEmphasisRules), then
 // compiles every keyword of every regular-expression rule once; false (after its message) when
 // the engine is missing or a keyword does not compile. Rules after a failure are not compiled.
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform);

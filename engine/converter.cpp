@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "BRegExp.h"
+#include "emphasis.h"
 #include "encoding.h"
 #include "line_assembly.h"
 #include "line_reader.h"
@@ -50,6 +51,18 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
+// Prepares the emphasis rules (PrepareRegexRules, with the write-failure error when that fails).
+// The tags a rule cannot use are worth a warning only where the emphasis reaches the page: the
+// "<br>"-only mode applies no rule.
+bool PrepareRules(TStrInfo& s, TPlatform& platform) {
+    if (s.AddTagMode == 1 || s.AddTagMode == 2)
+        WarnUnusableEmphasisTags(s.Strong, platform);
+    if (PrepareRegexRules(s.Strong, platform))
+        return true;
+    ShowWriteFailure(platform);
+    return false;
+}
+
 enum class TLineResult { Written, TooLong, WriteFailed };
 
 // Converts one line through a line object made afresh for it and hands the tagged text to emit.
@@ -90,10 +103,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     const long long total =
         inputLines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
     TRegexRulesGuard release(s.Strong);
-    if (!PrepareRegexRules(s.Strong, env.Platform)) {
-        ShowWriteFailure(env.Platform);
+    if (!PrepareRules(s, env.Platform))
         return false;
-    }
 
     const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
     if (document) {
@@ -160,10 +171,8 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
     if (!GatherSettings(env.Form, env.Platform, s))
         return false;
     TRegexRulesGuard release(s.Strong);
-    if (!PrepareRegexRules(s.Strong, env.Platform)) {
-        ShowWriteFailure(env.Platform);
+    if (!PrepareRules(s, env.Platform))
         return false;
-    }
     TParaState state;
     const auto emit = [&](std::string_view tagged) {
         out.emplace_back(tagged);

@@ -192,7 +192,7 @@ TEST(PrepareRegexRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     const std::string span = "<span class=\"k\">", image = "<img src=\"file:///C:/i.gif\">";
     EXPECT_EQ(line.F_strGetIncTag(),
               span + span + span + "x" + image + image + image + "</span></span></span>");
-    EXPECT_EQ(platform.Messages.size(), 1u);  // the warning about the tag "script" alone
+    EXPECT_TRUE(platform.Messages.empty());  // the converter warns about the tag "script"
 
     EXPECT_TRUE(ReleaseRegexRules(rules));
     EXPECT_FALSE(rules[0].Prepared);

@@ -112,6 +112,12 @@ TEST(PageSafety, ASettingsValueCannotAddMarkupToThePage) {
         c.Platform.Messages[0].Text,
         Sjis("強調3のタグ span onmouseover=\"alert(1)\" は強調に使えないため、span "
              "で変換します。\r\n強調4のタグ script は強調に使えないため、span で変換します。"));
+
+    // The "<br>"-only mode applies no rule, so no tag of theirs is worth a word.
+    c.Platform.Messages.clear();
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    c.Page("x");
+    EXPECT_TRUE(c.Platform.Messages.empty());
 }
 
 TEST(PageSafety, AFallbackTagFollowsTheRulesDefault) {
