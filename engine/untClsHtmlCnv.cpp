@@ -30,9 +30,9 @@ void THtmlCnv::DropTags() {
     }
     arrAddTagInfo.clear();
     lastPos_ = kNoTag;
-    lastSlot_ = 0;
     slotsBefore_ = 0;
     slotsAfter_ = 0;
+    ascending_ = true;
 }
 
 void THtmlCnv::P_Renew(std::string_view rawLine) {
@@ -95,16 +95,17 @@ const std::string& THtmlCnv::F_strGetIncTag() const {
 
 void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
     const std::int32_t slot = after ? ++slotsAfter_ : --slotsBefore_;
-    const bool last = position > lastPos_ || (position == lastPos_ && slot > lastSlot_);
+    if (position < lastPos_)
+        ascending_ = false;
+    // At the position of the last tag, a tag put behind the others there is the last one.
+    const bool last = position > lastPos_ || (position == lastPos_ && after);
     if (incTagCurrent_ && last && static_cast<std::size_t>(position) > strHtml.size()) {
         strIncTag.append(tag);
     } else {
         incTagCurrent_ = false;
     }
-    if (last) {
+    if (last)
         lastPos_ = position;
-        lastSlot_ = slot;
-    }
     TAddTagInfo& record = arrAddTagInfo.emplace_back();
     record.iPos = position;
     record.iLen = static_cast<std::int32_t>(tag.size());
@@ -114,6 +115,17 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
         spareTagTexts_.pop_back();
     }
     record.strTag.assign(tag);
+}
+
+// With the records in position order, only those behind the last live one in front of position
+// can stand at position or behind it; otherwise any can.
+std::size_t THtmlCnv::FirstRecordFrom(int position) const {
+    if (!ascending_)
+        return 0;
+    std::size_t i = arrAddTagInfo.size();
+    while (i > 0 && (arrAddTagInfo[i - 1].iPos == -1 || arrAddTagInfo[i - 1].iPos >= position))
+        --i;
+    return i;
 }
 
 void THtmlCnv::P_DeleteWord(int position, int length) {
@@ -127,17 +139,20 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
     // Stages that delete as they go left to right have their tags in front of the run.
     if (lastPos_ < position)
         return;
+    const std::size_t first = FirstRecordFrom(position);
     lastPos_ = kNoTag;
-    lastSlot_ = 0;
-    for (TAddTagInfo& t : arrAddTagInfo) {
+    for (std::size_t i = first; i < arrAddTagInfo.size(); ++i) {
+        TAddTagInfo& t = arrAddTagInfo[i];
         if (t.iPos >= position && t.iPos <= last)
             t.iPos = -1;
         if (t.iPos >= position)
             t.iPos -= length;
-        if (t.iPos != -1 && (t.iPos > lastPos_ || (t.iPos == lastPos_ && t.Slot > lastSlot_))) {
-            lastPos_ = t.iPos;
-            lastSlot_ = t.Slot;
-        }
+        lastPos_ = std::max(lastPos_, t.iPos == -1 ? kNoTag : t.iPos);
+    }
+    // When none of those is left, the last tag is the last live record in front of them.
+    for (std::size_t i = first; lastPos_ == kNoTag && i-- > 0;) {
+        if (arrAddTagInfo[i].iPos != -1)
+            lastPos_ = arrAddTagInfo[i].iPos;
     }
 }
 
@@ -145,7 +160,8 @@ std::vector<std::string> THtmlCnv::TagsAnchoredIn(int position, int last) const 
     if (lastPos_ < position)
         return {};
     std::vector<const TAddTagInfo*> inside;
-    for (const TAddTagInfo& t : arrAddTagInfo) {
+    for (std::size_t i = FirstRecordFrom(position); i < arrAddTagInfo.size(); ++i) {
+        const TAddTagInfo& t = arrAddTagInfo[i];
         if (t.iPos != -1 && t.iPos >= position && t.iPos <= last)
             inside.push_back(&t);
     }

@@ -74,15 +74,16 @@ class THtmlCnv {
   private:
     void DropTags();
     void Assemble() const;
+    std::size_t FirstRecordFrom(int position) const;
 
     mutable std::string strIncTag;
     mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
-    // The tag with the highest position and slot; a tag that sorts after it at the end of the
+    // The highest position of a live tag; a tag that comes behind every tag at the end of the
     // plain text is appended to a current strIncTag as it is.
     std::int32_t lastPos_ = std::numeric_limits<std::int32_t>::min();  // no tag
-    std::int32_t lastSlot_ = 0;
-    std::int32_t slotsBefore_ = 0;  // the lowest slot given out
-    std::int32_t slotsAfter_ = 0;   // the highest
+    std::int32_t slotsBefore_ = 0;                                     // the lowest slot given out
+    std::int32_t slotsAfter_ = 0;                                      // the highest
+    bool ascending_ = true;  // the live records stand in the order of their positions
     // Long tag texts of earlier lines, kept for their storage: P_AddTag fills one of them rather
     // than allocating a new text for every tag.
     std::vector<std::string> spareTagTexts_;

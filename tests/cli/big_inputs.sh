@@ -3,8 +3,9 @@
 #   big_inputs.sh PORUKANO_CLI CASE
 # Cases: long_line (one line of 100 MB), million_lines, too_long_line (past the 32-bit
 # positions), mail_addresses (40,000 on one line), kanji_run (a whole-word rule on one line of
-# 200,000 kanji), regex_backreference (a keyword that no retry limit stops). The times are for an optimised build; ctest runs these as the tests labelled
-# "big".
+# 200,000 kanji), enclosed_deletes (40,000 enclosed keywords whose marks are deleted, on one
+# line), regex_backreference (a keyword that no retry limit stops). The times are for an
+# optimised build; ctest runs these as the tests labelled "big".
 set -euo pipefail
 export LC_ALL=C
 cli=$1
@@ -85,6 +86,16 @@ kanji_run)
     run_within 2 --set strong3.keyword=亜 --set strong3.keykbn=2 --set strong3.trim=0 big.txt
     ((status == 0)) || fail "exit $status: $(cat stderr.txt)"
     (($(count $'\x88' big.htm) == 200000)) || fail "the page does not hold the 200,000 characters"
+    ;;
+enclosed_deletes)
+    # 40,000 「a」 in a row on one line, each a kept emphasis whose marks are deleted: every
+    # deletion meets the tag of the element before it.
+    for ((i = 0; i < 40000; i++)); do printf '\x81\x75a\x81\x76'; done >big.txt
+    run_within 2 --set 'strong4.keyword=「*」' --set strong4.keykbn=3 --set strong4.keywhat=1 big.txt
+    ((status == 0)) || fail "exit $status: $(cat stderr.txt)"
+    opened=$(grep -o '<span class="strong4">' big.htm | wc -l)
+    closed=$(grep -o '</span>' big.htm | wc -l)
+    ((opened == 40000 && closed == 40000)) || fail "$opened elements opened, $closed closed"
     ;;
 regex_backreference)
     { head -c 100000 /dev/zero | tr '\0' a; printf '\r\naab\r\n'; } >big.txt
