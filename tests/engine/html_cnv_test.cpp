@@ -206,8 +206,9 @@ TEST(TaggedLine, AnyOrderOfOperationsGivesTheTextOfImmediateInsertion) {
                 eager.AddTag(tag, position, after);
                 line.P_AddTag(tag, position, after);
             }
-            if (random() % 3 == 0)
+            if (random() % 3 == 0) {
                 ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round << " " << step;
+            }
         }
         ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round;
         ASSERT_EQ(line.strHtml, eager.Plain);
