@@ -123,7 +123,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
 
     TParaState state;
-    TProgressDisplay progress(env.Form, env.Platform, total);
+    TProgressDisplay progress(env.Form, env.Platform, total, env.ProgressInterval);
     const auto emit = [&](std::string_view tagged) {
         if (!out.WriteLine(tagged))
             return false;

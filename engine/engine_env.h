@@ -2,6 +2,7 @@
 // and the program-wide values that name and place the separate stylesheet.
 #pragma once
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +18,8 @@ struct TEngineEnv {
     TForm& Form;
     TPlatform& Platform;
     TProgramState& State;
+    // The least time between two changes of the progress display (see TProgressDisplay).
+    std::chrono::milliseconds ProgressInterval{200};
 };
 
 // A file the engine could not write outside its guarded places (the separate stylesheet); the

@@ -2,8 +2,13 @@
 
 #include "encoding.h"
 
-TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long total)
-    : form_(form), platform_(platform), total_(total), prefix_(Sjis("変換進捗率：")) {
+TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long total,
+                                   std::chrono::milliseconds minimumInterval)
+    : form_(form),
+      platform_(platform),
+      total_(total),
+      minimumInterval_(minimumInterval),
+      prefix_(Sjis("変換進捗率：")) {
     form_.SetVisible("lblProcess", true);
     form_.SetVisible("pbrProcess", true);
 }
@@ -16,7 +21,11 @@ void TProgressDisplay::LineDone() {
     nextChange_ = ((percent + 1) * total_ + 99) / 100;
     if (percent == shown_)
         return;
+    const auto now = std::chrono::steady_clock::now();
+    if (shown_ >= 0 && now - shownAt_ < minimumInterval_)
+        return;
     shown_ = percent;
+    shownAt_ = now;
     form_.SetText("lblProcess", prefix_ + std::to_string(percent) + "%");
     form_.SetPosition("pbrProcess", percent);
     platform_.Repaint();

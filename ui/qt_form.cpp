@@ -170,8 +170,13 @@ int TQtForm::Position(std::string_view name) const {
 }
 
 void TQtForm::SetPosition(std::string_view name, int position) {
-    if (auto* bar = FindAs<QProgressBar>(name))
+    if (auto* bar = FindAs<QProgressBar>(name)) {
+        // setValue paints the bar there and then; with updates held back it is painted with the
+        // rest of the window, when the platform repaints.
+        bar->setUpdatesEnabled(false);
         bar->setValue(position);
+        bar->setUpdatesEnabled(true);
+    }
 }
 
 TColor TQtForm::FontColor(std::string_view name) const {

@@ -53,6 +53,7 @@ TEST(ConvertTextFile, InputLinesEndAtLfOrCrLfAndTheFileAtSubstitute) {
 
 TEST(ConvertTextFile, ProgressShowsEachPercentageThenHides) {
     TConversion c;
+    c.Env.ProgressInterval = std::chrono::milliseconds(0);
     c.Form->SetText("memHeader", "h");
     std::vector<std::string> shown;
     c.Platform.OnRepaint = [&] {
@@ -77,6 +78,12 @@ TEST(ConvertTextFile, ProgressShowsEachPercentageThenHides) {
     c.Form->SetText("memHeader", "");
     ASSERT_TRUE(c.Convert(many));
     EXPECT_EQ(shown.size(), 101u);  // 0% to 100%
+
+    // With the program's interval, a conversion this short shows its first percentage alone.
+    c.Env.ProgressInterval = TEngineEnv{*c.Form, c.Platform, c.Env.State}.ProgressInterval;
+    shown.clear();
+    ASSERT_TRUE(c.Convert(many));
+    EXPECT_EQ(shown, std::vector<std::string>{"変換進捗率：0%"});
 }
 
 TEST(ConvertTextFile, LocalImageFlag) {

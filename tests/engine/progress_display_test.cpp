@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,7 +22,7 @@ TEST(ProgressDisplay, RepaintsExactlyWhereThePercentageChanges) {
             repaints.emplace_back(line, SjisToUtf8(form->Text("lblProcess")));
             EXPECT_EQ(form->Position("pbrProcess"), static_cast<int>(line * 100 / total));
         };
-        TProgressDisplay progress(*form, platform, total);
+        TProgressDisplay progress(*form, platform, total, std::chrono::milliseconds(0));
         EXPECT_TRUE(form->Visible("lblProcess"));
         EXPECT_TRUE(form->Visible("pbrProcess"));
         for (line = 1; line <= total; ++line)
@@ -41,4 +43,20 @@ TEST(ProgressDisplay, RepaintsExactlyWhereThePercentageChanges) {
         EXPECT_FALSE(form->Visible("lblProcess"));
         EXPECT_FALSE(form->Visible("pbrProcess"));
     }
+}
+
+// Within the interval after a change shown, further changes wait: with an hour, a conversion
+// shows its first percentage and nothing more until it finishes.
+TEST(ProgressDisplay, ChangesWithinTheIntervalAreNotShown) {
+    const auto form = MakeHeadlessMainWindow();
+    TScriptedPlatform platform;
+    std::vector<std::string> shown;
+    platform.OnRepaint = [&] { shown.push_back(SjisToUtf8(form->Text("lblProcess"))); };
+    TProgressDisplay progress(*form, platform, 1000, std::chrono::hours(1));
+    for (int line = 1; line <= 1000; ++line)
+        progress.LineDone();
+    EXPECT_EQ(shown, std::vector<std::string>{"変換進捗率：0%"});
+    EXPECT_EQ(form->Position("pbrProcess"), 0);
+    progress.Finish();
+    EXPECT_FALSE(form->Visible("lblProcess"));
 }
