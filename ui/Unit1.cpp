@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "UntVerInf.h"
 #include "color_label.h"
+#include "dropped_files.h"
 #include "identity.h"
 #include "main_tabs.h"
 #include "program_folder.h"
@@ -30,18 +30,6 @@
 namespace {
 
 constexpr int kRules = 5;
-
-// The local files a drag carries, in their order.
-QStringList DroppedPaths(const QMimeData* data) {
-    QStringList paths;
-    if (data == nullptr)
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
-}
 
 QSizePolicy KeepingPlace(QSizePolicy policy) {
     policy.setRetainSizeWhenHidden(true);
@@ -257,7 +245,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::DragEnter: {
             auto* drag = static_cast<QDragEnterEvent*>(event);
-            if (!DroppedPaths(drag->mimeData()).isEmpty()) {
+            if (!DroppedLocalFiles(drag->mimeData()).isEmpty()) {
                 drag->acceptProposedAction();
                 return true;
             }
@@ -265,7 +253,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QStringList paths = DroppedPaths(drop->mimeData());
+            const QStringList paths = DroppedLocalFiles(drop->mimeData());
             if (!paths.isEmpty()) {
                 drop->acceptProposedAction();
                 DropFiles(paths);
@@ -280,12 +268,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedPaths(event->mimeData()).isEmpty())
+    if (!DroppedLocalFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* event) {
-    const QStringList paths = DroppedPaths(event->mimeData());
+    const QStringList paths = DroppedLocalFiles(event->mimeData());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();

@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "Unit1.h"
+#include "dropped_files.h"
 #include "encoding.h"
 #include "memo_font.h"
 #include "preview_files.h"
@@ -35,17 +36,6 @@ QString SourceText(const std::string& path) {
     return FromSjis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
         .replace("\r\n", "\n")
         .replace('\r', '\n');
-}
-
-QStringList LocalFiles(const QMimeData* data) {
-    QStringList paths;
-    if (data == nullptr)
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
 }
 
 }  // namespace
@@ -140,7 +130,7 @@ bool TPreview::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
-            draggingFiles_ = !LocalFiles(drag->mimeData()).isEmpty();
+            draggingFiles_ = !DroppedLocalFiles(drag->mimeData()).isEmpty();
             if (!draggingFiles_)
                 return false;
             drag->acceptProposedAction();
@@ -153,7 +143,7 @@ bool TPreview::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QStringList paths = LocalFiles(drop->mimeData());
+            const QStringList paths = DroppedLocalFiles(drop->mimeData());
             draggingFiles_ = false;
             if (paths.isEmpty())
                 return false;

@@ -1,14 +1,13 @@
 #include "untFrmOutputText.h"
 
 #include <QHBoxLayout>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "identity.h"
-#include "memo_font.h"
 #include "qt_text.h"
+#include "text_window.h"
 #include "widget_factory.h"
 
 TfrmOutPutText::TfrmOutPutText() : QWidget(nullptr, Qt::Window) {
@@ -16,24 +15,9 @@ TfrmOutPutText::TfrmOutPutText() : QWidget(nullptr, Qt::Window) {
     setWindowTitle(QString(kIdentityUtf8) + " - テキストボックス出力");
     auto* layout = new QVBoxLayout(this);
 
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName("mmnuMain");
-    QMenu* edit = bar->addMenu("編集(&E)");
-    edit->setObjectName("Edit1");
-    layout->setMenuBar(bar);
-
-    memo_ = new QPlainTextEdit(this);
-    memo_->setObjectName("memOutPutText");
-    memo_->setFont(MemoFont());
-    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(memo_);
-
-    QAction* cut = edit->addAction("切り取り(&T)    Ctrl+X", memo_, &QPlainTextEdit::cut);
-    cut->setObjectName("mmnuTrim");
-    QAction* copy = edit->addAction("コピー(&C)       Ctrl+C", memo_, &QPlainTextEdit::copy);
-    copy->setObjectName("mmnuCopy");
-    QAction* paste = edit->addAction("貼り付け(&P)    Ctrl+V", memo_, &QPlainTextEdit::paste);
-    paste->setObjectName("mmnuPaste");
+    memo_ = NewEditMemo(
+        this, layout, "mmnuMain", "memOutPutText",
+        {"切り取り(&T)    Ctrl+X", "コピー(&C)       Ctrl+C", "貼り付け(&P)    Ctrl+V"});
 
     auto* buttons = new QHBoxLayout;
     QPushButton* copyAll = NewButton(this, "cmdAllCopy", "クリップボードへコピー");

@@ -1,16 +1,15 @@
 #include "untFrmText.h"
 
 #include <QHBoxLayout>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "converter.h"
 #include "identity.h"
-#include "memo_font.h"
 #include "qt_text.h"
 #include "sjis_input_guard.h"
+#include "text_window.h"
 #include "untFrmOutputText.h"
 #include "widget_factory.h"
 
@@ -20,24 +19,8 @@ TfrmText::TfrmText(TEngineEnv& env, QWidget* parent) : QDialog(parent), env_(env
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
 
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName("mmnu");
-    QMenu* edit = bar->addMenu("編集(&E)");
-    edit->setObjectName("Edit1");
-    layout->setMenuBar(bar);
-
-    memo_ = new QPlainTextEdit(this);
-    memo_->setObjectName("memText");
-    memo_->setFont(MemoFont());
-    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(memo_);
-
-    QAction* cut = edit->addAction("切り取り(&T)   Ctrl+X", memo_, &QPlainTextEdit::cut);
-    cut->setObjectName("mmnuTrim");
-    QAction* copy = edit->addAction("コピー(&C)     Ctrl+C", memo_, &QPlainTextEdit::copy);
-    copy->setObjectName("mmnuCopy");
-    QAction* paste = edit->addAction("貼り付け(&P)  Ctrl+V", memo_, &QPlainTextEdit::paste);
-    paste->setObjectName("mmnuPaste");
+    memo_ = NewEditMemo(this, layout, "mmnu", "memText",
+                        {"切り取り(&T)   Ctrl+X", "コピー(&C)     Ctrl+C", "貼り付け(&P)  Ctrl+V"});
 
     auto* buttons = new QHBoxLayout;
     QPushButton* convert = NewButton(this, "cmdHtmlConvText", "変換");
