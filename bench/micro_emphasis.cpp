@@ -2,9 +2,9 @@
 // of an otherwise untouched main window.
 #include <benchmark/benchmark.h>
 
-#include "emphasis.h"
-#include "line_assembly.h"
-#include "micro_fixture.h"
+#include "bench/micro_fixture.h"
+#include "engine/emphasis.h"
+#include "engine/line_assembly.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "micro_fixture.h"
+#include "bench/micro_fixture.h"
 
 #include <iostream>
 #include <stdexcept>
 
 #include <fstream>
-#include "BRegExp.h"
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "profile_file.h"
-#include "settings_env.h"
-#include "settings_file.h"
-#include "settings_keys.h"
+#include "engine/BRegExp.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "settings/profile_file.h"
+#include "settings/settings_env.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 
 const std::string& ProseLine() {
     static const std::string line = Sjis(

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "headless_form.h"
-#include "line_assembly.h"
-#include "settings_model.h"
-#include "terminal_platform.h"
+#include "cli/terminal_platform.h"
+#include "engine/headless_form.h"
+#include "engine/line_assembly.h"
+#include "engine/settings_model.h"
 
 // A typical line of Japanese prose (about 90 bytes) with blanks, an ASCII word and punctuation.
 const std::string& ProseLine();

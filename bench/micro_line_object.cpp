@@ -3,8 +3,8 @@
 // and escapes the line first, as the driver does: BM_LineObjectRenewAndEscape is that part alone.
 #include <benchmark/benchmark.h>
 
-#include "line_assembly.h"
-#include "micro_fixture.h"
+#include "bench/micro_fixture.h"
+#include "engine/line_assembly.h"
 
 namespace {
 

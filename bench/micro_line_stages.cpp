@@ -2,12 +2,12 @@
 // katakana widening, the double-byte-aware search, links, and a whole line through every stage.
 #include <benchmark/benchmark.h>
 
-#include "autolink.h"
-#include "encoding.h"
-#include "katakana.h"
-#include "line_assembly.h"
-#include "micro_fixture.h"
-#include "text_helpers.h"
+#include "bench/micro_fixture.h"
+#include "engine/autolink.h"
+#include "engine/encoding.h"
+#include "engine/katakana.h"
+#include "engine/line_assembly.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

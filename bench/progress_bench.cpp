@@ -26,15 +26,15 @@
 #include <string>
 #include <vector>
 
-#include "Unit1.h"
-#include "converter.h"
-#include "desktop_program.h"
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "program_folder.h"
-#include "qt_platform.h"
-#include "terminal_platform.h"
-#include "web_engine_setup.h"
+#include "cli/terminal_platform.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "engine/program_folder.h"
+#include "ui/Unit1.h"
+#include "ui/desktop_program.h"
+#include "ui/qt_platform.h"
+#include "ui/web_engine_setup.h"
 
 namespace {
 

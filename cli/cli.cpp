@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,21 +6,21 @@
 #include <memory>
 #include <optional>
 
-#include "converter.h"
-#include "encoding.h"
-#include "identity.h"
-#include "line_reader.h"
-#include "main_window_controls.h"
-#include "option_dialog_controls.h"
-#include "output_path.h"
-#include "program_folder.h"
-#include "rule_line_count_check.h"
-#include "settings_file.h"
-#include "settings_keys.h"
-#include "settings_messages.h"
-#include "temp_file.h"
-#include "terminal_platform.h"
-#include "untIniOption.h"
+#include "cli/temp_file.h"
+#include "cli/terminal_platform.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/line_reader.h"
+#include "engine/main_window_controls.h"
+#include "engine/program_folder.h"
+#include "settings/option_dialog_controls.h"
+#include "settings/output_path.h"
+#include "settings/rule_line_count_check.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_messages.h"
+#include "settings/untIniOption.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "temp_file.h"
+#include "cli/temp_file.h"
 
 #include <unistd.h>
 

@@ -1,8 +1,8 @@
-#include "terminal_platform.h"
+#include "cli/terminal_platform.h"
 
 #include <string>
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 namespace {
 

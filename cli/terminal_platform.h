@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 class TTerminalPlatform : public TPlatform {
   public:

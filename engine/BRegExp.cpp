@@ -1,14 +1,14 @@
-#include "BRegExp.h"
+#include "engine/BRegExp.h"
 
 #include <algorithm>
 
-#include "emphasis.h"
-#include "encoding.h"
-#include "onig_api.h"
-#include "plain_text_edit.h"
-#include "regex_guard.h"
-#include "regex_pattern.h"
-#include "text_helpers.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/onig_api.h"
+#include "engine/plain_text_edit.h"
+#include "engine/regex_guard.h"
+#include "engine/regex_pattern.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform.h"
-#include "regex_library.h"
-#include "settings_model.h"
-#include "untClsHtmlCnv.h"
+#include "engine/platform.h"
+#include "engine/regex_library.h"
+#include "engine/settings_model.h"
+#include "engine/untClsHtmlCnv.h"
 
 struct re_pattern_buffer;
 struct re_registers;

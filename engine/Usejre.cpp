@@ -1,4 +1,4 @@
-#include "Usejre.h"
+#include "engine/Usejre.h"
 
 cJre::cJre() = default;
 

@@ -3,7 +3,7 @@
 // list is emptied when the rules are prepared.
 #pragma once
 
-#include "regex_library.h"
+#include "engine/regex_library.h"
 
 class cJre {
   public:

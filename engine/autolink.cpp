@@ -1,4 +1,4 @@
-#include "autolink.h"
+#include "engine/autolink.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "encoding.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "untClsHtmlCnv.h"
+#include "engine/untClsHtmlCnv.h"
 
 // Wraps every address of the line's plain text in a link element; the plain text is not changed.
 // A bare mail address gets "mailto:" in front in its link target.

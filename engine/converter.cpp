@@ -1,16 +1,16 @@
-#include "converter.h"
+#include "engine/converter.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "BRegExp.h"
-#include "emphasis.h"
-#include "encoding.h"
-#include "line_assembly.h"
-#include "line_reader.h"
-#include "output_file.h"
-#include "progress_display.h"
-#include "stylesheet.h"
+#include "engine/BRegExp.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/line_assembly.h"
+#include "engine/line_reader.h"
+#include "engine/output_file.h"
+#include "engine/progress_display.h"
+#include "engine/stylesheet.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_env.h"
+#include "engine/engine_env.h"
 
 // Converts the file at inputPath into outputPath (native paths). True when the whole document was
 // written; then usesLocalImages tells whether the page may refer to local image files.

@@ -1,4 +1,4 @@
-#include "emphasis.h"
+#include "engine/emphasis.h"
 
 #include <algorithm>
 #include <array>
@@ -6,13 +6,13 @@
 #include <optional>
 #include <tuple>
 
-#include "BRegExp.h"
-#include "encoding.h"
-#include "line_assembly.h"
-#include "page_escape.h"
-#include "plain_text_edit.h"
-#include "regex_pattern.h"
-#include "text_helpers.h"
+#include "engine/BRegExp.h"
+#include "engine/encoding.h"
+#include "engine/line_assembly.h"
+#include "engine/page_escape.h"
+#include "engine/plain_text_edit.h"
+#include "engine/regex_pattern.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform.h"
-#include "settings_model.h"
-#include "untClsHtmlCnv.h"
+#include "engine/platform.h"
+#include "engine/settings_model.h"
+#include "engine/untClsHtmlCnv.h"
 
 // The tags one rule adds: `<tag class="class">`, `</tag>`, and for the image action
 // `<img src="file:///path">`; the tag is UsableEmphasisTag, the class and the path are escaped

@@ -1,4 +1,4 @@
-#include "encoding.h"
+#include "engine/encoding.h"
 
 #include <iconv.h>
 
@@ -6,7 +6,7 @@
 #include <utility>
 
 #include <stdexcept>
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

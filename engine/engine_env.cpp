@@ -1,6 +1,6 @@
-#include "engine_env.h"
+#include "engine/engine_env.h"
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 std::string PathForMessage(std::string_view nativePath) {
     if (auto sjis = Utf8ToSjis(nativePath))

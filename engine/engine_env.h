@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 struct TProgramState {
     std::string ProgramFolder;        // native path with a trailing separator

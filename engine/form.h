@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 class TForm {
   public:

@@ -1,4 +1,4 @@
-#include "headless_form.h"
+#include "engine/headless_form.h"
 
 #include <algorithm>
 

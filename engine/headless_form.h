@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "form.h"
+#include "engine/form.h"
 
 enum class TControlKind {
     Label,

@@ -1,7 +1,7 @@
-#include "katakana.h"
+#include "engine/katakana.h"
 
-#include "encoding.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

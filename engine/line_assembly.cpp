@@ -1,9 +1,9 @@
-#include "line_assembly.h"
+#include "engine/line_assembly.h"
 
-#include "autolink.h"
-#include "emphasis.h"
-#include "katakana.h"
-#include "text_helpers.h"
+#include "engine/autolink.h"
+#include "engine/emphasis.h"
+#include "engine/katakana.h"
+#include "engine/text_helpers.h"
 
 #include <algorithm>
 #include <array>

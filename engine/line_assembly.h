@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings_model.h"
-#include "untClsHtmlCnv.h"
+#include "engine/settings_model.h"
+#include "engine/untClsHtmlCnv.h"
 
 // Paragraph state of one conversion, carried across header, input and footer lines.
 struct TParaState {

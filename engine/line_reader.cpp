@@ -1,4 +1,4 @@
-#include "line_reader.h"
+#include "engine/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "main_window_controls.h"
+#include "engine/main_window_controls.h"
 
 #include <string>
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 namespace {
 

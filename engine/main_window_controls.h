@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "headless_form.h"
+#include "engine/headless_form.h"
 
 // Stand-ins for the system colours that seed several initial colours.
 inline constexpr TColor kWindowTextColor = 0x000000;  // black

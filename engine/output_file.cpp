@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "engine/output_file.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;

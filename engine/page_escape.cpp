@@ -1,8 +1,8 @@
-#include "page_escape.h"
+#include "engine/page_escape.h"
 
 #include <cstdio>
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "plain_text_edit.h"
+#include "engine/plain_text_edit.h"
 
 #include <string>
 #include <vector>
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

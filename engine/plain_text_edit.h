@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-#include "untClsHtmlCnv.h"
+#include "engine/untClsHtmlCnv.h"
 
 // True when the 1-based position lies inside an entity of the plain text, after its "&".
 bool InsideEntity(std::string_view plain, int position);

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 // The four standard kinds; each gives its title: "確認", "情報", "警告", "エラー".
 enum class TMessageKind { Confirmation, Information, Warning, Error };

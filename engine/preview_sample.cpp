@@ -1,11 +1,11 @@
-#include "preview_sample.h"
+#include "engine/preview_sample.h"
 
 #include <vector>
 
-#include "emphasis.h"
-#include "encoding.h"
-#include "identity.h"
-#include "output_file.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/output_file.h"
 
 std::string SampleEmphasisLine(const TStrong& rule, int n) {
     const std::string_view first = KeywordAt(rule.Keywords, rule.Separator, 1);

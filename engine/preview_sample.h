@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine_env.h"
-#include "settings_model.h"
+#include "engine/engine_env.h"
+#include "engine/settings_model.h"
 
 // The text that makes rule n (1 to 5) emphasise something, by its keyword kind; empty for the
 // regular-expression kind. Four spaces go in front when the rule ignores leading blanks.

@@ -1,6 +1,6 @@
-#include "progress_display.h"
+#include "engine/progress_display.h"
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long total,
                                    std::chrono::milliseconds minimumInterval)

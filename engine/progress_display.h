@@ -5,8 +5,8 @@
 #include <chrono>
 #include <string>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 class TProgressDisplay {
   public:

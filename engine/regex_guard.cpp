@@ -1,6 +1,6 @@
-#include "regex_guard.h"
+#include "engine/regex_guard.h"
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

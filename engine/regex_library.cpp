@@ -1,10 +1,10 @@
-#include "regex_library.h"
+#include "engine/regex_library.h"
 
 #include <dlfcn.h>
 
 #include <cstdlib>
 
-#include "onig_api.h"
+#include "engine/onig_api.h"
 
 namespace {
 

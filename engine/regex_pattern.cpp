@@ -1,6 +1,6 @@
-#include "regex_pattern.h"
+#include "engine/regex_pattern.h"
 
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 std::string BuildMatchPattern(std::string_view k) {
     const auto bare = [k] { return "m/" + std::string(k) + "/"; };

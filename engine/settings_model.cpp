@@ -1,9 +1,9 @@
-#include "settings_model.h"
+#include "engine/settings_model.h"
 
 #include <cstdio>
 
-#include "encoding.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
 
 std::string ColorToHexText(TColor color) {
     char text[7];

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 class TBRegExp;
 class cJre;

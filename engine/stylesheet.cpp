@@ -1,12 +1,12 @@
-#include "stylesheet.h"
+#include "engine/stylesheet.h"
 
 #include <cstdio>
 
-#include "emphasis.h"
-#include "encoding.h"
-#include "identity.h"
-#include "line_assembly.h"
-#include "page_escape.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/line_assembly.h"
+#include "engine/page_escape.h"
 
 namespace {
 

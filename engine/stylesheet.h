@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine_env.h"
-#include "settings_model.h"
+#include "engine/engine_env.h"
+#include "engine/settings_model.h"
 
 // From the DOCTYPE line to "</head>" inclusive, without a line break after it. With the separate
 // stylesheet on, also writes the .css file; a failed write throws TFileError.

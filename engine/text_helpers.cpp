@@ -1,4 +1,4 @@
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
 
 #include <charconv>
 #include <cstring>

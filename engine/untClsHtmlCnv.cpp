@@ -1,10 +1,10 @@
-#include "untClsHtmlCnv.h"
+#include "engine/untClsHtmlCnv.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "line_assembly.h"
-#include "text_helpers.h"
+#include "engine/line_assembly.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

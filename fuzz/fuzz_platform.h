@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 class TFuzzPlatform : public TPlatform {
   public:

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "encoding.h"
-#include "example_file.h"
-#include "fuzz_platform.h"
-#include "main_window_controls.h"
-#include "pipeline_case.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "fuzz/fuzz_platform.h"
+#include "fuzz/pipeline_case.h"
+#include "fuzz/scratch_folder.h"
+#include "settings/settings_file.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

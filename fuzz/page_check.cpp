@@ -1,12 +1,12 @@
-#include "page_check.h"
+#include "fuzz/page_check.h"
 
 #include <map>
 #include <vector>
 
-#include "encoding.h"
-#include "identity.h"
-#include "page_escape.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/page_escape.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

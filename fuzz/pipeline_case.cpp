@@ -1,4 +1,4 @@
-#include "pipeline_case.h"
+#include "fuzz/pipeline_case.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "form.h"
-#include "fuzz_input.h"
+#include "engine/form.h"
+#include "fuzz/fuzz_input.h"
 
 // Sets the main window's controls from the settings bytes at the front of in.
 void ApplyPipelineSettings(TFuzzInput& in, TForm& form);

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "converter.h"
-#include "emphasis.h"
-#include "fuzz_platform.h"
-#include "katakana.h"
-#include "line_reader.h"
-#include "main_window_controls.h"
-#include "page_check.h"
-#include "pipeline_case.h"
-#include "scratch_folder.h"
+#include "engine/converter.h"
+#include "engine/emphasis.h"
+#include "engine/katakana.h"
+#include "engine/line_reader.h"
+#include "engine/main_window_controls.h"
+#include "fuzz/fuzz_platform.h"
+#include "fuzz/page_check.h"
+#include "fuzz/pipeline_case.h"
+#include "fuzz/scratch_folder.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <string>
 
-#include "BRegExp.h"
-#include "fuzz_input.h"
-#include "line_assembly.h"
-#include "onig_api.h"
-#include "regex_guard.h"
-#include "regex_library.h"
-#include "regex_pattern.h"
-#include "scratch_folder.h"
-#include "text_helpers.h"
+#include "engine/BRegExp.h"
+#include "engine/line_assembly.h"
+#include "engine/onig_api.h"
+#include "engine/regex_guard.h"
+#include "engine/regex_library.h"
+#include "engine/regex_pattern.h"
+#include "engine/text_helpers.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/scratch_folder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scratch_folder.h"
+#include "fuzz/scratch_folder.h"
 
 #include <unistd.h>
 

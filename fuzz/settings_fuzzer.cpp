@@ -7,14 +7,14 @@
 #include <cstdint>
 #include <string>
 
-#include "converter.h"
-#include "emphasis.h"
-#include "fuzz_platform.h"
-#include "main_window_controls.h"
-#include "page_check.h"
-#include "rule_line_count_check.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "engine/converter.h"
+#include "engine/emphasis.h"
+#include "engine/main_window_controls.h"
+#include "fuzz/fuzz_platform.h"
+#include "fuzz/page_check.h"
+#include "fuzz/scratch_folder.h"
+#include "settings/rule_line_count_check.h"
+#include "settings/settings_file.h"
 
 namespace {
 

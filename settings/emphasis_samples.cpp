@@ -1,4 +1,4 @@
-#include "emphasis_samples.h"
+#include "settings/emphasis_samples.h"
 
 #include <string>
 

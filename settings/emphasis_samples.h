@@ -2,7 +2,7 @@
 // its own.
 #pragma once
 
-#include "form.h"
+#include "engine/form.h"
 
 // For rule n: with chkFontColor<n> ticked, lblFontColorInfo<n> is enabled; otherwise it is
 // disabled and lblStrong<n> and shpUnderLine<n> take the font colour of lblNormalStr.

@@ -1,6 +1,6 @@
-#include "option_dialog_controls.h"
+#include "settings/option_dialog_controls.h"
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 void AddOptionDialogControls(THeadlessForm& f) {
     using K = TControlKind;

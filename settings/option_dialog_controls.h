@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "headless_form.h"
+#include "engine/headless_form.h"
 
 inline constexpr int kExtensionCount = 2;  // cmbExtension: "htm", "html"
 

@@ -1,6 +1,6 @@
-#include "output_path.h"
+#include "settings/output_path.h"
 
-#include "engine_env.h"
+#include "engine/engine_env.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "untIniOption.h"
+#include "settings/untIniOption.h"
 
 // The input path (native) with the extension of its file name (from its last ".") replaced by
 // ".htm" when options.Extension is 0 and by ".html" otherwise; a name without "." gets the

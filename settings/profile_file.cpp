@@ -1,4 +1,4 @@
-#include "profile_file.h"
+#include "settings/profile_file.h"
 
 #include <sys/stat.h>
 
@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "encoding.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "atomic_file.h"
+#include "settings/atomic_file.h"
 
 // Values read back are at most this long (the Windows readers pass a 2048-byte buffer); a longer
 // value is cut, never in the middle of a double-byte character.

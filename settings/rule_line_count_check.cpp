@@ -1,9 +1,9 @@
-#include "rule_line_count_check.h"
+#include "settings/rule_line_count_check.h"
 
 #include <string>
 
-#include "encoding.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
 
 void CheckRuleLineCount(TForm& form, TPlatform& platform, int n) {
     const std::string edit = "edtHolMarkCnt" + std::to_string(n);

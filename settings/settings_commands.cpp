@@ -1,12 +1,12 @@
 // The file menu's save and open commands and their dialogs.
 #include <cerrno>
 
-#include "atomic_file.h"
-#include "encoding.h"
-#include "identity.h"
-#include "settings_file.h"
-#include "settings_messages.h"
-#include "untFileHistory.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "settings/atomic_file.h"
+#include "settings/settings_file.h"
+#include "settings/settings_messages.h"
+#include "settings/untFileHistory.h"
 
 namespace {
 

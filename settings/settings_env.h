@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "engine_env.h"
-#include "form.h"
-#include "platform.h"
+#include "engine/engine_env.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 // One entry of the settings-file history: the native path of a settings file, empty for a free
 // position.

@@ -13,10 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "profile_file.h"
-#include "settings_env.h"
-#include "settings_model.h"
-#include "text_helpers.h"
+#include "engine/settings_model.h"
+#include "engine/text_helpers.h"
+#include "settings/profile_file.h"
+#include "settings/settings_env.h"
 
 // The caption of the main window (the pseudo control "frmMain" holds it) after a save or a load:
 // kIdentity + " - " + the file name. Shift_JIS.

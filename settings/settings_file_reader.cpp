@@ -5,11 +5,11 @@
 #include <charconv>
 #include <string>
 
-#include "emphasis_samples.h"
-#include "encoding.h"
-#include "settings_file.h"
-#include "settings_messages.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/text_helpers.h"
+#include "settings/emphasis_samples.h"
+#include "settings/settings_file.h"
+#include "settings/settings_messages.h"
 
 namespace {
 

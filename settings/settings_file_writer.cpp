@@ -1,9 +1,9 @@
 // Writing a settings snapshot: the key table in the order the file has always had.
 #include <string>
 
-#include "settings_file.h"
-#include "settings_messages.h"
-#include "text_helpers.h"
+#include "engine/text_helpers.h"
+#include "settings/settings_file.h"
+#include "settings/settings_messages.h"
 
 namespace {
 

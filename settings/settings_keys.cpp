@@ -1,4 +1,4 @@
-#include "settings_keys.h"
+#include "settings/settings_keys.h"
 
 #include <array>
 #include <cstring>

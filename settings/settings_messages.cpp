@@ -1,7 +1,7 @@
-#include "settings_messages.h"
+#include "settings/settings_messages.h"
 
-#include "encoding.h"
-#include "engine_env.h"
+#include "engine/encoding.h"
+#include "engine/engine_env.h"
 
 void ShowCannotOpenSettings(TPlatform& platform, const std::string& path) {
     ShowOk(platform, TMessageKind::Warning,

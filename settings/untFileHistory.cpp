@@ -1,10 +1,10 @@
-#include "untFileHistory.h"
+#include "settings/untFileHistory.h"
 
-#include "encoding.h"
-#include "profile_file.h"
-#include "settings_file.h"
-#include "settings_messages.h"
-#include "untIniOption.h"
+#include "engine/encoding.h"
+#include "settings/profile_file.h"
+#include "settings/settings_file.h"
+#include "settings/settings_messages.h"
+#include "settings/untIniOption.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "settings_env.h"
+#include "settings/settings_env.h"
 
 // Fills all ten positions from section "FileHistory" (an empty path for a missing key); the values
 // are taken as they are. False, with the message "設定ファイル：..が開けません。" and the history

@@ -1,12 +1,12 @@
-#include "untFrmOption.h"
+#include "settings/untFrmOption.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "encoding.h"
-#include "engine_env.h"
-#include "settings_file.h"
-#include "settings_messages.h"
+#include "engine/encoding.h"
+#include "engine/engine_env.h"
+#include "settings/settings_file.h"
+#include "settings/settings_messages.h"
 
 namespace {
 

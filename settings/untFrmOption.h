@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "form.h"
-#include "platform.h"
-#include "untIniOption.h"
+#include "engine/form.h"
+#include "engine/platform.h"
+#include "settings/untIniOption.h"
 
 // OK: ApplyOptionDialog, then WriteOptions to ProgramFolder + "porukano.ini". Returns true when the
 // dialog closes: also after "設定の保存に失敗しました。" for a file that could not be read; false

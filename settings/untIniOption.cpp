@@ -1,7 +1,7 @@
-#include "untIniOption.h"
+#include "settings/untIniOption.h"
 
-#include "profile_file.h"
-#include "settings_messages.h"
+#include "settings/profile_file.h"
+#include "settings/settings_messages.h"
 
 namespace {
 

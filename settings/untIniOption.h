@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 // The help address used until the options file names one.
 inline constexpr const char* kDefaultHelpUrl = "https://porukano.example.org/help/";

@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -13,19 +13,19 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "UntVerInf.h"
-#include "color_label.h"
-#include "dropped_files.h"
-#include "identity.h"
-#include "main_tabs.h"
-#include "program_folder.h"
-#include "program_icon.h"
-#include "qt_text.h"
-#include "settings_file.h"
-#include "sjis_input_guard.h"
-#include "untFileHistory.h"
-#include "untFrmColorSelectHex.h"
-#include "widget_factory.h"
+#include "engine/identity.h"
+#include "engine/program_folder.h"
+#include "settings/settings_file.h"
+#include "settings/untFileHistory.h"
+#include "ui/UntVerInf.h"
+#include "ui/color_label.h"
+#include "ui/dropped_files.h"
+#include "ui/main_tabs.h"
+#include "ui/program_icon.h"
+#include "ui/qt_text.h"
+#include "ui/sjis_input_guard.h"
+#include "ui/untFrmColorSelectHex.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

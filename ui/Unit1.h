@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "engine_env.h"
-#include "platform.h"
-#include "qt_form.h"
-#include "settings_env.h"
-#include "style_editors.h"
-#include "untIniOption.h"
+#include "engine/engine_env.h"
+#include "engine/platform.h"
+#include "settings/settings_env.h"
+#include "settings/untIniOption.h"
+#include "ui/qt_form.h"
+#include "ui/style_editors.h"
 
 class QTabWidget;
 class TColorLabel;

@@ -1,4 +1,4 @@
-#include "UntVerInf.h"
+#include "ui/UntVerInf.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,10 +7,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "identity.h"
-#include "program_icon.h"
-#include "qt_text.h"
-#include "widget_factory.h"
+#include "engine/identity.h"
+#include "ui/program_icon.h"
+#include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 class QLabel;
 class TColorLabel;

@@ -1,10 +1,10 @@
-#include "color_label.h"
+#include "ui/color_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 TColorLabel::TColorLabel(const QString& caption, QWidget* parent)
     : QFrame(parent), caption_(caption) {}

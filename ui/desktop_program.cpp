@@ -1,21 +1,21 @@
-#include "desktop_program.h"
+#include "ui/desktop_program.h"
 
 #include <QApplication>
 
 #include <exception>
 
-#include "Unit1.h"
-#include "UntVerInf.h"
-#include "encoding.h"
-#include "identity.h"
-#include "option_window.h"
-#include "preview.h"
-#include "qt_platform.h"
-#include "screenshots.h"
-#include "untFrmColorSelectHex.h"
-#include "untFrmOutputText.h"
-#include "untFrmText.h"
-#include "web_engine_setup.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "ui/Unit1.h"
+#include "ui/UntVerInf.h"
+#include "ui/option_window.h"
+#include "ui/preview.h"
+#include "ui/qt_platform.h"
+#include "ui/screenshots.h"
+#include "ui/untFrmColorSelectHex.h"
+#include "ui/untFrmOutputText.h"
+#include "ui/untFrmText.h"
+#include "ui/web_engine_setup.h"
 
 TDesktopProgram::TDesktopProgram(TPlatform& platform, std::vector<std::string> arguments,
                                  std::function<void()> endProgram)

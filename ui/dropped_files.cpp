@@ -1,4 +1,4 @@
-#include "dropped_files.h"
+#include "ui/dropped_files.h"
 
 #include <QUrl>
 

@@ -1,4 +1,4 @@
-#include "hex_colour.h"
+#include "ui/hex_colour.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "desktop_program.h"
+#include "ui/desktop_program.h"
 
 int main(int argc, char** argv) {
     return RunDesktopProgram(argc, argv);

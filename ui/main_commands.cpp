@@ -6,19 +6,19 @@
 #include <filesystem>
 #include <system_error>
 
-#include "Unit1.h"
-#include "UntVerInf.h"
-#include "converter.h"
-#include "encoding.h"
-#include "identity.h"
-#include "option_window.h"
-#include "output_path.h"
-#include "preview_files.h"
-#include "program_folder.h"
-#include "qt_text.h"
-#include "settings_file.h"
-#include "untFileHistory.h"
-#include "untFrmText.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/program_folder.h"
+#include "settings/output_path.h"
+#include "settings/settings_file.h"
+#include "settings/untFileHistory.h"
+#include "ui/Unit1.h"
+#include "ui/UntVerInf.h"
+#include "ui/option_window.h"
+#include "ui/preview_files.h"
+#include "ui/qt_text.h"
+#include "ui/untFrmText.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "main_tabs.h"
-#include "main_window_controls.h"
-#include "radio_group.h"
-#include "widget_factory.h"
+#include "engine/main_window_controls.h"
+#include "ui/main_tabs.h"
+#include "ui/radio_group.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

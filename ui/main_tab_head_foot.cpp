@@ -1,8 +1,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "main_tabs.h"
-#include "widget_factory.h"
+#include "ui/main_tabs.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

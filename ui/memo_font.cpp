@@ -1,4 +1,4 @@
-#include "memo_font.h"
+#include "ui/memo_font.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
-#include "option_window.h"
+#include "ui/option_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "sjis_input_guard.h"
-#include "untFrmOption.h"
-#include "widget_factory.h"
+#include "settings/untFrmOption.h"
+#include "ui/sjis_input_guard.h"
+#include "ui/widget_factory.h"
 
 TfrmOption::TfrmOption(TPlatform& platform, TOption& options, const TProgramState& state,
                        QWidget* parent)

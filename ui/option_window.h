@@ -5,10 +5,10 @@
 
 #include <QDialog>
 
-#include "engine_env.h"
-#include "platform.h"
-#include "qt_form.h"
-#include "untIniOption.h"
+#include "engine/engine_env.h"
+#include "engine/platform.h"
+#include "settings/untIniOption.h"
+#include "ui/qt_form.h"
 
 class TSjisInputGuard;
 

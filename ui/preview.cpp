@@ -1,4 +1,4 @@
-#include "preview.h"
+#include "ui/preview.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -15,15 +15,15 @@
 
 #include <stdexcept>
 
-#include "Unit1.h"
-#include "dropped_files.h"
-#include "encoding.h"
-#include "memo_font.h"
-#include "preview_files.h"
-#include "preview_web_page.h"
-#include "qt_text.h"
-#include "web_engine_setup.h"
-#include "widget_factory.h"
+#include "engine/encoding.h"
+#include "ui/Unit1.h"
+#include "ui/dropped_files.h"
+#include "ui/memo_font.h"
+#include "ui/preview_files.h"
+#include "ui/preview_web_page.h"
+#include "ui/qt_text.h"
+#include "ui/web_engine_setup.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

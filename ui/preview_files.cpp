@@ -1,10 +1,10 @@
-#include "preview_files.h"
+#include "ui/preview_files.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "converter.h"
-#include "preview_sample.h"
+#include "engine/converter.h"
+#include "engine/preview_sample.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine_env.h"
+#include "engine/engine_env.h"
 
 inline constexpr const char* kPreviewSourceName = ".pretmp.txt";
 inline constexpr const char* kPreviewPageName = ".pretmp.htm";

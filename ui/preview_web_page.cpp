@@ -1,4 +1,4 @@
-#include "preview_web_page.h"
+#include "ui/preview_web_page.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,8 +6,8 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
-#include "encoding.h"
-#include "qt_text.h"
+#include "engine/encoding.h"
+#include "ui/qt_text.h"
 
 void RegisterPreviewScheme() {
     if (PreviewSchemeRegistered())

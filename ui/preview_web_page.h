@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 class QWebEngineProfile;
 

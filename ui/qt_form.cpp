@@ -1,4 +1,4 @@
-#include "qt_form.h"
+#include "ui/qt_form.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -10,9 +10,9 @@
 #include <QProgressBar>
 #include <QTabWidget>
 
-#include "color_label.h"
-#include "qt_text.h"
-#include "radio_group.h"
+#include "ui/color_label.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
 
 namespace {
 

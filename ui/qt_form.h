@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "form.h"
+#include "engine/form.h"
 
 class TQtForm : public TForm {
   public:

@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "ui/qt_platform.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "command_line.h"
-#include "qt_text.h"
+#include "ui/command_line.h"
+#include "ui/qt_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 class TQtPlatform : public TPlatform {
   public:

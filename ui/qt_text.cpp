@@ -1,8 +1,8 @@
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <utility>
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 QString FromSjis(std::string_view sjis) {
     return QString::fromStdString(SjisToUtf8(sjis));

@@ -1,4 +1,4 @@
-#include "screenshots.h"
+#include "ui/screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,15 +12,15 @@
 #include <cstdio>
 #include <functional>
 
-#include "Unit1.h"
-#include "UntVerInf.h"
-#include "desktop_program.h"
-#include "encoding.h"
-#include "option_window.h"
-#include "preview.h"
-#include "untFrmColorSelectHex.h"
-#include "untFrmOutputText.h"
-#include "untFrmText.h"
+#include "engine/encoding.h"
+#include "ui/Unit1.h"
+#include "ui/UntVerInf.h"
+#include "ui/desktop_program.h"
+#include "ui/option_window.h"
+#include "ui/preview.h"
+#include "ui/untFrmColorSelectHex.h"
+#include "ui/untFrmOutputText.h"
+#include "ui/untFrmText.h"
 
 namespace {
 

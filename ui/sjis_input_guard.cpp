@@ -1,10 +1,10 @@
-#include "sjis_input_guard.h"
+#include "ui/sjis_input_guard.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "encoding.h"
-#include "qt_text.h"
+#include "engine/encoding.h"
+#include "ui/qt_text.h"
 
 namespace {
 

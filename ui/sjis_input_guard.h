@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,14 +1,14 @@
-#include "style_editors.h"
+#include "ui/style_editors.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
-#include "emphasis_samples.h"
-#include "encoding.h"
-#include "engine_env.h"
-#include "rule_line_count_check.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/engine_env.h"
+#include "engine/text_helpers.h"
+#include "settings/emphasis_samples.h"
+#include "settings/rule_line_count_check.h"
 
 namespace {
 

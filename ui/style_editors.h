@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "form.h"
-#include "platform.h"
+#include "engine/form.h"
+#include "engine/platform.h"
 
 // What the style editors need of a window beyond the values of its controls.
 class TStyleView {

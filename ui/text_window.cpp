@@ -1,8 +1,8 @@
-#include "text_window.h"
+#include "ui/text_window.h"
 
 #include <QMenuBar>
 
-#include "memo_font.h"
+#include "ui/memo_font.h"
 
 QPlainTextEdit* NewEditMemo(QWidget* window, QVBoxLayout* layout, const QString& barName,
                             const QString& memoName, const std::array<QString, 3>& captions) {

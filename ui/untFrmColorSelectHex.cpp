@@ -1,4 +1,4 @@
-#include "untFrmColorSelectHex.h"
+#include "ui/untFrmColorSelectHex.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "encoding.h"
-#include "hex_colour.h"
-#include "qt_text.h"
-#include "widget_factory.h"
+#include "engine/encoding.h"
+#include "ui/hex_colour.h"
+#include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,14 +1,14 @@
-#include "untFrmOutputText.h"
+#include "ui/untFrmOutputText.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "identity.h"
-#include "qt_text.h"
-#include "text_window.h"
-#include "widget_factory.h"
+#include "engine/identity.h"
+#include "ui/qt_text.h"
+#include "ui/text_window.h"
+#include "ui/widget_factory.h"
 
 TfrmOutPutText::TfrmOutPutText() : QWidget(nullptr, Qt::Window) {
     setObjectName("frmOutPutText");

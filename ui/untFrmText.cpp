@@ -1,17 +1,17 @@
-#include "untFrmText.h"
+#include "ui/untFrmText.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "converter.h"
-#include "identity.h"
-#include "qt_text.h"
-#include "sjis_input_guard.h"
-#include "text_window.h"
-#include "untFrmOutputText.h"
-#include "widget_factory.h"
+#include "engine/converter.h"
+#include "engine/identity.h"
+#include "ui/qt_text.h"
+#include "ui/sjis_input_guard.h"
+#include "ui/text_window.h"
+#include "ui/untFrmOutputText.h"
+#include "ui/widget_factory.h"
 
 TfrmText::TfrmText(TEngineEnv& env, QWidget* parent) : QDialog(parent), env_(env) {
     setObjectName("frmText");

@@ -1,4 +1,4 @@
-#include "web_engine_setup.h"
+#include "ui/web_engine_setup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "preview_web_page.h"
+#include "ui/preview_web_page.h"
 
 namespace {
 

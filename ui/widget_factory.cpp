@@ -1,4 +1,4 @@
-#include "widget_factory.h"
+#include "ui/widget_factory.h"
 
 QStringList UnitItems() {
     return {"pt", "%", "px", "mm", "cm", "in", "em", "ex"};

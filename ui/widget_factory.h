@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "color_label.h"
+#include "ui/color_label.h"
 
 // Item lists shared by several drop-downs.
 QStringList UnitItems();

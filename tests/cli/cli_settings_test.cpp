@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "cli.h"
-#include "encoding.h"
-#include "temp_dir.h"
+#include "cli/cli.h"
+#include "engine/encoding.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "autolink.h"
-#include "encoding.h"
+#include "engine/autolink.h"
+#include "engine/encoding.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "converter.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "example_file.h"
-#include "line_assembly.h"
-#include "stylesheet.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/line_assembly.h"
+#include "engine/stylesheet.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "BRegExp.h"
-#include "emphasis.h"
-#include "encoding.h"
-#include "scripted_platform.h"
+#include "engine/BRegExp.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "tests/support/scripted_platform.h"
 
 namespace {
 

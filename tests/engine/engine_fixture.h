@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "engine_env.h"
-#include "main_window_controls.h"
-#include "scripted_platform.h"
-#include "settings_model.h"
-#include "temp_dir.h"
+#include "engine/engine_env.h"
+#include "engine/main_window_controls.h"
+#include "engine/settings_model.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_dir.h"
 
 struct TEngineFixture {
     std::unique_ptr<THeadlessForm> Form = MakeHeadlessMainWindow();

@@ -3,10 +3,10 @@
 #include <random>
 #include <string>
 
-#include "encoding.h"
-#include "katakana.h"
-#include "line_assembly.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/katakana.h"
+#include "engine/line_assembly.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "converter.h"
-#include "encoding.h"
-#include "example_file.h"
-#include "main_window_controls.h"
-#include "scripted_platform.h"
-#include "temp_dir.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "tests/support/example_file.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 
 #include <random>
 
-#include "converter.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "example_file.h"
-#include "katakana.h"
-#include "line_reader.h"
-#include "page_check.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/katakana.h"
+#include "engine/line_reader.h"
+#include "fuzz/page_check.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

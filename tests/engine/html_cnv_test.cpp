@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "untClsHtmlCnv.h"
+#include "engine/untClsHtmlCnv.h"
 
 namespace {
 

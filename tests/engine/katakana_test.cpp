@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "encoding.h"
-#include "katakana.h"
-#include "text_helpers.h"
+#include "engine/encoding.h"
+#include "engine/katakana.h"
+#include "engine/text_helpers.h"
 
 namespace {
 

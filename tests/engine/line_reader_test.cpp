@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "line_reader.h"
-#include "temp_dir.h"
+#include "engine/line_reader.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // settings file cannot add markup or script; ordinary values come out as they always did.
 #include <gtest/gtest.h>
 
-#include "converter.h"
-#include "emphasis.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "example_file.h"
-#include "page_check.h"
-#include "page_escape.h"
-#include "stylesheet.h"
+#include "engine/converter.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/page_escape.h"
+#include "engine/stylesheet.h"
+#include "fuzz/page_check.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "example_file.h"
-#include "preview_sample.h"
+#include "engine/encoding.h"
+#include "engine/preview_sample.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "progress_display.h"
-#include "scripted_platform.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "engine/progress_display.h"
+#include "tests/support/scripted_platform.h"
 
 // For line totals that 100 divides and that it does not, every repaint comes at the line where
 // lines × 100 ÷ total (remainder dropped) first reaches a new value, and shows that value.

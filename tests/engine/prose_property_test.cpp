@@ -11,14 +11,14 @@
 #include <iostream>
 #include <memory>
 
-#include "converter.h"
-#include "emphasis.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "example_file.h"
-#include "katakana.h"
-#include "line_reader.h"
-#include "page_check.h"
+#include "engine/converter.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/katakana.h"
+#include "engine/line_reader.h"
+#include "fuzz/page_check.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/example_file.h"
 
 namespace {
 

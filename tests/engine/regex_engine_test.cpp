@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "BRegExp.h"
-#include "encoding.h"
-#include "regex_engine_fixture.h"
+#include "engine/BRegExp.h"
+#include "engine/encoding.h"
+#include "tests/engine/regex_engine_fixture.h"
 
 TEST(TBRegExp, MatchGivesOneBasedPositionsInTheWholeTarget) {
     TBRegExp re;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "regex_pattern.h"
+#include "engine/regex_pattern.h"
 
 TEST(BuildMatchPattern, KeywordsWithAPatternFormStayAsTheyAre) {
     EXPECT_EQ(BuildMatchPattern("abc"), "m/abc/");

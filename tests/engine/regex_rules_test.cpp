@@ -3,13 +3,13 @@
 #include <chrono>
 #include <iostream>
 
-#include "BRegExp.h"
-#include "converter.h"
-#include "emphasis.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "line_assembly.h"
-#include "regex_engine_fixture.h"
+#include "engine/BRegExp.h"
+#include "engine/converter.h"
+#include "engine/emphasis.h"
+#include "engine/encoding.h"
+#include "engine/line_assembly.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/engine/regex_engine_fixture.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <chrono>
 #include <iostream>
 
-#include "BRegExp.h"
-#include "converter.h"
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "line_assembly.h"
-#include "regex_guard.h"
+#include "engine/BRegExp.h"
+#include "engine/converter.h"
+#include "engine/encoding.h"
+#include "engine/line_assembly.h"
+#include "engine/regex_guard.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace {
 

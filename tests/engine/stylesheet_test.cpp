@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "engine_fixture.h"
-#include "stylesheet.h"
+#include "engine/encoding.h"
+#include "engine/stylesheet.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "settings_file.h"
-#include "settings_window.h"
-#include "untFileHistory.h"
-#include "untIniOption.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "settings/settings_file.h"
+#include "settings/untFileHistory.h"
+#include "settings/untIniOption.h"
+#include "tests/settings/settings_window.h"
 
 namespace {
 

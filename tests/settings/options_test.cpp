@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "option_dialog_controls.h"
-#include "output_path.h"
-#include "scripted_platform.h"
-#include "temp_dir.h"
-#include "untFrmOption.h"
-#include "untIniOption.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "settings/option_dialog_controls.h"
+#include "settings/output_path.h"
+#include "settings/untFrmOption.h"
+#include "settings/untIniOption.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "profile_file.h"
-#include "temp_dir.h"
+#include "settings/profile_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

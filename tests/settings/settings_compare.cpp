@@ -1,4 +1,4 @@
-#include "settings_compare.h"
+#include "tests/settings/settings_compare.h"
 
 #include <sstream>
 #include <string>

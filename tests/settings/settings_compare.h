@@ -3,6 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings_model.h"
+#include "engine/settings_model.h"
 
 ::testing::AssertionResult SameSettings(const TStrInfo& a, const TStrInfo& b);

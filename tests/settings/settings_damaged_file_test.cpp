@@ -2,9 +2,9 @@
 // a load unchanged, so that saving never spreads the damage further.
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "settings_file.h"
-#include "settings_window.h"
+#include "engine/encoding.h"
+#include "settings/settings_file.h"
+#include "tests/settings/settings_window.h"
 
 TEST(SettingsDamagedFile, AHeaderLineEndingInALeadByteKeepsItsLineBreak) {
     TSettingsWindow w;

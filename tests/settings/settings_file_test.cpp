@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "encoding.h"
-#include "rule_line_count_check.h"
-#include "settings_compare.h"
-#include "settings_file.h"
-#include "settings_window.h"
+#include "engine/encoding.h"
+#include "settings/rule_line_count_check.h"
+#include "settings/settings_file.h"
+#include "tests/settings/settings_compare.h"
+#include "tests/settings/settings_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings_window.h"
+#include "tests/settings/settings_window.h"
 
 #include <gtest/gtest.h>
 

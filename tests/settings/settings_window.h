@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "main_window_controls.h"
-#include "scripted_platform.h"
-#include "settings_env.h"
-#include "settings_model.h"
-#include "temp_dir.h"
+#include "engine/main_window_controls.h"
+#include "engine/settings_model.h"
+#include "settings/settings_env.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_dir.h"
 
 struct TSettingsWindow {
     TSettingsWindow();

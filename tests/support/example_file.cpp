@@ -1,10 +1,10 @@
-#include "example_file.h"
+#include "tests/support/example_file.h"
 
 #include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
-#include "encoding.h"
+#include "engine/encoding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 
 TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                               unsigned buttons) {

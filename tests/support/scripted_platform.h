@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 struct TRecordedMessage {
     TMessageKind Kind;

@@ -3,8 +3,8 @@
 // without the close steps.
 #include <QLineEdit>
 
-#include "encoding.h"
-#include "program_fixture.h"
+#include "engine/encoding.h"
+#include "tests/ui/program_fixture.h"
 
 namespace {
 

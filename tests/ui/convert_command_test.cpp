@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "color_label.h"
-#include "encoding.h"
-#include "program_fixture.h"
+#include "engine/encoding.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/color_label.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "color_label.h"
-#include "hex_colour.h"
-#include "program_fixture.h"
-#include "untFrmColorSelectHex.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/color_label.h"
+#include "ui/hex_colour.h"
+#include "ui/untFrmColorSelectHex.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "encoding.h"
-#include "preview.h"
-#include "preview_files.h"
-#include "preview_web_page.h"
-#include "program_fixture.h"
-#include "settings_file.h"
-#include "settings_model.h"
+#include "engine/encoding.h"
+#include "engine/settings_model.h"
+#include "settings/settings_file.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/preview.h"
+#include "ui/preview_files.h"
+#include "ui/preview_web_page.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "program_fixture.h"
+#include "tests/ui/program_fixture.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "Unit1.h"
-#include "encoding.h"
+#include "engine/encoding.h"
+#include "ui/Unit1.h"
 
 TProgramTest::TProgramTest() {
     setenv("PORUKANO_HOME", home_.Path().c_str(), 1);

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "Unit1.h"
-#include "desktop_program.h"
-#include "scripted_platform.h"
-#include "temp_dir.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_dir.h"
+#include "ui/Unit1.h"
+#include "ui/desktop_program.h"
 
 class TProgramTest : public ::testing::Test {
   protected:

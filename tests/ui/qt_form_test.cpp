@@ -9,11 +9,11 @@
 #include <QPlainTextEdit>
 #include <QtTest/QTest>
 
-#include "command_line.h"
-#include "encoding.h"
-#include "output_path.h"
-#include "program_fixture.h"
-#include "qt_platform.h"
+#include "engine/encoding.h"
+#include "settings/output_path.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/command_line.h"
+#include "ui/qt_platform.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <functional>
 
-#include "encoding.h"
-#include "qt_platform.h"
+#include "engine/encoding.h"
+#include "ui/qt_platform.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "color_label.h"
-#include "encoding.h"
-#include "program_fixture.h"
+#include "engine/encoding.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/color_label.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <deque>
 #include <map>
 
-#include "color_label.h"
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "program_fixture.h"
-#include "style_editors.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/color_label.h"
+#include "ui/style_editors.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "program_fixture.h"
-#include "untFrmOutputText.h"
-#include "untFrmText.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/untFrmOutputText.h"
+#include "ui/untFrmText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "web_engine_setup.h"
+#include "ui/web_engine_setup.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))

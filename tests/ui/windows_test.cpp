@@ -11,14 +11,14 @@
 #include <QTabWidget>
 #include <QtTest/QTest>
 
-#include "UntVerInf.h"
-#include "color_label.h"
-#include "encoding.h"
-#include "main_window_controls.h"
-#include "option_window.h"
-#include "program_fixture.h"
-#include "settings_file.h"
-#include "settings_model.h"
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "engine/settings_model.h"
+#include "settings/settings_file.h"
+#include "tests/ui/program_fixture.h"
+#include "ui/UntVerInf.h"
+#include "ui/color_label.h"
+#include "ui/option_window.h"
 
 namespace {
 
