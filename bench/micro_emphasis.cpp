@@ -4,7 +4,7 @@
 
 #include "bench/micro_fixture.h"
 #include "engine/emphasis.h"
-#include "engine/line_assembly.h"
+#include "engine/escaper.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "engine/BRegExp.h"
 #include "engine/encoding.h"
 #include "engine/main_window_controls.h"
+#include "engine/prepared_emphasis.h"
 #include "settings/profile_file.h"
 #include "settings/settings_env.h"
 #include "settings/settings_file.h"
@@ -87,14 +88,17 @@ TBenchSettings::TBenchSettings(const std::vector<std::string>& keys, const std::
     TSettingsEnv env{*form_, *platform_, state, history, {}};
     settings_ = TStrInfo();
     if (LoadSettingsProfile(env, profile, "bench") != TLoadResult::Loaded ||
-        !GatherSettings(*form_, *platform_, settings_) ||
-        !PrepareRegexRules(settings_.Strong, *platform_)) {
+        !GatherSettings(*form_, *platform_, settings_)) {
         throw std::runtime_error("the benchmark settings cannot be used");
     }
+    PrepareEmphasisRules(settings_.Strong);
+    if (!PrepareRegexRules(settings_.Strong, *platform_))
+        throw std::runtime_error("the benchmark settings cannot be used");
 }
 
 TBenchSettings::~TBenchSettings() {
     ReleaseRegexRules(settings_.Strong);
+    ReleaseEmphasisRules(settings_.Strong);
 }
 
 std::string AllStagesFile() {

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/micro_fixture.h"
-#include "engine/line_assembly.h"
+#include "engine/untClsHtmlCnv.h"
 
 namespace {
 

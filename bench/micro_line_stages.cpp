@@ -5,6 +5,7 @@
 #include "bench/micro_fixture.h"
 #include "engine/autolink.h"
 #include "engine/encoding.h"
+#include "engine/escaper.h"
 #include "engine/katakana.h"
 #include "engine/line_assembly.h"
 #include "engine/text_helpers.h"

@@ -1,11 +1,12 @@
 #include "engine/BRegExp.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "engine/emphasis.h"
 #include "engine/encoding.h"
 #include "engine/onig_api.h"
 #include "engine/plain_text_edit.h"
+#include "engine/prepared_emphasis.h"
 #include "engine/regex_guard.h"
 #include "engine/regex_pattern.h"
 #include "engine/text_helpers.h"
@@ -220,14 +221,16 @@ int TBRegExp::MatchLength() const {
 }
 
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
-    PrepareEmphasisRules(rules);
     for (std::size_t r = 0; r < rules.size(); ++r) {
         TStrong& rule = rules[r];
         if (rule.KeywordKind != kRegexKind)
             continue;
         rule.CompiledEngines.clear();
         rule.CompiledPatterns.clear();
-        for (const TPreparedKeyword& keyword : rule.Prepared->Keywords) {
+        std::optional<TPreparedEmphasis> preparedHere;
+        const TPreparedEmphasis& prepared =
+            rule.Prepared ? *rule.Prepared : preparedHere.emplace(rule);
+        for (const TPreparedKeyword& keyword : prepared.Keywords) {
             const std::string& pattern = keyword.Pattern;
             auto engine = std::make_shared<TBRegExp>();
             if (!engine->LibraryLoaded()) {
@@ -249,10 +252,8 @@ bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
 }
 
 bool ReleaseRegexRules(std::array<TStrong, 5>& rules) {
-    for (TStrong& rule : rules) {
+    for (TStrong& rule : rules)
         rule.CompiledEngines.clear();
-        rule.Prepared.reset();
-    }
     return true;
 }
 

@@ -102,13 +102,13 @@ class TBRegExp {
     int compileCount_ = 0;
 };
 
-// Prepares the emphasis rules of one conversion: gives every rule its prepared form
-// (PrepareEmphasisRules), then
-// compiles every keyword of every regular-expression rule once; false (after its message) when
-// the engine is missing or a keyword does not compile. Rules after a failure are not compiled.
+// Compiles every keyword of every regular-expression rule once for one conversion, as the rule's
+// prepared form (PrepareEmphasisRules, which the driver calls first) gives its patterns; a rule
+// without one is prepared for the call. False (after its message) when the engine is missing or
+// a keyword does not compile. Rules after a failure are not compiled.
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform);
 
-// Frees the compiled keywords and the prepared forms of all five rules. Always true.
+// Frees the compiled keywords of all five rules. Always true.
 bool ReleaseRegexRules(std::array<TStrong, 5>& rules);
 
 // Emphasises the matches of keyword n (from 1, as escaped in the keyword list) with the rule's

@@ -6,19 +6,24 @@
 #include "engine/BRegExp.h"
 #include "engine/emphasis.h"
 #include "engine/encoding.h"
+#include "engine/escaper.h"
 #include "engine/line_assembly.h"
 #include "engine/line_reader.h"
 #include "engine/output_file.h"
+#include "engine/prepared_emphasis.h"
 #include "engine/progress_display.h"
 #include "engine/stylesheet.h"
 
 namespace {
 
-// Releases the compiled regular expressions however the conversion ends.
+// Releases the compiled regular expressions and the prepared rules however the conversion ends.
 class TRegexRulesGuard {
   public:
     explicit TRegexRulesGuard(std::array<TStrong, 5>& rules) : rules_(rules) {}
-    ~TRegexRulesGuard() { ReleaseRegexRules(rules_); }
+    ~TRegexRulesGuard() {
+        ReleaseRegexRules(rules_);
+        ReleaseEmphasisRules(rules_);
+    }
     TRegexRulesGuard(const TRegexRulesGuard&) = delete;
     TRegexRulesGuard& operator=(const TRegexRulesGuard&) = delete;
 
@@ -51,12 +56,14 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
-// Prepares the emphasis rules (PrepareRegexRules, with the write-failure error when that fails).
+// Prepares the emphasis rules: their prepared forms, then the compiled regular expressions
+// (PrepareRegexRules, with the write-failure error when that fails).
 // The tags a rule cannot use are worth a warning only where the emphasis reaches the page: the
 // "<br>"-only mode applies no rule.
 bool PrepareRules(TStrInfo& s, TPlatform& platform) {
     if (s.AddTagMode == 1 || s.AddTagMode == 2)
         WarnUnusableEmphasisTags(s.Strong, platform);
+    PrepareEmphasisRules(s.Strong);
     if (PrepareRegexRules(s.Strong, platform))
         return true;
     ShowWriteFailure(platform);

@@ -21,27 +21,12 @@ struct TParaState {
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
                   TParaState& state, TPlatform& platform);
 
-// "&" (and a literal "!and!;") to "&amp;", "<", ">", '"' to entities, tabs expanded to the given
-// width, every space to "&nbsp;", then, when kana is on, half-width katakana widened.
-// Example: EscapeHtmlText("a & b", 4, false) == "a&nbsp;&amp;&nbsp;b".
-std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana);
-// The same into out (replacing what it held), reusing its storage.
-void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, bool kana);
-
-// Replaces each tab, first to last, by width - ((p - 1) mod width) spaces, p being its 1-based
-// byte position in the text as it then stands.
-std::string ExpandTabs(std::string_view text, int width);
-
 // Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
 void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
 
 // Replaces the leading "&nbsp;" run by a relative offset of as many ex; blanks that carry a tag
 // stay as they are.
 void IndentLeadingSpaces(THtmlCnv& line);
-
-// False when the escaped form of rawLine might not fit the line object's 32-bit positions; such a
-// line is refused rather than converted with positions that wrap round.
-bool FitsLinePositions(std::string_view rawLine, int tabWidth);
 
 // True when the raw line holds nothing but bytes at or below the space character.
 bool IsBlankLine(std::string_view rawLine);

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "engine/emphasis.h"
 #include "engine/encoding.h"
 #include "engine/identity.h"
 #include "engine/output_file.h"
+#include "engine/prepared_emphasis.h"
 
 std::string SampleEmphasisLine(const TStrong& rule, int n) {
     const std::string_view first = KeywordAt(rule.Keywords, rule.Separator, 1);

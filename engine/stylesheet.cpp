@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "engine/emphasis.h"
 #include "engine/encoding.h"
+#include "engine/escaper.h"
 #include "engine/identity.h"
-#include "engine/line_assembly.h"
 #include "engine/page_escape.h"
+#include "engine/prepared_emphasis.h"
 
 namespace {
 

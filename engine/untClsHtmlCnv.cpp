@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/line_assembly.h"
+#include "engine/escaper.h"
 #include "engine/text_helpers.h"
 
 namespace {
@@ -175,7 +175,6 @@ std::vector<std::string> THtmlCnv::TagsAnchoredIn(int position, int last) const 
 }
 
 void THtmlCnv::P_AddTagLine(std::string_view opening, std::string_view closing) {
-    static constexpr std::string_view kNbsp = "&nbsp;";
     std::size_t a = 0;
     while (std::string_view(strHtml).substr(a, kNbsp.size()) == kNbsp)
         a += kNbsp.size();

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "engine/converter.h"
-#include "engine/emphasis.h"
 #include "engine/katakana.h"
 #include "engine/line_reader.h"
 #include "engine/main_window_controls.h"
+#include "engine/prepared_emphasis.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/pipeline_case.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/BRegExp.h"
-#include "engine/line_assembly.h"
+#include "engine/escaper.h"
 #include "engine/onig_api.h"
 #include "engine/regex_guard.h"
 #include "engine/regex_library.h"

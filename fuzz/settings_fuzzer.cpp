@@ -8,8 +8,8 @@
 #include <string>
 
 #include "engine/converter.h"
-#include "engine/emphasis.h"
 #include "engine/main_window_controls.h"
+#include "engine/prepared_emphasis.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/scratch_folder.h"

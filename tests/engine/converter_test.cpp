@@ -2,7 +2,7 @@
 
 #include "engine/converter.h"
 #include "engine/encoding.h"
-#include "engine/line_assembly.h"
+#include "engine/escaper.h"
 #include "engine/stylesheet.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"

@@ -3,6 +3,7 @@
 #include "engine/BRegExp.h"
 #include "engine/emphasis.h"
 #include "engine/encoding.h"
+#include "engine/prepared_emphasis.h"
 #include "tests/support/scripted_platform.h"
 
 namespace {
@@ -149,15 +150,17 @@ TEST(ApplyEmphasisRules, KindZeroHitsOnlyAKeywordThatStartsTheLineWhole) {
     EXPECT_EQ(Apply(Sjis("x○"), rule), Sjis("<em class=\"k\">x○</em>"));
 }
 
-TEST(PrepareRegexRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
+TEST(PrepareEmphasisRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     std::array<TStrong, 5> rules;
     rules[0] = Rule(Sjis("a b,「*」,<,,x"), 3);
     rules[0].Class = "q\"r";
     rules[1] = Rule("<+,m#c#g", 4, 2);
     rules[1].Tag = "script";
     TScriptedPlatform platform;
-    ASSERT_TRUE(PrepareRegexRules(rules, platform));
+    PrepareEmphasisRules(rules);
     ASSERT_TRUE(rules[0].Prepared && rules[1].Prepared && rules[4].Prepared);
+    ASSERT_TRUE(PrepareRegexRules(rules, platform));
+    ASSERT_EQ(rules[1].CompiledEngines.size(), 2u);
 
     const TPreparedEmphasis& enclosing = *rules[0].Prepared;
     EXPECT_EQ(enclosing.Tags.Opening, "<em class=\"q&quot;r\">");
@@ -195,6 +198,9 @@ TEST(PrepareRegexRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     EXPECT_TRUE(platform.Messages.empty());  // the converter warns about the tag "script"
 
     EXPECT_TRUE(ReleaseRegexRules(rules));
-    EXPECT_FALSE(rules[0].Prepared);
     EXPECT_TRUE(rules[1].CompiledEngines.empty());
+    EXPECT_TRUE(rules[1].Prepared);
+    ReleaseEmphasisRules(rules);
+    EXPECT_FALSE(rules[0].Prepared);
+    EXPECT_FALSE(rules[1].Prepared);
 }

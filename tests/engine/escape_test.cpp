@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/encoding.h"
+#include "engine/escaper.h"
 #include "engine/katakana.h"
-#include "engine/line_assembly.h"
 #include "engine/text_helpers.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/converter.h"
-#include "engine/emphasis.h"
 #include "engine/encoding.h"
 #include "engine/page_escape.h"
+#include "engine/prepared_emphasis.h"
 #include "engine/stylesheet.h"
 #include "fuzz/page_check.h"
 #include "tests/engine/engine_fixture.h"

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "engine/converter.h"
-#include "engine/emphasis.h"
 #include "engine/encoding.h"
 #include "engine/katakana.h"
 #include "engine/line_reader.h"
+#include "engine/prepared_emphasis.h"
 #include "fuzz/page_check.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"

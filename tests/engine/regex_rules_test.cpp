@@ -7,7 +7,9 @@
 #include "engine/converter.h"
 #include "engine/emphasis.h"
 #include "engine/encoding.h"
+#include "engine/escaper.h"
 #include "engine/line_assembly.h"
+#include "engine/prepared_emphasis.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/engine/regex_engine_fixture.h"
 
