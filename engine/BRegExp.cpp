@@ -19,8 +19,6 @@ namespace {
 constexpr unsigned long kRetryLimitInMatch = 1'000'000;
 constexpr unsigned long kRetryLimitInSearch = 10'000'000;
 
-constexpr int kRegexKind = 4;
-
 // Check points between two looks at the clock. The work between two check points can grow with
 // the length of the text, so on a long text every one looks.
 constexpr unsigned kClockStride = 32;
@@ -223,7 +221,7 @@ int TBRegExp::MatchLength() const {
 bool PrepareRegexRules(std::array<TStrong, 5>& rules, TPlatform& platform) {
     for (std::size_t r = 0; r < rules.size(); ++r) {
         TStrong& rule = rules[r];
-        if (rule.KeywordKind != kRegexKind)
+        if (rule.KeywordKind != TKeywordKind::RegularExpression)
             continue;
         rule.CompiledEngines.clear();
         rule.CompiledPatterns.clear();
@@ -295,24 +293,24 @@ bool ApplyRegexKeyword(THtmlCnv& line, int n, const std::string& pattern, bool e
             continue;
         }
         switch (rule.KeywordAction) {
-            case 1:
+            case TKeywordAction::Delete:
                 DeleteKeepingTags(line, p, length);
                 line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;
-            case 2:
+            case TKeywordAction::ReplaceByImage:
                 DeleteKeepingTags(line, p, length, tags.Image);
                 line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;
-            case 0:
+            case TKeywordAction::Keep:
                 // Both tags go in front of the tags already at their positions, the closing one
                 // included.
                 line.P_AddTag(tags.Opening, p, false);
                 line.P_AddTag(tags.Closing, p + length, false);
                 offset = p - 1 + length;
                 break;
-            default:
+            case TKeywordAction::Unselected:
                 offset = p - 1 + length;
                 break;
         }

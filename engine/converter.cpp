@@ -44,7 +44,7 @@ void ShowWriteFailure(TPlatform& platform) {
 
 bool UsesLocalImages(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong) {
-        if (rule.KeywordAction == 2)
+        if (rule.KeywordAction == TKeywordAction::ReplaceByImage)
             return true;
     }
     return s.BackgroundImageOn;
@@ -61,7 +61,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 // The tags a rule cannot use are worth a warning only where the emphasis reaches the page: the
 // "<br>"-only mode applies no rule.
 bool PrepareRules(TStrInfo& s, TPlatform& platform) {
-    if (s.AddTagMode == 1 || s.AddTagMode == 2)
+    if (IsDocumentMode(s.AddTagMode))
         WarnUnusableEmphasisTags(s.Strong, platform);
     PrepareEmphasisRules(s.Strong);
     if (PrepareRegexRules(s.Strong, platform))
@@ -113,7 +113,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     if (!PrepareRules(s, env.Platform))
         return false;
 
-    const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
+    const bool document = IsDocumentMode(s.AddTagMode);
     if (document) {
         std::string head;
         try {
@@ -197,7 +197,7 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
             }
         }
     }
-    const bool document = s.AddTagMode == 1 || s.AddTagMode == 2;
+    const bool document = IsDocumentMode(s.AddTagMode);
     if (document && state.ParagraphOpen == 1)
         out.emplace_back("</p>");
     if (document) {

@@ -13,9 +13,6 @@
 
 namespace {
 
-enum TKeywordKind { kLineStartsWith = 0, kLineContains, kCharactersOnly, kEnclosed, kRegex };
-enum TKeywordAction { kKeep = 0, kDelete, kReplaceByImage };
-
 bool IsOneOf(const std::optional<std::string_view>& window,
              std::initializer_list<std::string_view> marks) {
     if (!window)
@@ -83,15 +80,20 @@ int NextCharacter(std::string_view text, int p) {
 // without taking an earlier rule's tags with it.
 void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                    const TEmphasisTags& tags) {
-    if (rule.KeywordAction != kKeep && rule.KeywordAction != kDelete &&
-        rule.KeywordAction != kReplaceByImage) {
-        return;
-    }
-    if (rule.KeywordAction != kKeep) {
-        const int p = FindWholeInPlain(1, line.strHtml, keyword);
-        if (p > 0) {
-            DeleteKeepingTags(line, p, static_cast<int>(keyword.size()),
-                              rule.KeywordAction == kReplaceByImage ? tags.Image : "");
+    switch (rule.KeywordAction) {
+        case TKeywordAction::Unselected:
+            return;
+        case TKeywordAction::Keep:
+            break;
+        case TKeywordAction::Delete:
+        case TKeywordAction::ReplaceByImage: {
+            const int p = FindWholeInPlain(1, line.strHtml, keyword);
+            if (p > 0) {
+                DeleteKeepingTags(
+                    line, p, static_cast<int>(keyword.size()),
+                    rule.KeywordAction == TKeywordAction::ReplaceByImage ? tags.Image : "");
+            }
+            break;
         }
     }
     line.P_AddTagLine(tags.Opening, tags.Closing);
@@ -112,7 +114,7 @@ bool StartsWithKeyword(const THtmlCnv& line, std::string_view keyword, const TSt
 bool ApplyLineKeyword(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                       const TEmphasisTags& tags) {
     const bool hit =
-        rule.KeywordKind == kLineStartsWith
+        rule.KeywordKind == TKeywordKind::LineStartsWith
             ? StartsWithKeyword(line, keyword, rule)
             : (rule.IgnoreLeadingBlanks ? InStr(1, Trim(line.strOriginal), keyword)
                                         : FindWholeInPlain(1, line.strHtml, keyword)) >= 1;
@@ -142,7 +144,7 @@ void ApplyCharactersKeyword(THtmlCnv& line, std::string_view keyword, const TStr
 
 // Kind 3 with the marks of one keyword (SplitEnclosingPair) and the rule's action.
 void ApplyEnclosingMarks(THtmlCnv& line, std::string_view opening, std::string_view closing,
-                         const TEmphasisTags& tags, int action) {
+                         const TEmphasisTags& tags, TKeywordAction action) {
     const int lo = static_cast<int>(opening.size());
     const int lc = static_cast<int>(closing.size());
     int s = 1;
@@ -165,12 +167,12 @@ void ApplyEnclosingMarks(THtmlCnv& line, std::string_view opening, std::string_v
         if (e == 0)
             return;
         switch (action) {
-            case kKeep:
+            case TKeywordAction::Keep:
                 line.P_AddTag(tags.Opening, a, false);
                 line.P_AddTag(tags.Closing, e + lc, true);
                 s = NextCharacter(line.strHtml, e);
                 break;
-            case kDelete:
+            case TKeywordAction::Delete:
                 // Both marks go before the tags come, so that an element with nothing inside
                 // keeps its opening tag.
                 DeleteKeepingTags(line, a, lo);
@@ -179,7 +181,8 @@ void ApplyEnclosingMarks(THtmlCnv& line, std::string_view opening, std::string_v
                 line.P_AddTag(tags.Closing, e - lo, true);
                 s = e - lo;
                 break;
-            default:  // the image action has no meaning for enclosed text
+            case TKeywordAction::ReplaceByImage:  // no meaning for enclosed text
+            case TKeywordAction::Unselected:
                 s = NextCharacter(line.strHtml, e);
                 break;
         }
@@ -194,21 +197,23 @@ void ApplyPreparedRule(THtmlCnv& line, const TPreparedEmphasis& prepared, const 
     for (std::size_t i = 0; i < prepared.Keywords.size(); ++i) {
         const TPreparedKeyword& keyword = prepared.Keywords[i];
         switch (rule.KeywordKind) {
-            case kLineStartsWith:
-            case kLineContains:
+            case TKeywordKind::LineStartsWith:
+            case TKeywordKind::LineContains:
                 if (ApplyLineKeyword(line, keyword.Text, rule, tags))
                     return;
                 break;
-            case kCharactersOnly:
+            case TKeywordKind::CharactersOnly:
                 ApplyCharactersKeyword(line, keyword.Text, rule, tags);
                 break;
-            case kEnclosed:
+            case TKeywordKind::Enclosed:
                 ApplyEnclosingMarks(line, keyword.Opening, keyword.Closing, tags,
                                     rule.KeywordAction);
                 break;
-            default:
+            case TKeywordKind::RegularExpression:
                 ApplyRegexRule(line, static_cast<int>(i) + 1, prepared, rule, platform);
                 break;
+            case TKeywordKind::Unselected:
+                return;
         }
     }
 }
@@ -262,7 +267,7 @@ void ApplyEnclosingRule(THtmlCnv& line, std::string_view keyword, const TStrong&
 }
 
 void ApplyEmphasisRules(THtmlCnv& line, const TStrong& rule, TPlatform& platform) {
-    if (rule.KeywordKind < kLineStartsWith || rule.KeywordKind > kRegex)
+    if (rule.KeywordKind == TKeywordKind::Unselected)
         return;
     if (rule.Prepared) {
         ApplyPreparedRule(line, *rule.Prepared, rule, platform);

@@ -66,13 +66,13 @@ void IndentLeadingSpaces(THtmlCnv& line) {
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
                   TParaState& state, TPlatform& platform) {
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
-    const int mode = settings.AddTagMode;
+    const TAddTagMode mode = settings.AddTagMode;
     const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
-    if (mode == 0) {
+    if (mode == TAddTagMode::LineBreaksOnly) {
         line.P_AddTag("<br>", atEnd(), true);
         return;
     }
-    if (mode != 1 && mode != 2)
+    if (!IsDocumentMode(mode))
         return;
 
     ApplyRuleLines(line, settings.HolLine);
@@ -103,7 +103,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     if (state.ClosedHere)
         return;
     const std::string& tagged = line.F_strGetIncTag();
-    if (mode == 1) {
+    if (mode == TAddTagMode::AllTags) {
         if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {
             line.P_AddTag("<br>", atEnd(), true);
         }

@@ -10,8 +10,6 @@
 
 namespace {
 
-enum TKeywordKind { kLineStartsWith = 0, kLineContains, kCharactersOnly, kEnclosed, kRegex };
-
 // Walks the items of a keyword list one after the other; KeywordAt(list, separator, n) is the
 // n-th result of Next, and the empty text once the list is used up.
 class TKeywordCursor {
@@ -50,9 +48,9 @@ TPreparedEmphasis::TPreparedEmphasis(const TStrong& rule)
     for (std::string_view text = cursor.Next(); !text.empty(); text = cursor.Next()) {
         TPreparedKeyword& keyword = Keywords.emplace_back();
         keyword.Text = text;
-        if (rule.KeywordKind == kEnclosed)
+        if (rule.KeywordKind == TKeywordKind::Enclosed)
             std::tie(keyword.Opening, keyword.Closing) = SplitEnclosingPair(text);
-        if (rule.KeywordKind == kRegex) {
+        if (rule.KeywordKind == TKeywordKind::RegularExpression) {
             keyword.Pattern = WrapEntityQuantifiers(BuildMatchPattern(text));
             keyword.EveryMatch = keyword.Pattern.ends_with('g');
         }

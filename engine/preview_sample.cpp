@@ -12,23 +12,24 @@ std::string SampleEmphasisLine(const TStrong& rule, int n) {
     const std::string number = std::to_string(n);
     std::string sample;
     switch (rule.KeywordKind) {
-        case 0:
+        case TKeywordKind::LineStartsWith:
             sample = std::string(first) + Sjis("強調") + number;
             break;
-        case 1:
+        case TKeywordKind::LineContains:
             sample = Sjis("強調") + number + Sjis("「") + std::string(first) + Sjis("」");
             break;
-        case 2:
+        case TKeywordKind::CharactersOnly:
             sample = rule.IgnoreLeadingBlanks
                          ? Sjis("強調") + number + Sjis("「") + std::string(first) + Sjis("」")
                          : Sjis("強調") + number + " " + std::string(first) + " ";
             break;
-        case 3: {
+        case TKeywordKind::Enclosed: {
             const auto [opening, closing] = SplitEnclosingPair(first);
             sample = std::string(opening) + Sjis("囲まれる強調") + number + std::string(closing);
             break;
         }
-        default:
+        case TKeywordKind::RegularExpression:
+        case TKeywordKind::Unselected:
             break;
     }
     return rule.IgnoreLeadingBlanks ? "    " + sample : sample;

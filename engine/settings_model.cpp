@@ -16,6 +16,20 @@ std::string ToForwardSlashes(std::string_view path) {
     return ReplaceAll(path, "\\", "/");
 }
 
+TAddTagMode AddTagModeOf(int number) {
+    return number >= 0 && number <= 2 ? static_cast<TAddTagMode>(number) : TAddTagMode::Unselected;
+}
+
+TKeywordKind KeywordKindOf(int number) {
+    return number >= 0 && number <= 4 ? static_cast<TKeywordKind>(number)
+                                      : TKeywordKind::Unselected;
+}
+
+TKeywordAction KeywordActionOf(int number) {
+    return number >= 0 && number <= 2 ? static_cast<TKeywordAction>(number)
+                                      : TKeywordAction::Unselected;
+}
+
 namespace {
 
 std::string Num(const char* base, int n) {
@@ -52,9 +66,9 @@ void GatherStrong(const TForm& f, int n, TStrong& s) {
     s.Separator = f.Text(Num("edtKeyDiv", n));
     if (s.Separator.empty())
         s.Separator = ",";
-    s.KeywordKind = IndexOrZero(f, Num("cmbKeyKbn", n));
+    s.KeywordKind = KeywordKindOf(IndexOrZero(f, Num("cmbKeyKbn", n)));
     s.IgnoreLeadingBlanks = f.Checked(Num("chkSpaceDisenable", n));
-    s.KeywordAction = IndexOrZero(f, Num("cmbKeyWhat", n));
+    s.KeywordAction = KeywordActionOf(IndexOrZero(f, Num("cmbKeyWhat", n)));
     s.ImagePath = ToForwardSlashes(f.Text(Num("lblReplaceImagePath", n)));
     if (s.Tag.empty())
         s.Tag = s.BackColorOn && s.FullWidth ? "div" : "span";
@@ -107,7 +121,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.TabWidth = f.ItemIndex("rdgTabSpace") == 0 ? 4 : 8;
     s.FontFamily = f.ItemIndex("cmbNormalFontStyle");
     s.AutoLink = f.Checked("chkbxLink");
-    s.AddTagMode = f.ItemIndex("rdgrpAddTag");
+    s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");
     s.LeadingSpacesAsStyle = f.Checked("chkSpcCss");
     s.Title = f.Text("edtPageTitle");

@@ -14,6 +14,57 @@ class TBRegExp;
 class cJre;
 struct TPreparedEmphasis;
 
+// The numbered choices below carry the numbers the settings files store and the item indexes of
+// their controls. Unselected stands for a control that shows no item, which is what a settings
+// file with a number outside the list leaves behind; GatherSettings turns every number outside
+// the list into it, so that the rest of the program meets only the named values.
+
+// How much HTML a conversion adds (the items of rdgrpAddTag).
+enum class TAddTagMode : int {
+    Unselected = -1,           // nothing but the escaped lines, and no document around them
+    LineBreaksOnly = 0,        // a fragment: each escaped line followed by "<br>", no other stage
+    AllTags = 1,               // a document with every stage, paragraphs and "<br>"
+    AllTagsWithoutBreaks = 2,  // the same without "<br>"; a line holding a span becomes a div
+};
+
+// True for the modes that write a whole document (head, body, paragraphs) and run every stage.
+constexpr bool IsDocumentMode(TAddTagMode mode) {
+    switch (mode) {
+        case TAddTagMode::AllTags:
+        case TAddTagMode::AllTagsWithoutBreaks:
+            return true;
+        case TAddTagMode::Unselected:
+        case TAddTagMode::LineBreaksOnly:
+            return false;
+    }
+    return false;
+}
+
+// Where an emphasis rule looks for its keywords (the items of cmbKeyKbnN).
+enum class TKeywordKind : int {
+    Unselected = -1,        // the rule does nothing
+    LineStartsWith = 0,     // a line that starts with a keyword is wrapped
+    LineContains = 1,       // a line that contains a keyword is wrapped
+    CharactersOnly = 2,     // every occurrence of a keyword is wrapped
+    Enclosed = 3,           // text between the marks of a keyword ("「*」") is wrapped
+    RegularExpression = 4,  // every keyword is a pattern; its matches are wrapped
+};
+
+// What becomes of the keyword an emphasis rule found (the items of cmbKeyWhatN).
+enum class TKeywordAction : int {
+    Unselected = -1,     // no wrapping (a line kind still stops at its first hit), except by
+                         // the characters kind, which wraps its keywords whatever the action
+    Keep = 0,            // the keyword stays
+    Delete = 1,          // the keyword is deleted
+    ReplaceByImage = 2,  // the keyword is replaced by the rule's image
+};
+
+// A number as a settings file or an item index holds it, as the named choice; any other number
+// is Unselected. Example: KeywordKindOf(4) == TKeywordKind::RegularExpression.
+TAddTagMode AddTagModeOf(int number);
+TKeywordKind KeywordKindOf(int number);
+TKeywordAction KeywordActionOf(int number);
+
 // Frame around an emphasis.
 struct TSBorder {
     int Style =
@@ -41,10 +92,9 @@ struct TStrong {
     bool Underline = false;
     std::string Keywords;  // not trimmed
     std::string Separator;
-    int KeywordKind =
-        0;  // 0 line starts with, 1 line contains, 2 characters only, 3 enclosed, 4 regex
+    TKeywordKind KeywordKind = TKeywordKind::LineStartsWith;
     bool IgnoreLeadingBlanks = false;
-    int KeywordAction = 0;  // 0 keep, 1 delete, 2 replace by the image
+    TKeywordAction KeywordAction = TKeywordAction::Keep;
     std::string ImagePath;  // "\" already turned into "/"
     TSBorder Border;
     std::vector<std::shared_ptr<cJre>> CompiledPatterns;  // never filled
@@ -79,7 +129,7 @@ struct TStrInfo {
     int TabWidth = 4;
     int FontFamily = 0;
     bool AutoLink = false;
-    int AddTagMode = 1;  // 0 "<br>" only, 1 all tags, 2 all tags without "<br>"
+    TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;
     std::string Title;

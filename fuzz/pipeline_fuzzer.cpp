@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<std::string> input = InputLines(inputPath);
     const std::vector<std::string> page = SplitCrLf(ReadBytes(outputPath));
-    const bool document = s.AddTagMode != 0;
+    const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
         std::size_t headEnd = 0;

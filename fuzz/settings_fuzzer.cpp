@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::array<std::string, 5> tags;
         for (std::size_t n = 0; n < tags.size(); ++n)
             tags[n] = UsableEmphasisTag(s.Strong[n]);
-        CheckPage(ReadBytes(outputPath), tags, s.AddTagMode != 0);
-        if (s.SeparateStyleSheet && s.AddTagMode != 0) {
+        CheckPage(ReadBytes(outputPath), tags, s.AddTagMode != TAddTagMode::LineBreaksOnly);
+        if (s.SeparateStyleSheet && s.AddTagMode != TAddTagMode::LineBreaksOnly) {
             const std::string css = ReadBytes(Scratch().File("default.css"));
             if (const std::string problem = CheckStyleSheet(css); !problem.empty())
                 Fail(problem, css);

@@ -124,9 +124,11 @@ class TSettingsReader {
         Index(m, "LineHeightUnit", "cmbLineHeightUnit");
         Check(m, "autolink", "chkbxLink", true);
         if (oldFile_) {
-            f_.SetItemIndex("rdgrpAddTag", p_.ReadBool(m, "br", false) ? 0 : 1);
+            f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)
+                                                                ? TAddTagMode::LineBreaksOnly
+                                                                : TAddTagMode::AllTags));
         } else {
-            Index(m, "addtag", "rdgrpAddTag", 1);
+            Index(m, "addtag", "rdgrpAddTag", static_cast<int>(TAddTagMode::AllTags));
         }
         Text(m, "title", "edtPageTitle");
         f_.SetItemIndex("rdgTabSpace", p_.ReadInteger(m, "tabspace", 4) == 4 ? 0 : 1);
@@ -183,7 +185,8 @@ class TSettingsReader {
         Check(sec, "trim", "chkSpaceDisenable" + d, true);
 
         Index(sec, "keywhat", "cmbKeyWhat" + d);
-        const bool byImage = f_.ItemIndex("cmbKeyWhat" + d) == 2;
+        const bool byImage =
+            KeywordActionOf(f_.ItemIndex("cmbKeyWhat" + d)) == TKeywordAction::ReplaceByImage;
         // The file holds "/" between folders, which is also this system's separator: the path is
         // shown as stored.
         Text(sec, "imagepath", "lblReplaceImagePath" + d);

@@ -45,7 +45,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteString(m, "lineheight", s.LineHeight);
     p.WriteInteger(m, "LineHeightUnit", s.LineHeightUnit);
     p.WriteBool(m, "autolink", s.AutoLink);
-    p.WriteInteger(m, "addtag", s.AddTagMode);
+    p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);
     p.WriteInteger(m, "tabspace", s.TabWidth == 4 ? 4 : 8);
     p.WriteBool(m, "kanachange", s.KanaWidening);
@@ -84,9 +84,9 @@ void WriteStrong(TProfileFile& p, const TStrong& r, int n) {
     p.WriteInteger(sec, "fontstyle", r.FontFamily);
     p.WriteString(sec, "keyword", KeywordValue(r.Keywords));
     p.WriteString(sec, "KeyDiv", KeywordValue(r.Separator));
-    p.WriteInteger(sec, "keykbn", r.KeywordKind);
+    p.WriteInteger(sec, "keykbn", static_cast<int>(r.KeywordKind));
     p.WriteBool(sec, "trim", r.IgnoreLeadingBlanks);
-    p.WriteInteger(sec, "keywhat", r.KeywordAction);
+    p.WriteInteger(sec, "keywhat", static_cast<int>(r.KeywordAction));
     p.WriteString(sec, "imagepath", r.ImagePath);
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/encoding.h"
 #include "engine/engine_env.h"
+#include "engine/settings_model.h"
 #include "engine/text_helpers.h"
 #include "settings/emphasis_samples.h"
 #include "settings/rule_line_count_check.h"
@@ -17,8 +18,6 @@ std::string Num(const char* base, int n) {
 }
 
 constexpr int kRules = 5;
-constexpr int kImageAction = 2;   // "画像と置換" of cmbKeyWhatN
-constexpr int kEnclosedKind = 3;  // "で囲む文字" of cmbKeyKbnN
 
 const char* const kImageFilter =
     "画像ファイル(*.bmp;*.jpg;*jpeg;*.gif;*.png)|*.bmp;*.jpg;*jpeg;*.gif;*.png";
@@ -79,7 +78,8 @@ TFontStyle EmphasisFontStyle(const TForm& form, int n) {
 }
 
 void ApplyKeywordAction(TForm& form, int n) {
-    const bool image = form.ItemIndex(Num("cmbKeyWhat", n)) == kImageAction;
+    const bool image =
+        KeywordActionOf(form.ItemIndex(Num("cmbKeyWhat", n))) == TKeywordAction::ReplaceByImage;
     form.SetEnabled(Num("lblImagePathAnnai", n), image);
     form.SetEnabled(Num("btnImagePath", n), image);
     form.SetEnabled(Num("lblReplaceImagePath", n), image);
@@ -146,7 +146,7 @@ void CheckRuleLineCountAndFocus(TStyleEditors& e, int n) {
 
 void ShowEnclosingHint(TStyleEditors& e, int n) {
     const std::string edit = Num("edtKeyword", n);
-    if (e.Form.ItemIndex(Num("cmbKeyKbn", n)) == kEnclosedKind) {
+    if (KeywordKindOf(e.Form.ItemIndex(Num("cmbKeyKbn", n))) == TKeywordKind::Enclosed) {
         e.View.SetHint(edit, Sjis(kEnclosingHint), true);
     } else {
         e.View.SetHint(edit, {}, false);

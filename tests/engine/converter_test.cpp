@@ -207,6 +207,38 @@ TEST(ConvertTextFile, SettingsGatheredWithTheirDefaults) {
     EXPECT_EQ(s.Strong[0].Keywords, Sjis("○,◎"));
 }
 
+// A number outside a list of choices (a settings file can hold one) leaves its control without a
+// selection, and the setting Unselected: a rule of no kind does nothing, a line rule of no action
+// wraps nothing, and no add-tag mode writes the escaped lines alone.
+TEST(ConvertTextFile, NumbersOutsideTheChoicesLeaveTheSettingUnselected) {
+    for (int number = -2; number <= 6; ++number) {
+        const bool kind = number >= 0 && number <= 4, two = number >= 0 && number <= 2;
+        EXPECT_EQ(static_cast<int>(KeywordKindOf(number)), kind ? number : -1);
+        EXPECT_EQ(static_cast<int>(KeywordActionOf(number)), two ? number : -1);
+        EXPECT_EQ(static_cast<int>(AddTagModeOf(number)), two ? number : -1);
+    }
+
+    TEngineFixture f;
+    f.Form->SetItemIndex("cmbKeyKbn1", 7);
+    f.Form->SetText("edtKeyword2", "a");
+    f.Form->SetItemIndex("cmbKeyWhat2", 3);
+    TStrInfo s = f.Gather();
+    EXPECT_EQ(s.Strong[0].KeywordKind, TKeywordKind::Unselected);
+    EXPECT_EQ(s.Strong[1].KeywordKind, TKeywordKind::LineStartsWith);
+    EXPECT_EQ(s.Strong[1].KeywordAction, TKeywordAction::Unselected);
+    EXPECT_EQ(s.AddTagMode, TAddTagMode::AllTags);
+    std::vector<std::string> out;
+    ASSERT_TRUE(ConvertTextBoxText(f.Env, out, {Sjis("○a"), "ab"}));
+    EXPECT_EQ(std::vector<std::string>(out.begin() + 1, out.end()),
+              (std::vector<std::string>{Sjis("<p>○a<br>"), "ab<br>", "</p>"}));
+
+    f.Form->SetItemIndex("rdgrpAddTag", -1);
+    s = f.Gather();
+    EXPECT_EQ(s.AddTagMode, TAddTagMode::Unselected);
+    ASSERT_TRUE(ConvertTextBoxText(f.Env, out, {"a<b", ""}));
+    EXPECT_EQ(out, (std::vector<std::string>{"a&lt;b", ""}));
+}
+
 TEST(ConvertTextFile, ALineBeyondThePositionRangeIsRefusedNotWrapped) {
     // 50 million tabs at width 8 would escape to 2.4 GB, past 32-bit positions.
     const std::string tabs(50'000'000, '\t');

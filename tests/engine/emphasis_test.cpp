@@ -14,7 +14,8 @@ THtmlCnv Escaped(std::string_view raw) {
     return line;
 }
 
-TStrong Rule(std::string keywords, int kind, int action = 0) {
+TStrong Rule(std::string keywords, TKeywordKind kind,
+             TKeywordAction action = TKeywordAction::Keep) {
     TStrong rule;
     rule.Tag = "em";
     rule.Class = "k";
@@ -34,9 +35,9 @@ std::string Apply(std::string_view raw, const TStrong& rule) {
     return line.F_strGetIncTag();
 }
 
-std::string Enclose(std::string_view raw, std::string_view keyword, int action) {
+std::string Enclose(std::string_view raw, std::string_view keyword, TKeywordAction action) {
     THtmlCnv line = Escaped(raw);
-    ApplyEnclosingRule(line, keyword, Rule("", 3, action));
+    ApplyEnclosingRule(line, keyword, Rule("", TKeywordKind::Enclosed, action));
     return line.F_strGetIncTag();
 }
 
@@ -101,33 +102,37 @@ TEST(SplitEnclosingPair, MarksAroundTheFirstStar) {
 }
 
 TEST(ApplyEnclosingRule, MarksWithoutAPartnerAndTheEmptyMarks) {
-    EXPECT_EQ(Enclose("(a", "(*)", 0), "(a");  // an opening mark without its closing mark
-    EXPECT_EQ(Enclose("x)y)", "*)", 1), "<em class=\"k\">x</em>y)");
-    EXPECT_EQ(Enclose("x(y(z", "(*", 1), "x<em class=\"k\">y(z</em>");
-    EXPECT_EQ(Enclose("ab", "*", 1), "<em class=\"k\">ab</em>");
-    EXPECT_EQ(Enclose("|a|b|c|", "|", 1), "<em class=\"k\">a</em>b<em class=\"k\">c</em>");
-    EXPECT_EQ(Enclose("", "(*)", 0), "");
+    EXPECT_EQ(Enclose("(a", "(*)", TKeywordAction::Keep),
+              "(a");  // an opening mark without its closing mark
+    EXPECT_EQ(Enclose("x)y)", "*)", TKeywordAction::Delete), "<em class=\"k\">x</em>y)");
+    EXPECT_EQ(Enclose("x(y(z", "(*", TKeywordAction::Delete), "x<em class=\"k\">y(z</em>");
+    EXPECT_EQ(Enclose("ab", "*", TKeywordAction::Delete), "<em class=\"k\">ab</em>");
+    EXPECT_EQ(Enclose("|a|b|c|", "|", TKeywordAction::Delete),
+              "<em class=\"k\">a</em>b<em class=\"k\">c</em>");
+    EXPECT_EQ(Enclose("", "(*)", TKeywordAction::Keep), "");
 }
 
 TEST(ApplyEmphasisRules, KindsOutsideTheListAndEmptyListsDoNothing) {
-    EXPECT_EQ(Apply("abc", Rule("a", 5)), "abc");
-    EXPECT_EQ(Apply("abc", Rule("a", -1)), "abc");
-    EXPECT_EQ(Apply("abc", Rule("", 1)), "abc");
-    EXPECT_EQ(Apply("abc", Rule(",a", 1)), "abc");  // the list ends at its empty first item
-    EXPECT_EQ(Apply("abc", Rule("x,,a", 1)), "abc");
-    EXPECT_EQ(Apply("abc", Rule("x,a", 1)), "<em class=\"k\">abc</em>");
+    EXPECT_EQ(Apply("abc", Rule("a", KeywordKindOf(5))), "abc");
+    EXPECT_EQ(Apply("abc", Rule("a", KeywordKindOf(-1))), "abc");
+    EXPECT_EQ(Apply("abc", Rule("", TKeywordKind::LineContains)), "abc");
+    EXPECT_EQ(Apply("abc", Rule(",a", TKeywordKind::LineContains)),
+              "abc");  // the list ends at its empty first item
+    EXPECT_EQ(Apply("abc", Rule("x,,a", TKeywordKind::LineContains)), "abc");
+    EXPECT_EQ(Apply("abc", Rule("x,a", TKeywordKind::LineContains)), "<em class=\"k\">abc</em>");
 }
 
 TEST(ApplyEmphasisRules, DeleteTakesTheFirstOccurrenceAndTabsCountAsLeadingBlanks) {
-    TStrong rule = Rule("b", 1, 1);
+    TStrong rule = Rule("b", TKeywordKind::LineContains, TKeywordAction::Delete);
     EXPECT_EQ(Apply("abcb", rule), "<em class=\"k\">acb</em>");
-    rule.KeywordKind = 0;
-    rule.KeywordAction = 0;
+    rule.KeywordKind = TKeywordKind::LineStartsWith;
+    rule.KeywordAction = TKeywordAction::Keep;
     rule.IgnoreLeadingBlanks = true;
     EXPECT_EQ(Apply("\t b", rule), "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<em class=\"k\">b</em>");
     // Kind 2, touching occurrences: the second opening tag goes in front of the first closing.
-    EXPECT_EQ(Apply("abab", Rule("ab", 2)), "abab");  // no boundary between them
-    rule = Rule("ab", 2);
+    EXPECT_EQ(Apply("abab", Rule("ab", TKeywordKind::CharactersOnly)),
+              "abab");  // no boundary between them
+    rule = Rule("ab", TKeywordKind::CharactersOnly);
     rule.IgnoreLeadingBlanks = true;
     EXPECT_EQ(Apply("abab", rule), "<em class=\"k\">ab<em class=\"k\"></em>ab</em>");
 }
@@ -135,26 +140,26 @@ TEST(ApplyEmphasisRules, DeleteTakesTheFirstOccurrenceAndTabsCountAsLeadingBlank
 TEST(ApplyEmphasisRules, KindZeroHitsOnlyAKeywordThatStartsTheLineWhole) {
     // The separator ";" cuts the escaped "a&b" into "a&amp" and "b": the first item starts the
     // plain text "a&amp;b" but ends inside its entity, so it starts no line; kind 1 finds b.
-    TStrong rule = Rule("a&b", 0);
+    TStrong rule = Rule("a&b", TKeywordKind::LineStartsWith);
     rule.Separator = ";";
     EXPECT_EQ(Apply("a&b", rule), "a&amp;b");
-    rule.KeywordKind = 1;
+    rule.KeywordKind = TKeywordKind::LineContains;
     EXPECT_EQ(Apply("a&b", rule), "<em class=\"k\">a&amp;b</em>");
     // With leading blanks ignored only the start of the trimmed line counts for kind 0.
-    rule = Rule(Sjis("○,xyz"), 0);
+    rule = Rule(Sjis("○,xyz"), TKeywordKind::LineStartsWith);
     rule.IgnoreLeadingBlanks = true;
     EXPECT_EQ(Apply(Sjis("x○"), rule), Sjis("x○"));
     EXPECT_EQ(Apply("xy", rule), "xy");  // shorter than the keyword
     EXPECT_EQ(Apply(Sjis(" ○ "), rule), Sjis("&nbsp;<em class=\"k\">○&nbsp;</em>"));
-    rule.KeywordKind = 1;
+    rule.KeywordKind = TKeywordKind::LineContains;
     EXPECT_EQ(Apply(Sjis("x○"), rule), Sjis("<em class=\"k\">x○</em>"));
 }
 
 TEST(PrepareEmphasisRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     std::array<TStrong, 5> rules;
-    rules[0] = Rule(Sjis("a b,「*」,<,,x"), 3);
+    rules[0] = Rule(Sjis("a b,「*」,<,,x"), TKeywordKind::Enclosed);
     rules[0].Class = "q\"r";
-    rules[1] = Rule("<+,m#c#g", 4, 2);
+    rules[1] = Rule("<+,m#c#g", TKeywordKind::RegularExpression, TKeywordAction::ReplaceByImage);
     rules[1].Tag = "script";
     TScriptedPlatform platform;
     PrepareEmphasisRules(rules);

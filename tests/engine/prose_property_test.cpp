@@ -81,7 +81,7 @@ class TProseProperty : public testing::Test {
         for (std::size_t n = 0; n < tags.size(); ++n)
             tags[n] = UsableEmphasisTag(s.Strong[n]);
         const std::string page = ReadFileBytes(f_.Dir.File("prose.htm"));
-        if (s.AddTagMode != 0) {
+        if (s.AddTagMode != TAddTagMode::LineBreaksOnly) {
             EXPECT_EQ(CheckDocumentHead(page.substr(0, page.find("</head>") + 7)), "");
         }
         const std::vector<std::string> body = BodyLines(page);

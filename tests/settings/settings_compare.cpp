@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -18,7 +19,11 @@ class TDiff {
     template <typename T>
     static std::string Show(const T& v) {
         std::ostringstream s;
-        s << v;
+        if constexpr (std::is_enum_v<T>) {
+            s << static_cast<int>(v);
+        } else {
+            s << v;
+        }
         return s.str();
     }
     static std::string Show(const std::vector<std::string>& v) {
