@@ -294,12 +294,12 @@ bool ApplyRegexKeyword(THtmlCnv& line, int n, const std::string& pattern, bool e
         }
         switch (rule.KeywordAction) {
             case TKeywordAction::Delete:
-                DeleteKeepingTags(line, p, length);
+                line.P_DeleteWord(p, length);
                 line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;
             case TKeywordAction::ReplaceByImage:
-                DeleteKeepingTags(line, p, length, tags.Image);
+                line.P_ReplaceWord(p, length, tags.Image);
                 line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;

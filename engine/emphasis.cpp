@@ -76,8 +76,8 @@ int NextCharacter(std::string_view text, int p) {
 }
 
 // Wraps the line; the delete and image actions first take away the first occurrence of the
-// keyword, as P_AddTagDeleteKeyword and P_AddTagReplaceImg do, but never inside an entity and
-// without taking an earlier rule's tags with it.
+// keyword, as P_AddTagDeleteKeyword and P_AddTagReplaceImg do, but never inside an entity. An
+// earlier rule's element goes with the keyword only when it lies wholly on it (P_DeleteWord).
 void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule,
                    const TEmphasisTags& tags) {
     switch (rule.KeywordAction) {
@@ -89,8 +89,8 @@ void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule
         case TKeywordAction::ReplaceByImage: {
             const int p = FindWholeInPlain(1, line.strHtml, keyword);
             if (p > 0) {
-                DeleteKeepingTags(
-                    line, p, static_cast<int>(keyword.size()),
+                line.P_ReplaceWord(
+                    p, static_cast<int>(keyword.size()),
                     rule.KeywordAction == TKeywordAction::ReplaceByImage ? tags.Image : "");
             }
             break;
@@ -175,8 +175,8 @@ void ApplyEnclosingMarks(THtmlCnv& line, std::string_view opening, std::string_v
             case TKeywordAction::Delete:
                 // Both marks go before the tags come, so that an element with nothing inside
                 // keeps its opening tag.
-                DeleteKeepingTags(line, a, lo);
-                DeleteKeepingTags(line, e - lo, lc);
+                line.P_DeleteWord(a, lo);
+                line.P_DeleteWord(e - lo, lc);
                 line.P_AddTag(tags.Opening, a, false);
                 line.P_AddTag(tags.Closing, e - lo, true);
                 s = e - lo;

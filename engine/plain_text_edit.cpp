@@ -1,8 +1,5 @@
 #include "engine/plain_text_edit.h"
 
-#include <string>
-#include <vector>
-
 #include "engine/text_helpers.h"
 
 namespace {
@@ -36,15 +33,4 @@ int FindWholeInPlain(int start, std::string_view plain, std::string_view sought)
             return p;
     }
     return 0;
-}
-
-void DeleteKeepingTags(THtmlCnv& line, int position, int length, std::string_view replacement) {
-    if (length <= 0 || position < 1)
-        return;
-    const std::vector<std::string> kept = line.TagsAnchoredIn(position, position + length - 1);
-    line.P_DeleteWord(position, length);
-    if (!replacement.empty())
-        line.P_AddTag(replacement, position, false);
-    for (auto tag = kept.rbegin(); tag != kept.rend(); ++tag)
-        line.P_AddTag(*tag, position, false);
 }

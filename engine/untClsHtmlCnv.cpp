@@ -18,6 +18,41 @@ bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
     return a.iPos != b.iPos ? a.iPos < b.iPos : a.Slot < b.Slot;
 }
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The element name of an opening tag ("<span class=...>" gives "span") or of a closing tag
+// ("</span>"), with closing set for the latter; empty for any other text.
+std::string_view ElementName(std::string_view tag, bool& closing) {
+    closing = tag.starts_with("</");
+    const std::size_t start = closing ? 2 : 1;
+    if (tag.size() <= start || tag[0] != '<' || !IsAsciiLetter(tag[start]))
+        return {};
+    std::size_t end = start;
+    while (end < tag.size() && (IsAsciiLetter(tag[end]) || (tag[end] >= '0' && tag[end] <= '9')))
+        ++end;
+    if (end == tag.size())
+        return {};
+    const char next = tag[end];
+    if (closing ? next != '>' || end + 1 != tag.size()
+                : next != '>' && next != ' ' && next != '\t' && next != '/') {
+        return {};
+    }
+    return tag.substr(start, end - start);
+}
+
+// Element names compare as a browser compares them, without letter case.
+bool SameElementName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if ((a[i] | 0x20) != (b[i] | 0x20))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void THtmlCnv::DropTags() {
@@ -128,9 +163,56 @@ std::size_t THtmlCnv::FirstRecordFrom(int position) const {
     return i;
 }
 
+// The run's tags stand in runTags_ in their order. Each closing tag pairs with the nearest
+// opening tag of the same element name in front of it that is not paired yet, and both are
+// deleted; so each element name keeps as many opening as closing tags as it had.
+void THtmlCnv::DropEnclosedElements() {
+    openTags_.clear();
+    for (const std::uint32_t i : runTags_) {
+        bool closing = false;
+        const std::string_view name = ElementName(arrAddTagInfo[i].strTag, closing);
+        if (name.empty())
+            continue;
+        if (!closing) {
+            openTags_.push_back(i);
+            continue;
+        }
+        for (std::size_t k = openTags_.size(); k-- > 0;) {
+            TAddTagInfo& opening = arrAddTagInfo[openTags_[k]];
+            bool unused = false;
+            if (SameElementName(ElementName(opening.strTag, unused), name)) {
+                opening.iPos = -1;
+                arrAddTagInfo[i].iPos = -1;
+                openTags_.erase(openTags_.begin() + static_cast<std::ptrdiff_t>(k));
+                break;
+            }
+        }
+    }
+}
+
 void THtmlCnv::P_DeleteWord(int position, int length) {
-    if (length <= 0 || position < 1)
-        return;
+    P_ReplaceWord(position, length, {});
+}
+
+void THtmlCnv::P_ReplaceWord(int position, int length, std::string_view replacement) {
+    runTags_.clear();
+    if (length > 0 && position >= 1)
+        RemoveRun(position, length);
+    if (!replacement.empty())
+        P_AddTag(replacement, position, false);
+    // The tags of the run that stay go in front of everything at position, the replacement
+    // included, in their order: each takes the next lower slot, the last one first. Their records
+    // keep their places in the list, whose positions therefore stay in order when they were.
+    for (auto i = runTags_.rbegin(); i != runTags_.rend(); ++i) {
+        TAddTagInfo& t = arrAddTagInfo[*i];
+        if (t.iPos != -1)
+            t.Slot = --slotsBefore_;
+    }
+}
+
+// Leaves the tags that were anchored on the run in runTags_, in their order, those that stay at
+// position and the others deleted.
+void THtmlCnv::RemoveRun(int position, int length) {
     const int last = position + length - 1;
     if (static_cast<std::size_t>(position - 1) < strHtml.size()) {
         strHtml.erase(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(length));
@@ -140,13 +222,22 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
     if (lastPos_ < position)
         return;
     const std::size_t first = FirstRecordFrom(position);
+    for (std::size_t i = first; i < arrAddTagInfo.size(); ++i) {
+        const TAddTagInfo& t = arrAddTagInfo[i];
+        if (t.iPos != -1 && t.iPos >= position && t.iPos <= last)
+            runTags_.push_back(static_cast<std::uint32_t>(i));
+    }
+    std::sort(runTags_.begin(), runTags_.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return StandsBefore(arrAddTagInfo[a], arrAddTagInfo[b]);
+    });
+    DropEnclosedElements();
     lastPos_ = kNoTag;
     for (std::size_t i = first; i < arrAddTagInfo.size(); ++i) {
         TAddTagInfo& t = arrAddTagInfo[i];
-        if (t.iPos >= position && t.iPos <= last)
-            t.iPos = -1;
-        if (t.iPos >= position)
+        if (t.iPos > last)
             t.iPos -= length;
+        else if (t.iPos >= position)
+            t.iPos = position;
         lastPos_ = std::max(lastPos_, t.iPos == -1 ? kNoTag : t.iPos);
     }
     // When none of those is left, the last tag is the last live record in front of them.
@@ -154,24 +245,6 @@ void THtmlCnv::P_DeleteWord(int position, int length) {
         if (arrAddTagInfo[i].iPos != -1)
             lastPos_ = arrAddTagInfo[i].iPos;
     }
-}
-
-std::vector<std::string> THtmlCnv::TagsAnchoredIn(int position, int last) const {
-    if (lastPos_ < position)
-        return {};
-    std::vector<const TAddTagInfo*> inside;
-    for (std::size_t i = FirstRecordFrom(position); i < arrAddTagInfo.size(); ++i) {
-        const TAddTagInfo& t = arrAddTagInfo[i];
-        if (t.iPos != -1 && t.iPos >= position && t.iPos <= last)
-            inside.push_back(&t);
-    }
-    std::sort(inside.begin(), inside.end(),
-              [](const TAddTagInfo* a, const TAddTagInfo* b) { return StandsBefore(*a, *b); });
-    std::vector<std::string> tags;
-    tags.reserve(inside.size());
-    for (const TAddTagInfo* t : inside)
-        tags.push_back(t->strTag);
-    return tags;
 }
 
 void THtmlCnv::P_AddTagLine(std::string_view opening, std::string_view closing) {
@@ -199,16 +272,13 @@ void THtmlCnv::P_AddTagDeleteKeywordPos(std::string_view opening, std::string_vi
 void THtmlCnv::P_AddTagReplaceImg(std::string_view opening, std::string_view closing,
                                   std::string_view keyword, std::string_view imageTag) {
     const int p = InStr(1, strHtml, keyword);
-    if (p > 0) {
-        P_DeleteWord(p, static_cast<int>(keyword.size()));
-        P_AddTag(imageTag, p, false);
-    }
+    if (p > 0)
+        P_ReplaceWord(p, static_cast<int>(keyword.size()), imageTag);
     P_AddTagLine(opening, closing);
 }
 
 void THtmlCnv::P_AddTagReplaceImgPos(std::string_view opening, std::string_view closing,
                                      int position, int length, std::string_view imageTag) {
-    P_DeleteWord(position, length);
-    P_AddTag(imageTag, position, false);
+    P_ReplaceWord(position, length, imageTag);
     P_AddTagLine(opening, closing);
 }

@@ -44,9 +44,18 @@ class THtmlCnv {
     // Example: on "abc", P_AddTag("<b>", 1, false) and P_AddTag("</b>", 4, true) give "<b>abc</b>".
     void P_AddTag(std::string_view tag, int position, bool after);
 
-    // Removes plain bytes position .. position + length - 1 with the tags anchored on them; later
-    // tags move with their characters.
+    // Removes plain bytes position .. position + length - 1. An element that lies wholly on them
+    // goes with them: an opening tag anchored on the run together with its closing tag anchored
+    // on it too (a closing tag pairs with the nearest opening tag of its element name in front of
+    // it there). Every other tag anchored on the run stays: one whose partner lies outside the
+    // run, so that elements stay balanced, and one without a partner, such as an image. Those
+    // stand at position, in their order, in front of the tags that stood right after the run;
+    // later tags move with their characters.
+    // Example: on "<i>a</i><b>bc</b>" (plain "abc"), P_DeleteWord(1, 2) gives "<b>c</b>".
     void P_DeleteWord(int position, int length);
+    // P_DeleteWord, then replacement (when not empty) in the run's place: behind the tags that
+    // stayed there, in front of those that stood right after the run.
+    void P_ReplaceWord(int position, int length, std::string_view replacement);
 
     // Empties the plain text and drops every tag, for a line that something else replaces.
     void P_Clear();
@@ -64,9 +73,6 @@ class THtmlCnv {
     void P_AddTagReplaceImgPos(std::string_view opening, std::string_view closing, int position,
                                int length, std::string_view imageTag);
 
-    // The live tags anchored at position .. last, in the order they stand in the tagged text.
-    std::vector<std::string> TagsAnchoredIn(int position, int last) const;
-
     std::string strOriginal;
     std::string strHtml;  // change it only through the methods, which keep the tags in place
     std::vector<TAddTagInfo> arrAddTagInfo;
@@ -75,6 +81,8 @@ class THtmlCnv {
     void DropTags();
     void Assemble() const;
     std::size_t FirstRecordFrom(int position) const;
+    void RemoveRun(int position, int length);
+    void DropEnclosedElements();
 
     mutable std::string strIncTag;
     mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
@@ -88,4 +96,6 @@ class THtmlCnv {
     // than allocating a new text for every tag.
     std::vector<std::string> spareTagTexts_;
     mutable std::vector<std::uint32_t> order_;  // Assemble's sort of the live tags
+    std::vector<std::uint32_t> runTags_;        // a deletion's tags, in their order
+    std::vector<std::uint32_t> openTags_;       // the opening tags among them not yet closed
 };

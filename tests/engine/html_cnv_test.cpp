@@ -54,24 +54,64 @@ TEST(TaggedLine, WrappingTwiceNestsAndKeepsLeadingBlanksOutside) {
     EXPECT_EQ(empty.F_strGetIncTag(), "<s></s>");
 }
 
-TEST(TaggedLine, DeletingARunTakesItsTagsAndMovesTheLaterOnes) {
+TEST(TaggedLine, DeletingARunTakesTheElementsWhollyOnItAndKeepsTheOtherTags) {
     THtmlCnv line = Escaped("abcdef");
-    line.P_AddTag("<x>", 3, false);  // on the run's first byte: deleted with it
-    line.P_AddTag("<y>", 4, false);  // inside the run: deleted
+    line.P_AddTag("<x>", 3, false);  // no partner: stays
+    line.P_AddTag("<i>", 3, false);  // closed inside the run: goes with its closing tag
+    line.P_AddTag("</i>", 4, true);
+    line.P_AddTag("<b>", 4, false);  // closed behind the run: stays
+    line.P_AddTag("</b>", 6, true);
     line.P_AddTag("<z>", 5, false);  // right after the run: now at its start
     line.P_AddTag("</w>", 7, true);
+    ASSERT_EQ(line.F_strGetIncTag(), "ab<i><x>c<b></i>d<z>e</b>f</w>");
     line.P_DeleteWord(3, 2);
     EXPECT_EQ(line.strHtml, "abef");
-    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>ef</w>");
-    EXPECT_EQ(line.arrAddTagInfo[0].iPos, -1);
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<x><b><z>e</b>f</w>");
     EXPECT_EQ(line.arrAddTagInfo[1].iPos, -1);
-    EXPECT_EQ(line.arrAddTagInfo[2].iPos, 3);
-    EXPECT_EQ(line.arrAddTagInfo[3].iPos, 5);
+    EXPECT_EQ(line.arrAddTagInfo[2].iPos, -1);
+    EXPECT_EQ(line.arrAddTagInfo[3].iPos, 3);
+    EXPECT_EQ(line.arrAddTagInfo[5].iPos, 3);
+    EXPECT_EQ(line.arrAddTagInfo[6].iPos, 5);
     // Deleted records keep their place and count for nothing afterwards.
     line.P_AddTag("<q>", 4, true);
-    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>e<q>f</w>");
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<x><b><z>e</b><q>f</w>");
     line.P_DeleteWord(2, 0);
-    EXPECT_EQ(line.F_strGetIncTag(), "ab<z>e<q>f</w>");
+    EXPECT_EQ(line.F_strGetIncTag(), "ab<x><b><z>e</b><q>f</w>");
+
+    // Elements wholly on a keyword that a later rule deletes or replaces go, one nested in the
+    // other (element names pair whatever their letter case); one that reaches beyond the run
+    // keeps both its tags.
+    THtmlCnv nested = Escaped("xyz");
+    nested.P_AddTag("<span class=\"s1\">", 1, false);
+    nested.P_AddTag("</span>", 2, true);
+    nested.P_AddTag("<SPAN class=\"s2\">", 1, false);
+    nested.P_AddTag("</span>", 2, true);
+    nested.P_AddTag("<em>", 2, false);
+    nested.P_AddTag("</em>", 4, true);
+    ASSERT_EQ(nested.F_strGetIncTag(),
+              "<SPAN class=\"s2\"><span class=\"s1\">x<em></span></span>yz</em>");
+    nested.P_ReplaceWord(1, 2, "<img>");
+    EXPECT_EQ(nested.F_strGetIncTag(), "<em><img>z</em>");
+
+    // Two elements of one name that overlap the run: the closing tag on the run pairs with the
+    // opening tag nearest in front of it, and one element's worth of tags stays.
+    THtmlCnv overlapping = Escaped("abc");
+    overlapping.P_AddTag("<span 1>", 1, false);
+    overlapping.P_AddTag("</span>", 2, true);
+    overlapping.P_AddTag("<span 2>", 2, false);
+    overlapping.P_AddTag("</span>", 3, true);
+    ASSERT_EQ(overlapping.F_strGetIncTag(), "<span 1>a<span 2></span>b</span>c");
+    overlapping.P_DeleteWord(1, 2);
+    EXPECT_EQ(overlapping.F_strGetIncTag(), "<span 1></span>c");
+    // A closing tag whose opening tag stands in front of the run stays, and so does an opening
+    // tag of another name.
+    THtmlCnv crossing = Escaped("abc");
+    crossing.P_AddTag("<i>", 1, false);
+    crossing.P_AddTag("</i>", 2, true);
+    crossing.P_AddTag("<b>", 3, false);
+    crossing.P_AddTag("</b>", 4, true);
+    crossing.P_ReplaceWord(2, 2, "<img>");
+    EXPECT_EQ(crossing.F_strGetIncTag(), "<i>a</i><b><img></b>");
 }
 
 TEST(TaggedLine, KeywordFormsDeleteOrReplaceTheFirstOccurrenceOnly) {
@@ -141,56 +181,116 @@ TEST(TaggedLine, RenewedObjectActsAsAFreshOne) {
 
 namespace {
 
-// The tagged text kept up to date on every operation, by inserting each tag where the tag bytes
-// anchored in front of its position end: the straightforward form of what the line object
-// builds only when its text is asked for.
-struct TEagerTaggedLine {
-    std::string Plain;
-    std::string Tagged;
-    std::vector<std::pair<int, int>> Tags;  // position (-1 once deleted), length
+// The tagged line as a list of pieces, each a plain byte or a tag, changed in place by every
+// operation: the straightforward form of what the line object builds from positions and slots
+// only when its text is asked for.
+struct TPieceLine {
+    struct TPiece {
+        bool Plain;
+        std::string Text;
+    };
+    std::vector<TPiece> Pieces;
 
-    std::size_t TagBytesBefore(int position, bool inclusive) const {
-        std::size_t sum = 0;
-        for (const auto& [at, length] : Tags) {
-            if (at != -1 && (at < position || (inclusive && at == position)))
-                sum += static_cast<std::size_t>(length);
-        }
-        return sum;
+    explicit TPieceLine(const std::string& plain) {
+        for (const char c : plain)
+            Pieces.push_back({true, std::string(1, c)});
     }
-    void AddTag(const std::string& tag, int position, bool after) {
-        Tagged.insert(position - 1 + TagBytesBefore(position, after), tag);
-        Tags.emplace_back(position, static_cast<int>(tag.size()));
+    std::string Tagged() const {
+        std::string text;
+        for (const TPiece& piece : Pieces)
+            text += piece.Text;
+        return text;
     }
-    void DeleteWord(int position, int length) {
-        const int last = position + length - 1;
-        const std::size_t from = position - 1 + TagBytesBefore(position, false);
-        const std::size_t through = last - 1 + TagBytesBefore(last, true);
-        Tagged.erase(from, through - from + 1);
-        Plain.erase(position - 1, length);
-        for (auto& [at, tagLength] : Tags) {
-            if (at >= position && at <= last)
-                at = -1;
-            if (at >= position)
-                at -= length;
+    std::string Plain() const {
+        std::string text;
+        for (const TPiece& piece : Pieces) {
+            if (piece.Plain)
+                text += piece.Text;
         }
+        return text;
+    }
+    // The index of the piece behind plain byte p - 1, which is where the tags anchored at p
+    // begin; the index of plain byte p itself, or the end, is where they end.
+    std::size_t AnchorStart(int p) const {
+        int seen = 0;
+        for (std::size_t i = 0; i < Pieces.size(); ++i) {
+            if (seen == p - 1)
+                return i;
+            seen += Pieces[i].Plain;
+        }
+        return Pieces.size();
+    }
+    std::size_t PlainByte(int p) const {
+        int seen = 0;
+        for (std::size_t i = 0; i < Pieces.size(); ++i) {
+            if (Pieces[i].Plain && ++seen == p)
+                return i;
+        }
+        return Pieces.size();
+    }
+    void AddTag(const std::string& tag, int p, bool after) {
+        const std::size_t at = after ? PlainByte(p) : AnchorStart(p);
+        Pieces.insert(Pieces.begin() + static_cast<std::ptrdiff_t>(at), {false, tag});
+    }
+    // The run from the first tag anchored at p through plain byte p + n - 1 goes; of its tags,
+    // those that a browser reading them alone would pair (a closing tag with the nearest open
+    // tag of its name) go too, and the rest stay where the run was, the replacement behind them.
+    void ReplaceWord(int p, int n, const std::string& replacement) {
+        const std::size_t from = AnchorStart(p);
+        const std::size_t through = PlainByte(p + n - 1);
+        std::vector<TPiece> run(Pieces.begin() + static_cast<std::ptrdiff_t>(from),
+                                Pieces.begin() + static_cast<std::ptrdiff_t>(through) + 1);
+        std::vector<bool> gone(run.size(), false);
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            if (run[i].Plain) {
+                gone[i] = true;
+                continue;
+            }
+            const std::string& tag = run[i].Text;
+            if (tag.starts_with("</")) {
+                const std::string name = tag.substr(2, tag.size() - 3);
+                for (std::size_t k = open.size(); k-- > 0;) {
+                    if (run[open[k]].Text.starts_with("<" + name + " ")) {
+                        gone[i] = gone[open[k]] = true;
+                        open.erase(open.begin() + static_cast<std::ptrdiff_t>(k));
+                        break;
+                    }
+                }
+            } else {
+                open.push_back(i);
+            }
+        }
+        std::vector<TPiece> kept;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            if (!gone[i])
+                kept.push_back(run[i]);
+        }
+        if (!replacement.empty())
+            kept.push_back({false, replacement});
+        Pieces.erase(Pieces.begin() + static_cast<std::ptrdiff_t>(from),
+                     Pieces.begin() + static_cast<std::ptrdiff_t>(through) + 1);
+        Pieces.insert(Pieces.begin() + static_cast<std::ptrdiff_t>(from), kept.begin(), kept.end());
     }
 };
 
 }  // namespace
 
 // Random tags and deletions anywhere in the line, read back at random moments: the object gives
-// what inserting every tag at once gives, and so do the tags it hands back for a run. Every
-// other round keeps to positions at or behind the last tag, as stages working left to right do,
-// and then deletes behind it too.
+// what changing the pieces of the tagged text in place gives. The tags are openings and closings
+// of two element names, some never closed and some closing nothing, and images. Every other
+// round keeps to positions at or behind the last tag, as stages working left to right do, and
+// then deletes behind it too.
 TEST(TaggedLine, AnyOrderOfOperationsGivesTheTextOfImmediateInsertion) {
     std::mt19937 random(20261208);
+    int dropped = 0;  // deletions that took an element with them
     for (int round = 0; round < 4000; ++round) {
         const std::string raw(1 + random() % 12, 'a');
         THtmlCnv line = Escaped(raw);
-        TEagerTaggedLine eager{raw, raw, {}};
+        TPieceLine pieces(raw);
         int frontier = 1;  // the rounds that go left to right never go in front of it
         for (int step = 0; step < 12; ++step) {
-            const int size = static_cast<int>(eager.Plain.size());
+            const int size = static_cast<int>(line.strHtml.size());
             if (round % 2 == 1 && frontier > size + 1)
                 frontier = size + 1;
             const int from = round % 2 == 1 ? frontier : 1;
@@ -198,27 +298,29 @@ TEST(TaggedLine, AnyOrderOfOperationsGivesTheTextOfImmediateInsertion) {
             frontier = position;
             if (random() % 4 == 0 && position <= size) {
                 const int length = 1 + static_cast<int>(random() % (size - position + 1));
-                eager.DeleteWord(position, length);
-                line.P_DeleteWord(position, length);
+                const std::string image =
+                    random() % 2 == 0 ? "" : "<img r" + std::to_string(step) + ">";
+                const std::size_t tagsBefore = pieces.Pieces.size() - line.strHtml.size();
+                pieces.ReplaceWord(position, length, image);
+                line.P_ReplaceWord(position, length, image);
+                const std::size_t tagsAfter = pieces.Pieces.size() - line.strHtml.size();
+                dropped += tagsAfter < tagsBefore + (image.empty() ? 0 : 1) ? 1 : 0;
             } else {
                 const bool after = random() % 2 == 0;
-                const std::string tag = "<t" + std::to_string(step) + (after ? "a>" : "b>");
-                eager.AddTag(tag, position, after);
+                const char* const names[] = {"i", "b", "img"};
+                const std::string name = names[random() % 3];
+                const std::string tag = name != "img" && random() % 2 == 0
+                                            ? "</" + name + ">"
+                                            : "<" + name + " t" + std::to_string(step) + ">";
+                pieces.AddTag(tag, position, after);
                 line.P_AddTag(tag, position, after);
             }
             if (random() % 3 == 0) {
-                ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round << " " << step;
+                ASSERT_EQ(line.F_strGetIncTag(), pieces.Tagged()) << round << " " << step;
             }
         }
-        ASSERT_EQ(line.F_strGetIncTag(), eager.Tagged) << round;
-        ASSERT_EQ(line.strHtml, eager.Plain);
-        std::string fromRuns = line.strHtml;
-        for (int p = static_cast<int>(line.strHtml.size()) + 1; p >= 1; --p) {
-            std::string tags;
-            for (const std::string& tag : line.TagsAnchoredIn(p, p))
-                tags += tag;
-            fromRuns.insert(static_cast<std::size_t>(p - 1), tags);
-        }
-        ASSERT_EQ(fromRuns, eager.Tagged) << round;
+        ASSERT_EQ(line.F_strGetIncTag(), pieces.Tagged()) << round;
+        ASSERT_EQ(line.strHtml, pieces.Plain());
     }
+    EXPECT_GT(dropped, 100);
 }
