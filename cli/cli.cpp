@@ -8,6 +8,7 @@
 
 #include "cli/temp_file.h"
 #include "cli/terminal_platform.h"
+#include "commands/page_conversion.h"
 #include "engine/converter.h"
 #include "engine/encoding.h"
 #include "engine/identity.h"
@@ -274,8 +275,7 @@ class TCliRun {
         const std::string pageFolderAnchor =
             toStdout ? (std::filesystem::current_path() / "stdin").string() : output;
         form_->SetText("lblInputFilePath", PathForMessage(pageFolderAnchor));
-        bool usesImages = false;
-        if (!ConvertTextFile(env_, *input, output, usesImages))
+        if (!ConvertToPage(env_, *input, options_, output).Converted)
             return false;
         return !toStdout || CopyToStandardOutput(stdoutCopy);
     }

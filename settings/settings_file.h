@@ -1,6 +1,6 @@
 // The conversion settings file (".prkn", older ".rkn" files are read too): writing a TStrInfo
-// snapshot into it, reading it back into the main window's controls, and the open and save
-// commands of the file menu.
+// snapshot into it, and reading it back into the main window's controls. The open and save
+// commands of the file menu are in commands/settings_commands.h.
 //
 // How paths are stored: values are Shift_JIS text, so a path is stored as the Shift_JIS form of
 // the path the window shows. BackGroundImagePath is stored as shown (native separators of the
@@ -48,26 +48,6 @@ TLoadResult LoadSettingsFile(TSettingsEnv& env, const std::string& path);
 // its --set values); path names the settings for the caption.
 TLoadResult LoadSettingsProfile(TSettingsEnv& env, const TProfileFile& profile,
                                 const std::string& path);
-
-// File menu "この変換設定を保存(&S)": asks for a path, gathers the window, saves, and on success
-// makes the path CurrentSettingsFile and the top of the history (then stores the history). A
-// superseded ".rkn" file is deleted only after the new file is completely written.
-void SaveSettingsCommand(TSettingsEnv& env);
-
-// File menu "変換設定を読み込む(&O)": asks for a path and loads it; unless the load stopped on a
-// bad colour, the path becomes CurrentSettingsFile and the top of the history, also when there
-// was no file at the path.
-void OpenSettingsCommand(TSettingsEnv& env);
-
-struct TSettingsSaveTarget {
-    std::string Path;           // native path to save to, ending in ".prkn"
-    std::string SupersededRkn;  // the old ".rkn" CurrentSettingsFile to delete after the save
-};
-
-// The save dialog, proposed name CurrentSettingsFile (".rkn" turned into ".prkn"), filter
-// "変換設定ファイル(*.prkn)|*.prkn"; ".prkn" is appended to a name not ending exactly in it.
-// std::nullopt when cancelled.
-std::optional<TSettingsSaveTarget> ChooseSettingsSavePath(TSettingsEnv& env);
 
 // The open dialog with filter "変換設定ファイル(*.prkn,*.rkn)|*.prkn;*.rkn": the chosen native
 // path, or the empty text when cancelled. The options dialog uses it for its start-up file too.

@@ -2,7 +2,6 @@
 
 #include "engine/encoding.h"
 #include "settings/profile_file.h"
-#include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 #include "settings/untIniOption.h"
 
@@ -67,22 +66,4 @@ void ShowHistoryInMenu(const TSettingsHistory& history, TForm& mainWindow) {
         mainWindow.SetText(item, PathForMessage(path));
         mainWindow.SetVisible(item, !path.empty());
     }
-}
-
-void RecordSettingsFileUse(TSettingsEnv& env, const std::string& path) {
-    env.State.CurrentSettingsFile = path;
-    AddToHistory(env.History, path);
-    ShowHistoryInMenu(env.History, env.MainWindow);
-    SaveHistory(OptionsFilePath(env.State.ProgramFolder), env.History, env.Platform);
-}
-
-void OpenFromHistory(TSettingsEnv& env, int k) {
-    if (k < 1 || k > kSettingsHistorySize)
-        return;
-    const std::string path = env.History[k - 1].Path;
-    if (path.empty())
-        return;
-    if (LoadSettingsFile(env, path) == TLoadResult::Stopped)
-        return;
-    RecordSettingsFileUse(env, path);
 }

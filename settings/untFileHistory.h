@@ -3,7 +3,8 @@
 // mitmPrknHis1 to mitmPrknHis10 of the file menu.
 //
 // After a settings file was saved or opened the caller runs, in this order: CurrentSettingsFile
-// := path, AddToHistory, ShowHistoryInMenu, SaveHistory (RecordSettingsFileUse does all four).
+// := path, AddToHistory, ShowHistoryInMenu, SaveHistory (RecordSettingsFileUse of
+// commands/settings_commands.h does all four).
 #pragma once
 
 #include <string>
@@ -28,12 +29,3 @@ void AddToHistory(TSettingsHistory& history, const std::string& path);
 // Item k shows position k-1: its caption is the full path, and it is visible exactly when the
 // path is not empty. Items the window lacks are skipped.
 void ShowHistoryInMenu(const TSettingsHistory& history, TForm& mainWindow);
-
-// CurrentSettingsFile := path, then AddToHistory, ShowHistoryInMenu and SaveHistory on the options
-// file of env.State.ProgramFolder.
-void RecordSettingsFileUse(TSettingsEnv& env, const std::string& path);
-
-// The click of mitmPrknHis<k>, k from 1 to 10: loads the file at position k-1 and, unless the
-// load stopped on a bad colour, records its use (so it moves to the top), also when the file no
-// longer exists. A free position or a k out of range does nothing.
-void OpenFromHistory(TSettingsEnv& env, int k);

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "commands/settings_commands.h"
 #include "engine/identity.h"
 #include "engine/program_folder.h"
 #include "settings/settings_file.h"
@@ -21,6 +22,7 @@
 #include "ui/color_label.h"
 #include "ui/dropped_files.h"
 #include "ui/main_tabs.h"
+#include "ui/option_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_text.h"
 #include "ui/sjis_input_guard.h"
@@ -44,6 +46,15 @@ TfrmMain::TfrmMain(TPlatform& platform, std::function<void()> endProgram)
       form_(*this),
       env_{form_, platform_, state_},
       settingsEnv_{form_, platform_, state_, history_, {}},
+      commands_{env_,
+                settingsEnv_,
+                options_,
+                optionsPath_,
+                nullptr,
+                {},
+                [this] { EndProgram(); },
+                [this] { return ToNative(InputPath()); },
+                [this](const std::string& path) { SetInputPath(FromNative(path)); }},
       editors_{form_, platform_, *this},
       guard_(new TSjisInputGuard(platform, this)) {
     setObjectName("frmMain");
@@ -285,11 +296,12 @@ void TfrmMain::ConnectWindows(TdlgVerInf& about, TfrmText& textBox, TfrmOption& 
     about_ = &about;
     textBox_ = &textBox;
     optionDialog_ = &options;
+    commands_.OptionDialog = &options.Form();
     hex_ = &hex;
 }
 
 void TfrmMain::SetCommandLine(std::vector<std::string> arguments) {
-    arguments_ = std::move(arguments);
+    commands_.Arguments = std::move(arguments);
 }
 
 void TfrmMain::SetPreviewBuilder(std::function<bool(const std::string&)> build) {

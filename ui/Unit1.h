@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_env.h"
 #include "engine/engine_env.h"
 #include "engine/platform.h"
 #include "settings/settings_env.h"
@@ -78,12 +79,8 @@ class TfrmMain : public QMainWindow, private TStyleView {
     void ConnectStyleClicks();
     void WatchEdits();
 
-    // Runs the batch conversion; true when the program ends after it.
-    bool BatchConversion();
-    void OpenOutput(const std::string& output);
     void CloseSteps();
     void EndProgram();
-    TForm& OptionForm();
     void ShowTextBox();
     void ShowOptions();
     void ShowAbout();
@@ -104,8 +101,8 @@ class TfrmMain : public QMainWindow, private TStyleView {
     std::string optionsPath_;
     TEngineEnv env_;
     TSettingsEnv settingsEnv_;
+    TCommandEnv commands_;
     TStyleEditors editors_;
-    std::vector<std::string> arguments_;
 
     TdlgVerInf* about_ = nullptr;
     TfrmText* textBox_ = nullptr;

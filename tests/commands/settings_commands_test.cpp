@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "commands/main_commands.h"
+#include "commands/settings_commands.h"
 #include "engine/encoding.h"
-#include "engine/main_window_controls.h"
-#include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"
+#include "tests/commands/command_window.h"
 #include "tests/settings/settings_window.h"
 
 namespace {
@@ -23,58 +24,6 @@ std::vector<std::string> Expected(std::initializer_list<std::string> first) {
 }
 
 }  // namespace
-
-TEST(SettingsHistory, NewestFirstWithoutDuplicatesAndTenAtMost) {
-    TSettingsHistory h;
-    AddToHistory(h, "A");
-    AddToHistory(h, "B");
-    AddToHistory(h, "A");
-    EXPECT_EQ(Paths(h), Expected({"A", "B"}));
-    AddToHistory(h, "A");
-    EXPECT_EQ(Paths(h), Expected({"A", "B"}));
-    AddToHistory(h, "a");  // paths are compared with their letter case
-    EXPECT_EQ(Paths(h), Expected({"a", "A", "B"}));
-
-    TSettingsHistory eleven;
-    for (int i = 1; i <= 11; ++i)
-        AddToHistory(eleven, "f" + std::to_string(i));
-    EXPECT_EQ(eleven[0].Path, "f11");
-    EXPECT_EQ(eleven[9].Path, "f2");
-    AddToHistory(eleven, "f5");
-    EXPECT_EQ(Paths(eleven),
-              Expected({"f5", "f11", "f10", "f9", "f8", "f7", "f6", "f4", "f3", "f2"}));
-}
-
-TEST(SettingsHistory, StoredInTheOptionsFileAndShownInTheMenu) {
-    TSettingsWindow w;
-    const std::string ini = OptionsFilePath(w.State.ProgramFolder);
-    WriteFileBytes(ini, "[Save]\r\nExtension=1\r\n");
-    w.History[0].Path = "/s/" + std::string("\xE8\xA1\xA8") + ".prkn";  // 表 in UTF-8
-    w.History[2].Path = "/s/c.prkn";
-    ASSERT_TRUE(SaveHistory(ini, w.History, w.Platform));
-    EXPECT_EQ(ReadFileBytes(ini),
-              "[Save]\r\nExtension=1\r\n[FileHistory]\r\nHistory1=/s/\x95\x5C.prkn\r\n"
-              "History2=\r\nHistory3=/s/c.prkn\r\nHistory4=\r\nHistory5=\r\nHistory6=\r\n"
-              "History7=\r\nHistory8=\r\nHistory9=\r\nHistory10=\r\n");
-    TSettingsHistory back;
-    ASSERT_TRUE(LoadHistory(ini, back, w.Platform));
-    EXPECT_EQ(Paths(back), Paths(w.History));
-
-    ShowHistoryInMenu(back, *w.Form);
-    EXPECT_TRUE(w.Form->Visible("mitmPrknHis1"));
-    EXPECT_EQ(w.Form->Text("mitmPrknHis1"), "/s/\x95\x5C.prkn");
-    EXPECT_FALSE(w.Form->Visible("mitmPrknHis2"));
-    EXPECT_TRUE(w.Form->Visible("mitmPrknHis3"));
-    for (int k = 4; k <= 10; ++k)
-        EXPECT_FALSE(w.Form->Visible("mitmPrknHis" + std::to_string(k))) << k;
-
-    // Unreadable options file: the message, and the history in memory stays.
-    EXPECT_FALSE(LoadHistory(w.Folder.Path(), back, w.Platform));
-    EXPECT_EQ(back[2].Path, "/s/c.prkn");
-    ASSERT_EQ(w.Platform.Messages.size(), 1u);
-    EXPECT_EQ(w.Platform.Messages[0].Text,
-              Sjis("設定ファイル：\r\n\t") + w.Folder.Path() + Sjis("\r\nが開けません。"));
-}
 
 TEST(SettingsCommands, SaveAppendsPrknAndRecordsTheFile) {
     TSettingsWindow w;
@@ -165,4 +114,31 @@ TEST(SettingsCommands, OpeningRecordsTheFileUnlessABadColourStoppedIt) {
     OpenFromHistory(w.Env, 7);  // a free position does nothing
     OpenFromHistory(w.Env, 11);
     EXPECT_EQ(w.State.CurrentSettingsFile, missing);
+}
+
+TEST(SettingsCommands, ADroppedSettingsFileIsOpenedAndAnyOtherFileBecomesTheInput) {
+    TCommandWindow w;
+    const std::string settings = w.Folder.File("set.prkn");
+    WriteSjisLines(settings, {"[main]", "SoftVer=0.731", "title=dropped"});
+    w.Input = "/before.txt";
+    DropFiles(w.Env, {settings, w.Folder.File("second.txt")});
+    EXPECT_EQ(w.Form->Text("edtPageTitle"), "dropped");
+    EXPECT_EQ(w.State.CurrentSettingsFile, settings);
+    EXPECT_EQ(w.History[0].Path, settings);
+    EXPECT_EQ(w.Form->Text("mitmPrknHis1"), settings);
+    EXPECT_NE(ReadFileBytes(w.OptionsPath).find("History1=" + settings), std::string::npos);
+    EXPECT_EQ(w.Input, "/before.txt");
+    // Only ".prkn" exactly: other extensions, an old ".rkn" among them, name the input file.
+    for (const char* name : {"set.PRKN", "old.rkn", "a.txt", "noextension"}) {
+        DropFiles(w.Env, {w.Folder.File(name), settings});
+        EXPECT_EQ(w.Input, w.Folder.File(name));
+    }
+    EXPECT_EQ(Paths(w.History), Expected({settings}));
+    // A settings file whose load stops on a bad colour is not recorded.
+    const std::string bad = w.Folder.File("bad.prkn");
+    WriteSjisLines(bad, {"[main]", "SoftVer=0.731", "normalcolr=GG"});
+    DropFiles(w.Env, {bad});
+    EXPECT_EQ(w.State.CurrentSettingsFile, settings);
+    EXPECT_EQ(Paths(w.History), Expected({settings}));
+    EXPECT_EQ(w.Platform.Messages.size(), 1u);
 }

@@ -1,12 +1,13 @@
-// The file menu's save and open commands and their dialogs.
+#include "commands/settings_commands.h"
+
 #include <cerrno>
 
 #include "engine/encoding.h"
-#include "engine/identity.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 #include "settings/untFileHistory.h"
+#include "settings/untIniOption.h"
 
 namespace {
 
@@ -18,14 +19,6 @@ std::string_view ExtensionOf(std::string_view path) {
 }
 
 }  // namespace
-
-std::string FileNamePart(std::string_view path) {
-    return FileNamePartOf(path);
-}
-
-std::string SettingsCaption(const std::string& nativePath) {
-    return Sjis(kIdentityUtf8) + " - " + PathForMessage(FileNamePart(nativePath));
-}
 
 std::optional<TSettingsSaveTarget> ChooseSettingsSavePath(TSettingsEnv& env) {
     const std::string& current = env.State.CurrentSettingsFile;
@@ -45,14 +38,6 @@ std::optional<TSettingsSaveTarget> ChooseSettingsSavePath(TSettingsEnv& env) {
     if (ExtensionOf(target.Path) != ".prkn")
         target.Path += ".prkn";
     return target;
-}
-
-std::string ChooseSettingsOpenPath(TPlatform& platform, const std::string& initialFolder) {
-    TFileDialogRequest request;
-    request.Filter = Sjis("変換設定ファイル(*.prkn,*.rkn)|*.prkn;*.rkn");
-    request.InitialFolder = initialFolder;
-    std::optional<std::string> chosen = platform.OpenFileDialog(request);
-    return chosen ? *std::move(chosen) : std::string();
 }
 
 void SaveSettingsCommand(TSettingsEnv& env) {
@@ -75,6 +60,24 @@ void SaveSettingsCommand(TSettingsEnv& env) {
 
 void OpenSettingsCommand(TSettingsEnv& env) {
     const std::string path = ChooseSettingsOpenPath(env.Platform);
+    if (path.empty())
+        return;
+    if (LoadSettingsFile(env, path) == TLoadResult::Stopped)
+        return;
+    RecordSettingsFileUse(env, path);
+}
+
+void RecordSettingsFileUse(TSettingsEnv& env, const std::string& path) {
+    env.State.CurrentSettingsFile = path;
+    AddToHistory(env.History, path);
+    ShowHistoryInMenu(env.History, env.MainWindow);
+    SaveHistory(OptionsFilePath(env.State.ProgramFolder), env.History, env.Platform);
+}
+
+void OpenFromHistory(TSettingsEnv& env, int k) {
+    if (k < 1 || k > kSettingsHistorySize)
+        return;
+    const std::string path = env.History[k - 1].Path;
     if (path.empty())
         return;
     if (LoadSettingsFile(env, path) == TLoadResult::Stopped)

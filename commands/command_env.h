@@ -1,0 +1,29 @@
+// What the program's commands work on: the main window's controls and input path, the platform,
+// the program-wide values, the options and the settings history, and the way to end the program.
+// The main window (or a test) makes one TCommandEnv and hands it to every command of this layer.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/engine_env.h"
+#include "settings/settings_env.h"
+#include "settings/untIniOption.h"
+
+struct TCommandEnv {
+    TEngineEnv& Engine;        // the main window's controls, the platform, the program-wide values
+    TSettingsEnv& Settings;    // the same window, platform and values, with the settings history
+    TOption& Options;          // the program's options; the convert command reads them afresh
+    std::string& OptionsPath;  // porukano.ini in ProgramFolder, set by the start-up sequence
+    // The options dialog's controls: ReadOptions fills them, ApplyOptionDialog copies them into
+    // Options. Must be set before the start-up sequence or a conversion runs.
+    TForm* OptionDialog = nullptr;
+    // The command line after the program's name (native paths), for the batch conversion.
+    std::vector<std::string> Arguments;
+    // Asks the program to end; closes no window, so the close steps do not run.
+    std::function<void()> EndProgram;
+    // The input file the main window shows (a native path; empty for none), and setting it.
+    std::function<std::string()> InputPath;
+    std::function<void(const std::string&)> SetInputPath;
+};

@@ -1,0 +1,108 @@
+#include "commands/main_commands.h"
+
+#include "commands/page_conversion.h"
+#include "commands/settings_commands.h"
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "engine/program_folder.h"
+#include "settings/settings_file.h"
+#include "settings/untFileHistory.h"
+
+namespace {
+
+// The extension of a path's file name, from its last "." on ("" without one).
+std::string ExtensionOf(const std::string& path) {
+    const std::string name = FileNamePartOf(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool IsSettingsFileArgument(const std::string& path) {
+    const std::string extension = ExtensionOf(path);
+    return extension == ".rkn" || extension == ".prkn";
+}
+
+// The question before the first text file; false when the user declined, and the program was
+// asked to end.
+bool ConfirmBatch(TCommandEnv& env) {
+    TPlatform& platform = env.Engine.Platform;
+    if (env.Options.CnvDialogUnvisible ||
+        platform.ShowMessage(TMessageKind::Confirmation,
+                             Sjis("設定した拡張子でファイルを出力します。\r\n"
+                                  "同じファイル名があった場合強制的に上書きされます。\r\n"
+                                  "処理を始めてもいいですか？"),
+                             mbYes | mbNo) != mbNo) {
+        return true;
+    }
+    platform.ShowMessage(TMessageKind::Information, Sjis("終了しました。"), mbYes);
+    env.EndProgram();
+    return false;
+}
+
+}  // namespace
+
+void StartUpSequence(TCommandEnv& env) {
+    TProgramState& state = env.Engine.State;
+    TPlatform& platform = env.Engine.Platform;
+    TForm& mainWindow = env.Engine.Form;
+    state.ProgramFolder = FindProgramFolder();
+    mainWindow.SetText("frmMain", Sjis(kIdentityUtf8));
+    env.OptionsPath = OptionsFilePath(state.ProgramFolder);
+    ReadOptions(env.OptionsPath, *env.OptionDialog, env.Options, platform);
+    ReadBrowserView(env.OptionsPath, mainWindow, platform);
+    ApplyOptionDialog(*env.OptionDialog, env.Options);
+    if (!env.Options.StartRknFile.empty())
+        LoadSettingsFile(env.Settings, SjisPathToNative(env.Options.StartRknFile));
+    if (!env.Arguments.empty() && BatchConversion(env))
+        return;
+    LoadHistory(env.OptionsPath, env.Settings.History, platform);
+    ShowHistoryInMenu(env.Settings.History, mainWindow);
+}
+
+bool BatchConversion(TCommandEnv& env) {
+    TPlatform& platform = env.Engine.Platform;
+    int converted = 0;
+    bool textFileSeen = false;
+    for (std::size_t i = 0; i < env.Arguments.size(); ++i) {
+        const std::string& argument = env.Arguments[i];
+        if (i == 0 && IsSettingsFileArgument(argument)) {
+            LoadSettingsFile(env.Settings, argument);
+            continue;
+        }
+        // Before the first text file, wherever it stands: the user is told that pages will be
+        // overwritten, also when a settings file came first.
+        if (!textFileSeen) {
+            if (!ConfirmBatch(env))
+                return true;
+            platform.SetBusyCursor(true);
+        }
+        const TPageResult page = ConvertToPage(env.Engine, argument, env.Options);
+        if (page.Converted) {
+            ++converted;
+            ShowPage(platform, env.Options, page.Page, env.Engine.Form.Checked("chkbxPreview"));
+        }
+        textFileSeen = true;
+    }
+    if (!textFileSeen)
+        return false;
+    platform.SetBusyCursor(false);
+    if (!env.Options.CnvDialogUnvisible) {
+        ShowOk(platform, TMessageKind::Information,
+               Sjis("全ファイル変換終了♪\r\n") + std::to_string(converted) +
+                   Sjis("個のファイルをＨＴＭＬに変換しました。") + "\r\n" + Sjis("終了します。"));
+    }
+    env.EndProgram();
+    return true;
+}
+
+void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return;
+    const std::string& path = paths.front();
+    if (ExtensionOf(path) == ".prkn") {
+        if (LoadSettingsFile(env.Settings, path) != TLoadResult::Stopped)
+            RecordSettingsFileUse(env.Settings, path);
+        return;
+    }
+    env.SetInputPath(path);
+}

@@ -1,0 +1,25 @@
+// Commands of the main window: the start-up sequence with the batch conversion of the files given
+// on the command line (files dropped onto the program's icon), and files dropped on the window.
+#pragma once
+
+#include "commands/command_env.h"
+
+// Runs once, when the main window is first shown: ProgramFolder, the caption, OptionsPath, the
+// options (ReadOptions, ReadBrowserView, ApplyOptionDialog), the start-up settings file, the
+// batch conversion when there are arguments, then the history into the file menu (skipped when
+// the batch conversion ended the program).
+void StartUpSequence(TCommandEnv& env);
+
+// Converts env.Arguments in order. Argument 1 with the extension ".rkn" or ".prkn" is loaded as
+// settings instead; every other argument is a text file. Before the first text file: the
+// confirmation (unless CnvDialogUnvisible; "いいえ(&N)" ends the program with "終了しました。"
+// and nothing converted) and the busy cursor. Each page is written beside its text file
+// (overwritten without a question) and shown. After the last: the normal cursor, the summary
+// with the count (unless CnvDialogUnvisible), and the end of the program. True when the program
+// ends; false when no text file was given (the window stays open).
+bool BatchConversion(TCommandEnv& env);
+
+// Files dropped on the main window (native paths; only the first counts): a ".prkn" file is
+// loaded as settings and, unless the load stopped on a bad colour, becomes CurrentSettingsFile and
+// the top of the history; any other file becomes the input path.
+void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths);

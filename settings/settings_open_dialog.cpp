@@ -1,0 +1,20 @@
+// The open dialog for settings files, and the caption that names the settings file in use.
+#include "engine/encoding.h"
+#include "engine/identity.h"
+#include "settings/settings_file.h"
+
+std::string FileNamePart(std::string_view path) {
+    return FileNamePartOf(path);
+}
+
+std::string SettingsCaption(const std::string& nativePath) {
+    return Sjis(kIdentityUtf8) + " - " + PathForMessage(FileNamePart(nativePath));
+}
+
+std::string ChooseSettingsOpenPath(TPlatform& platform, const std::string& initialFolder) {
+    TFileDialogRequest request;
+    request.Filter = Sjis("変換設定ファイル(*.prkn,*.rkn)|*.prkn;*.rkn");
+    request.InitialFolder = initialFolder;
+    std::optional<std::string> chosen = platform.OpenFileDialog(request);
+    return chosen ? *std::move(chosen) : std::string();
+}

@@ -1,0 +1,57 @@
+#include "tests/commands/command_window.h"
+
+#include <cstdlib>
+
+#include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "settings/option_dialog_controls.h"
+
+TCommandWindow::TCommandWindow()
+    : Form(MakeHeadlessMainWindow()),
+      OptionDialog(MakeHeadlessOptionDialog()),
+      Env{Engine,
+          Settings,
+          Options,
+          OptionsPath,
+          OptionDialog.get(),
+          {},
+          [this] { ++EndRequests; },
+          [this] { return Input; },
+          [this](const std::string& path) { Input = path; }} {
+    if (const char* home = std::getenv("PORUKANO_HOME")) {
+        hadHome_ = true;
+        oldHome_ = home;
+    }
+    setenv("PORUKANO_HOME", Folder.Path().c_str(), 1);
+    State.ProgramFolder = Folder.Path();
+    OptionsPath = Folder.File("porukano.ini");
+}
+
+TCommandWindow::~TCommandWindow() {
+    if (hadHome_) {
+        setenv("PORUKANO_HOME", oldHome_.c_str(), 1);
+    } else {
+        unsetenv("PORUKANO_HOME");
+    }
+}
+
+void TCommandWindow::WriteOptionsFile(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    WriteFileBytes(OptionsPath, bytes);
+}
+
+std::vector<std::string> TCommandWindow::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const TRecordedMessage& m : Platform.Messages)
+        texts.push_back(SjisToUtf8(m.Text));
+    return texts;
+}
+
+void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines) {
+    std::string bytes;
+    for (const std::string& line : utf8Lines)
+        bytes += Sjis(line) + "\r\n";
+    WriteFileBytes(path, bytes);
+}
