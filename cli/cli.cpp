@@ -9,8 +9,10 @@
 #include "cli/temp_file.h"
 #include "cli/terminal_platform.h"
 #include "commands/page_conversion.h"
+#include "engine/conversion_messages.h"
 #include "engine/converter.h"
 #include "engine/encoding.h"
+#include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "engine/line_reader.h"
 #include "engine/main_window_controls.h"
@@ -257,8 +259,7 @@ class TCliRun {
     bool CopyToStandardOutput(const TTempFile& page) {
         if (page.CopyTo(out_))
             return true;
-        ShowOk(platform_, TMessageKind::Error,
-               Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+        ShowWriteFailure(platform_);
         return false;
     }
 
@@ -291,9 +292,7 @@ class TCliRun {
         while (reader.Next(line))
             lines.push_back(line);
         if (!reader.Ok()) {
-            ShowOk(platform_, TMessageKind::Warning,
-                   Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(*input) +
-                       Sjis("\r\n現存するファイルか確認してください。"));
+            ShowOpenFailure(platform_, *input);
             return false;
         }
         std::vector<std::string> converted;
@@ -309,8 +308,7 @@ class TCliRun {
             *target << entry << "\r\n";
         target->flush();
         if (!target->good()) {
-            ShowOk(platform_, TMessageKind::Error,
-                   Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+            ShowWriteFailure(platform_);
             return false;
         }
         return true;

@@ -6,6 +6,7 @@
 
 #include "commands/page_conversion.h"
 #include "engine/encoding.h"
+#include "engine/file_paths.h"
 #include "settings/output_path.h"
 
 namespace {

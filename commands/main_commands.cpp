@@ -3,19 +3,13 @@
 #include "commands/page_conversion.h"
 #include "commands/settings_commands.h"
 #include "engine/encoding.h"
+#include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "engine/program_folder.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
 
 namespace {
-
-// The extension of a path's file name, from its last "." on ("" without one).
-std::string ExtensionOf(const std::string& path) {
-    const std::string name = FileNamePartOf(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
 
 bool IsSettingsFileArgument(const std::string& path) {
     const std::string extension = ExtensionOf(path);

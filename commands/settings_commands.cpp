@@ -3,22 +3,12 @@
 #include <cerrno>
 
 #include "engine/encoding.h"
+#include "engine/file_paths.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"
-
-namespace {
-
-// The extension of the file name of a native path, from its last "." on; empty without one.
-std::string_view ExtensionOf(std::string_view path) {
-    const std::size_t nameStart = path.rfind('/') + 1;  // npos + 1 is 0
-    const std::size_t dot = path.rfind('.');
-    return dot == std::string_view::npos || dot < nameStart ? std::string_view() : path.substr(dot);
-}
-
-}  // namespace
 
 std::optional<TSettingsSaveTarget> ChooseSettingsSavePath(TSettingsEnv& env) {
     const std::string& current = env.State.CurrentSettingsFile;

@@ -4,9 +4,11 @@
 #include <system_error>
 
 #include "engine/BRegExp.h"
+#include "engine/conversion_messages.h"
 #include "engine/emphasis.h"
 #include "engine/encoding.h"
 #include "engine/escaper.h"
+#include "engine/file_paths.h"
 #include "engine/line_assembly.h"
 #include "engine/line_reader.h"
 #include "engine/output_file.h"
@@ -30,17 +32,6 @@ class TRegexRulesGuard {
   private:
     std::array<TStrong, 5>& rules_;
 };
-
-void ShowOpenFailure(TPlatform& platform, const std::string& inputPath) {
-    ShowOk(platform, TMessageKind::Warning,
-           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(inputPath) +
-               Sjis("\r\n現存するファイルか確認してください。"));
-}
-
-void ShowWriteFailure(TPlatform& platform) {
-    ShowOk(platform, TMessageKind::Error,
-           Sjis("変換したファイルの書き込みに失敗しました。終了します"));
-}
 
 bool UsesLocalImages(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong) {

@@ -28,15 +28,3 @@ class TFileError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
-
-// A native path for a message: CP932 where it has a form, "?" for a character without one.
-std::string PathForMessage(std::string_view nativePath);
-
-// The native path of a path held in Shift_JIS (a label's caption, a settings file value), or
-// U+FFFD for a byte that is no CP932 character.
-std::string SjisPathToNative(std::string_view sjisPath);
-
-// The file-name part of a native path (after the last separator) and the folder part (up to and
-// including it).
-std::string FileNamePartOf(std::string_view nativePath);
-std::string FolderPartOf(std::string_view nativePath);

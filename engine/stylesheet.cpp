@@ -4,6 +4,7 @@
 
 #include "engine/encoding.h"
 #include "engine/escaper.h"
+#include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "engine/page_escape.h"
 #include "engine/prepared_emphasis.h"

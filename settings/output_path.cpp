@@ -1,6 +1,6 @@
 #include "settings/output_path.h"
 
-#include "engine/engine_env.h"
+#include "engine/file_paths.h"
 
 namespace {
 
@@ -19,11 +19,8 @@ std::string Quoted(std::string_view text) {
 }  // namespace
 
 std::string MakeOutputPath(std::string_view path, const TOption& options) {
-    const std::size_t nameStart = path.rfind('/') + 1;  // npos + 1 is 0
-    std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || dot < nameStart)
-        dot = path.size();
-    return std::string(path.substr(0, dot)) + (options.Extension == 0 ? ".htm" : ".html");
+    const std::string_view base = path.substr(0, path.size() - ExtensionOf(path).size());
+    return std::string(base) + (options.Extension == 0 ? ".htm" : ".html");
 }
 
 std::string MakeBrowserCommand(std::string_view path, const TOption& options) {

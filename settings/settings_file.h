@@ -53,9 +53,6 @@ TLoadResult LoadSettingsProfile(TSettingsEnv& env, const TProfileFile& profile,
 // path, or the empty text when cancelled. The options dialog uses it for its start-up file too.
 std::string ChooseSettingsOpenPath(TPlatform& platform, const std::string& initialFolder = {});
 
-// The text after the last folder separator of a native path (the whole path without one).
-std::string FileNamePart(std::string_view path);
-
 // The colour of an RRGGBB text: pairs 1-2, 3-4, 5-6 read as red, green, blue; a missing pair is
 // empty, characters after the sixth are ignored. Example: "FF" is red, "" is black. std::nullopt
 // when the text does not give a hexadecimal number (then HexColorNumberText names it).

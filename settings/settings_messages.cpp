@@ -1,7 +1,7 @@
 #include "settings/settings_messages.h"
 
 #include "engine/encoding.h"
-#include "engine/engine_env.h"
+#include "engine/file_paths.h"
 
 void ShowCannotOpenSettings(TPlatform& platform, const std::string& path) {
     ShowOk(platform, TMessageKind::Warning,

@@ -1,14 +1,11 @@
 // The open dialog for settings files, and the caption that names the settings file in use.
 #include "engine/encoding.h"
+#include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "settings/settings_file.h"
 
-std::string FileNamePart(std::string_view path) {
-    return FileNamePartOf(path);
-}
-
 std::string SettingsCaption(const std::string& nativePath) {
-    return Sjis(kIdentityUtf8) + " - " + PathForMessage(FileNamePart(nativePath));
+    return Sjis(kIdentityUtf8) + " - " + PathForMessage(FileNamePartOf(nativePath));
 }
 
 std::string ChooseSettingsOpenPath(TPlatform& platform, const std::string& initialFolder) {

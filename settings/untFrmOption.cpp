@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "engine/encoding.h"
-#include "engine/engine_env.h"
+#include "engine/file_paths.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 

@@ -6,6 +6,7 @@
 
 #include "engine/encoding.h"
 #include "engine/engine_env.h"
+#include "engine/file_paths.h"
 #include "engine/settings_model.h"
 #include "engine/text_helpers.h"
 #include "settings/emphasis_samples.h"

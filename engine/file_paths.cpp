@@ -1,4 +1,4 @@
-#include "engine/engine_env.h"
+#include "engine/file_paths.h"
 
 #include "engine/encoding.h"
 
@@ -31,4 +31,11 @@ std::string FolderPartOf(std::string_view nativePath) {
     const std::size_t slash = nativePath.rfind('/');
     return slash == std::string_view::npos ? std::string()
                                            : std::string(nativePath.substr(0, slash + 1));
+}
+
+std::string ExtensionOf(std::string_view nativePath) {
+    const std::size_t nameStart = nativePath.rfind('/') + 1;  // npos + 1 is 0
+    const std::size_t dot = nativePath.rfind('.');
+    return dot == std::string_view::npos || dot < nameStart ? std::string()
+                                                            : std::string(nativePath.substr(dot));
 }

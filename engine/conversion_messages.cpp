@@ -1,0 +1,15 @@
+#include "engine/conversion_messages.h"
+
+#include "engine/encoding.h"
+#include "engine/file_paths.h"
+
+void ShowOpenFailure(TPlatform& platform, const std::string& inputPath) {
+    ShowOk(platform, TMessageKind::Warning,
+           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(inputPath) +
+               Sjis("\r\n現存するファイルか確認してください。"));
+}
+
+void ShowWriteFailure(TPlatform& platform) {
+    ShowOk(platform, TMessageKind::Error,
+           Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+}

@@ -1,0 +1,16 @@
+// The driver's two failure messages, which porukano-cli shows for the same failures outside the
+// driver.
+#pragma once
+
+#include <string>
+
+#include "engine/platform.h"
+
+// The warning "以下のファイルのオープンに失敗しました。\r\n\t" + path + "\r\n現存するファイルか確認
+// してください。" with OK: the input (native path) cannot be opened or read, or the page cannot be
+// created.
+void ShowOpenFailure(TPlatform& platform, const std::string& inputPath);
+
+// The error "変換したファイルの書き込みに失敗しました。終了します" with OK: the page cannot be
+// written, or the emphasis rules cannot be prepared.
+void ShowWriteFailure(TPlatform& platform);
