@@ -11,7 +11,6 @@
 #include "ui/option_window.h"
 #include "ui/preview.h"
 #include "ui/qt_platform.h"
-#include "ui/screenshots.h"
 #include "ui/untFrmColorSelectHex.h"
 #include "ui/untFrmOutputText.h"
 #include "ui/untFrmText.h"
@@ -56,7 +55,7 @@ std::unique_ptr<TDesktopProgram> CreateDesktopProgram(TPlatform& platform,
     }
 }
 
-int RunDesktopProgram(int argc, char** argv) {
+int RunDesktopProgram(int argc, char** argv, const std::function<int(TDesktopProgram&)>& run) {
     PrepareWebEngine();
     QApplication application(argc, argv);
     // The program's title names its windows' class for the desktop; the desktop entry is found
@@ -75,8 +74,8 @@ int RunDesktopProgram(int argc, char** argv) {
     if (!program)
         return 1;
     platform.SetOwner(&program->Main());
-    if (const QString folder = qEnvironmentVariable("PORUKANO_SCREENSHOTS"); !folder.isEmpty())
-        return SaveScreenshots(*program, folder);
+    if (run)
+        return run(*program);
     program->Main().show();
     return QApplication::exec();
 }

@@ -52,5 +52,7 @@ std::unique_ptr<TDesktopProgram> CreateDesktopProgram(TPlatform& platform,
                                                       std::function<void()> endProgram);
 
 // Program start: the application, the six windows (or the creation error and the end), then the
-// event loop; showing the main window runs its start-up sequence. Returns the exit code.
-int RunDesktopProgram(int argc, char** argv);
+// event loop; showing the main window runs its start-up sequence. Returns the exit code. When
+// run is given, it takes the place of showing the main window and the event loop, and its result
+// is the exit code (porukano-screenshots drives the windows so).
+int RunDesktopProgram(int argc, char** argv, const std::function<int(TDesktopProgram&)>& run = {});

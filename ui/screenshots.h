@@ -1,6 +1,6 @@
-// Pictures of every window for checking the layout: with PORUKANO_SCREENSHOTS set to a folder,
-// the program shows each window (the main window on each of its pages) in turn, saves what it
-// draws as PNG files there, and ends.
+// Pictures of every window for checking the layout, for porukano-screenshots (not part of the
+// installed program): shows each window (the main window on each of its pages) in turn and saves
+// what it draws as PNG files in a folder.
 #pragma once
 
 #include <QString>
