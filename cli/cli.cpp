@@ -209,8 +209,8 @@ class TCliRun {
         ApplyOptionDialog(*dialog, options_);
     }
 
-    // --settings and --set: the file (or the fresh window's settings) with every --set applied,
-    // read into the window as a settings file is. The history is not touched.
+    // --settings and --set: the file (or the fresh window's controls as they stand) with every
+    // --set applied, read into the window as a settings file is. The history is not touched.
     bool LoadCommandLineSettings() {
         if (!cli_.SettingsFile && cli_.Assignments.empty())
             return true;
@@ -222,11 +222,8 @@ class TCliRun {
                 ShowCannotOpenSettings(platform_, name);
                 return false;
             }
-        } else {
-            TStrInfo fresh;
-            if (!GatherSettings(*form_, platform_, fresh))
-                return false;
-            WriteSettingsProfile(profile, fresh);
+        } else if (!WriteControlsProfile(profile, *form_, platform_)) {
+            return false;
         }
         for (const TSettingsAssignment& a : cli_.Assignments)
             profile.WriteString(a.Section, a.Key, a.Value);

@@ -31,6 +31,14 @@ enum class TLoadResult {
 // Writes every key of a settings snapshot into profile (in memory), in the file's key order.
 void WriteSettingsProfile(TProfileFile& profile, const TStrInfo& settings);
 
+// Writes the main window's controls into profile as they stand: GatherSettings' snapshot, except
+// that a tag, class or keyword-separator box left empty is written empty. The snapshot fills such
+// a box with what a conversion uses (the tag "div" or "span" by the background and full-width
+// boxes), which is no value of the control: loading the profile gives the window back the same
+// controls, so a change made after it chooses again as the window does. False, with the
+// snapshot's message, when it cannot be taken.
+bool WriteControlsProfile(TProfileFile& profile, const TForm& mainWindow, TPlatform& platform);
+
 // Writes settings into the file at path (native), updating an existing file in place, then sets
 // the window caption. On failure shows "変換設定ファイル：..が開けません。" (the file cannot be
 // read) or "%s に書き込めません" (the write was refused; the old file is then unchanged) and

@@ -115,6 +115,24 @@ void WriteSettingsProfile(TProfileFile& p, const TStrInfo& s) {
         WriteHolLine(p, s.HolLine[n - 1], n);
 }
 
+bool WriteControlsProfile(TProfileFile& profile, const TForm& mainWindow, TPlatform& platform) {
+    TStrInfo settings;
+    if (!GatherSettings(mainWindow, platform, settings))
+        return false;
+    for (int n = 1; n <= 5; ++n) {
+        TStrong& rule = settings.Strong[n - 1];
+        const std::string d = std::to_string(n);
+        if (Trim(mainWindow.Text("edtTag" + d)).empty())
+            rule.Tag.clear();
+        if (Trim(mainWindow.Text("edtClass" + d)).empty())
+            rule.Class.clear();
+        if (mainWindow.Text("edtKeyDiv" + d).empty())
+            rule.Separator.clear();
+    }
+    WriteSettingsProfile(profile, settings);
+    return true;
+}
+
 bool SaveSettingsFile(TSettingsEnv& env, const std::string& path, const TStrInfo& settings,
                       const TWriteChunk& write) {
     TProfileFile profile;

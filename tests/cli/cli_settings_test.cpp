@@ -1,11 +1,17 @@
 #include <stdlib.h>
 
+#include <functional>
+#include <memory>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "engine/converter.h"
 #include "engine/encoding.h"
+#include "engine/main_window_controls.h"
+#include "settings/settings_file.h"
+#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -24,6 +30,31 @@ struct TCliRunIn {
     }
     std::string Err;
 };
+
+// What the main window writes and converts with the given controls, taken by the settings
+// layer's own save and the driver, for comparison with porukano-cli's --set.
+struct TWindowResult {
+    std::string SavedSettings;
+    std::string Page;
+};
+
+TWindowResult FreshWindowWith(const TTempDir& dir, const std::function<void(TForm&)>& change) {
+    const std::unique_ptr<THeadlessForm> form = MakeHeadlessMainWindow();
+    TScriptedPlatform platform;
+    TProgramState state;
+    state.ProgramFolder = dir.Path();
+    TSettingsHistory history;
+    TSettingsEnv settingsEnv{*form, platform, state, history, {}};
+    TEngineEnv env{*form, platform, state};
+    change(*form);
+    TStrInfo settings;
+    EXPECT_TRUE(GatherSettings(*form, platform, settings));
+    EXPECT_TRUE(SaveSettingsFile(settingsEnv, dir.File("window.prkn"), settings));
+    bool usesImages = false;
+    EXPECT_TRUE(ConvertTextFile(env, dir.File("a.txt"), dir.File("window.htm"), usesImages));
+    EXPECT_TRUE(platform.Messages.empty());
+    return {ReadFileBytes(dir.File("window.prkn")), ReadFileBytes(dir.File("window.htm"))};
+}
 
 }  // namespace
 
@@ -92,4 +123,39 @@ TEST(CliSettings, BadSettingsStopBeforeAnyConversion) {
     EXPECT_FALSE(FileExists(dir.File("a.htm")));
     EXPECT_EQ(cli.Run({"--save-settings", dir.File("no/such/folder.prkn")}), 1);
     EXPECT_NE(cli.Err.find("に書き込めません"), std::string::npos);
+}
+
+TEST(CliSettings, SetStartsFromTheFreshWindowsControlsAsTheWindowWouldHaveThem) {
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), Sjis("○注意\r\n"));
+    // Background and full width on, the tag box left empty as a fresh window has it: the window
+    // chooses "div" for rule 1 when it converts or saves.
+    const TWindowResult window = FreshWindowWith(dir, [](TForm& form) {
+        form.SetChecked("chkBackColor1", true);
+        form.SetChecked("chkBack100p1", true);
+    });
+    EXPECT_NE(window.SavedSettings.find("[strong1]\r\nTag=div\r\n"), std::string::npos);
+    EXPECT_NE(window.Page.find("div.strong1"), std::string::npos);
+    EXPECT_NE(window.Page.find("<div class=\"strong1\">"), std::string::npos);
+
+    TCliRunIn cli(dir);
+    ASSERT_EQ(cli.Run({"--set", "strong1.backcolorchk=1", "--set", "strong1.Back100p=1",
+                       "--save-settings", dir.File("cli.prkn"), dir.File("a.txt"), "-o",
+                       dir.File("cli.htm")}),
+              0)
+        << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.prkn")), window.SavedSettings);
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.htm")), window.Page);
+
+    // The same for keys that do not depend on others: only the key set differs from a fresh
+    // window, and rule 2 (background off) keeps the span the window chooses.
+    const TWindowResult titled =
+        FreshWindowWith(dir, [](TForm& form) { form.SetText("edtPageTitle", Sjis("題名")); });
+    ASSERT_EQ(cli.Run({"--set", "main.title=題名", "--save-settings", dir.File("cli.prkn"),
+                       dir.File("a.txt"), "-o", dir.File("cli.htm")}),
+              0)
+        << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.prkn")), titled.SavedSettings);
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.htm")), titled.Page);
+    EXPECT_NE(titled.SavedSettings.find("[strong2]\r\nTag=span\r\n"), std::string::npos);
 }

@@ -380,3 +380,31 @@ TEST(SettingsFile, AHostileFileLoadsInBoundedTimeWithDefaults) {
     EXPECT_EQ(w.Form->FontColor("lblStrong2"), kRed);
     EXPECT_TRUE(w.Platform.Messages.empty());
 }
+
+TEST(SettingsFile, TheControlsProfileKeepsEmptyBoxesEmptyAndLoadsBackTheSameWindow) {
+    TSettingsWindow w;
+    w.Form->SetText("edtTag1", " em ");
+    w.Form->SetText("edtClass3", "note");
+    w.Form->SetText("edtKeyDiv4", ";");
+    w.Form->SetChecked("chkBackColor2", true);
+    w.Form->SetChecked("chkBack100p2", true);
+    TProfileFile profile;
+    ASSERT_TRUE(WriteControlsProfile(profile, *w.Form, w.Platform));
+    EXPECT_EQ(profile.ReadString("strong1", "Tag", "?"), "em");
+    EXPECT_EQ(profile.ReadString("strong2", "Tag", "?"), "");
+    EXPECT_EQ(profile.ReadString("strong2", "class", "?"), "");
+    EXPECT_EQ(profile.ReadString("strong3", "class", "?"), "note");
+    EXPECT_EQ(profile.ReadString("strong2", "KeyDiv", "?"), "");
+    EXPECT_EQ(profile.ReadString("strong4", "KeyDiv", "?"), ";");
+
+    // Loaded into a fresh window, the boxes stay empty and the snapshot is the same; switching
+    // the background off afterwards gives rule 2 the span it gives in the first window.
+    TSettingsWindow v;
+    ASSERT_EQ(LoadSettingsProfile(v.Env, profile, v.Folder.File("x.prkn")), TLoadResult::Loaded);
+    EXPECT_EQ(v.Form->Text("edtTag2"), "");
+    EXPECT_TRUE(SameSettings(v.Gather(), w.Gather()));
+    EXPECT_EQ(v.Gather().Strong[1].Tag, "div");
+    v.Form->SetChecked("chkBackColor2", false);
+    EXPECT_EQ(v.Gather().Strong[1].Tag, "span");
+    EXPECT_TRUE(v.Platform.Messages.empty());
+}
