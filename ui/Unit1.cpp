@@ -16,8 +16,6 @@
 #include "commands/settings_commands.h"
 #include "engine/identity.h"
 #include "engine/program_folder.h"
-#include "settings/settings_file.h"
-#include "settings/untFileHistory.h"
 #include "ui/UntVerInf.h"
 #include "ui/color_label.h"
 #include "ui/dropped_files.h"

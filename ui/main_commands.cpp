@@ -1,10 +1,10 @@
-// The main window's commands on the Qt side: each slot hands the window's state to the command of
-// commands/ that does the work. What stays here needs the window's own widgets: the choice of
-// the input file, the close steps, and showing the other windows.
-#include <QApplication>
-
-#include "commands/convert_command.h"
+// The main window's commands on the Qt side. The start-up sequence, the convert command and
+// dropped files hand the window's state (TCommandEnv) to commands/, which does the work. Kept
+// here: the choice of the input file (its folder check is shared with the style editors' image
+// choices), the close steps (the preview's temporary files belong to the preview), the exit and
+// help commands, and showing the other windows.
 #include "commands/main_commands.h"
+#include "commands/convert_command.h"
 #include "engine/encoding.h"
 #include "settings/untIniOption.h"
 #include "ui/Unit1.h"
