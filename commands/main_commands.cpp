@@ -1,13 +1,16 @@
 #include "commands/main_commands.h"
 
 #include "commands/page_conversion.h"
+#include "commands/preview_files.h"
 #include "commands/settings_commands.h"
+#include "commands/style_editors.h"
 #include "engine/encoding.h"
 #include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "engine/program_folder.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
+#include "settings/untIniOption.h"
 
 namespace {
 
@@ -99,4 +102,25 @@ void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths) {
         return;
     }
     env.SetInputPath(path);
+}
+
+void ChooseInputFile(TCommandEnv& env) {
+    TPlatform& platform = env.Engine.Platform;
+    TFileDialogRequest request;
+    request.InitialFileName = env.InputPath();
+    if (!PrepareDialogFolder(platform, request.InitialFileName, request.InitialFolder))
+        return;
+    if (const std::optional<std::string> chosen = platform.OpenFileDialog(request))
+        env.SetInputPath(*chosen);
+}
+
+void CloseSteps(TCommandEnv& env) {
+    RemovePreviewFiles(env.Engine.State.ProgramFolder);
+    WriteClosingOptions(env.OptionsPath, env.Engine.Form, env.Options, env.Engine.Platform);
+}
+
+void OnlineHelp(TCommandEnv& env) {
+    const std::string url = SjisToUtf8(env.Options.Url);
+    if (!url.empty())
+        env.Engine.Platform.OpenWithAssociatedProgram(url);
 }

@@ -1,5 +1,6 @@
 // Commands of the main window: the start-up sequence with the batch conversion of the files given
-// on the command line (files dropped onto the program's icon), and files dropped on the window.
+// on the command line (files dropped onto the program's icon), files dropped on the window, the
+// choice of the input file, the close steps and the online help.
 #pragma once
 
 #include "commands/command_env.h"
@@ -23,3 +24,15 @@ bool BatchConversion(TCommandEnv& env);
 // loaded as settings and, unless the load stopped on a bad colour, becomes CurrentSettingsFile and
 // the top of the history; any other file becomes the input path.
 void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths);
+
+// The reference button: the open dialog, starting in the folder of the input path when that
+// folder exists (PrepareDialogFolder); the chosen file becomes the input path.
+void ChooseInputFile(TCommandEnv& env);
+
+// The close box's steps before the program ends: the preview's temporary files go, and the
+// closing options are written to porukano.ini.
+void CloseSteps(TCommandEnv& env);
+
+// Help menu "オンラインヘルプ(&H)": the options' help address in the associated program; nothing
+// when it is empty.
+void OnlineHelp(TCommandEnv& env);

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "commands/command_env.h"
+#include "commands/style_editors.h"
 #include "engine/engine_env.h"
 #include "engine/platform.h"
 #include "settings/settings_env.h"
 #include "settings/untIniOption.h"
 #include "ui/qt_form.h"
-#include "ui/style_editors.h"
 
 class QTabWidget;
 class TColorLabel;

@@ -1,16 +1,10 @@
-// The main window's commands on the Qt side. The start-up sequence, the convert command and
-// dropped files hand the window's state (TCommandEnv) to commands/, which does the work. Kept
-// here: the choice of the input file (its folder check is shared with the style editors' image
-// choices), the close steps (the preview's temporary files belong to the preview), the exit and
-// help commands, and showing the other windows.
+// The main window's commands on the Qt side: each hands the window's state (TCommandEnv) to
+// commands/, which does the work. Kept here: ending the event loop and showing the other windows.
 #include "commands/main_commands.h"
 #include "commands/convert_command.h"
-#include "engine/encoding.h"
-#include "settings/untIniOption.h"
 #include "ui/Unit1.h"
 #include "ui/UntVerInf.h"
 #include "ui/option_window.h"
-#include "ui/preview_files.h"
 #include "ui/qt_text.h"
 #include "ui/untFrmText.h"
 
@@ -30,17 +24,11 @@ void TfrmMain::DropFiles(const QStringList& paths) {
 }
 
 void TfrmMain::ChooseInputFile() {
-    TFileDialogRequest request;
-    request.InitialFileName = ToNative(InputPath());
-    if (!PrepareDialogFolder(platform_, request.InitialFileName, request.InitialFolder))
-        return;
-    if (const std::optional<std::string> chosen = platform_.OpenFileDialog(request))
-        SetInputPath(FromNative(*chosen));
+    ::ChooseInputFile(commands_);
 }
 
 void TfrmMain::CloseSteps() {
-    RemovePreviewFiles(state_.ProgramFolder);
-    WriteClosingOptions(optionsPath_, form_, options_, platform_);
+    ::CloseSteps(commands_);
 }
 
 void TfrmMain::ExitCommand() {
@@ -66,7 +54,5 @@ void TfrmMain::ShowAbout() {
 }
 
 void TfrmMain::OnlineHelp() {
-    const std::string url = SjisToUtf8(options_.Url);
-    if (!url.empty())
-        platform_.OpenWithAssociatedProgram(url);
+    ::OnlineHelp(commands_);
 }

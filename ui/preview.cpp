@@ -15,11 +15,11 @@
 
 #include <stdexcept>
 
+#include "commands/preview_files.h"
 #include "engine/encoding.h"
 #include "ui/Unit1.h"
 #include "ui/dropped_files.h"
 #include "ui/memo_font.h"
-#include "ui/preview_files.h"
 #include "ui/preview_web_page.h"
 #include "ui/qt_text.h"
 #include "ui/web_engine_setup.h"

@@ -3,9 +3,9 @@
 #include <QCheckBox>
 #include <QtTest/QTest>
 
+#include "commands/preview_files.h"
 #include "settings/untIniOption.h"
 #include "tests/ui/program_fixture.h"
-#include "ui/preview_files.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "commands/preview_files.h"
 #include "engine/encoding.h"
 #include "engine/settings_model.h"
 #include "settings/settings_file.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/preview.h"
-#include "ui/preview_files.h"
 #include "ui/preview_web_page.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <deque>
 #include <map>
 
+#include "commands/style_editors.h"
 #include "engine/encoding.h"
 #include "engine/main_window_controls.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/color_label.h"
-#include "ui/style_editors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/preview_files.h"
+#include "commands/preview_files.h"
 
 #include <filesystem>
 #include <system_error>

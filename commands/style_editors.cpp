@@ -1,4 +1,4 @@
-#include "ui/style_editors.h"
+#include "commands/style_editors.h"
 
 #include <cerrno>
 #include <filesystem>
