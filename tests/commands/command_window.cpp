@@ -43,15 +43,5 @@ void TCommandWindow::WriteOptionsFile(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> TCommandWindow::MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const TRecordedMessage& m : Platform.Messages)
-        texts.push_back(SjisToUtf8(m.Text));
-    return texts;
-}
-
-void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines) {
-    std::string bytes;
-    for (const std::string& line : utf8Lines)
-        bytes += Sjis(line) + "\r\n";
-    WriteFileBytes(path, bytes);
+    return Platform.MessageTexts();
 }

@@ -38,6 +38,3 @@ struct TCommandWindow {
     std::string oldHome_;
     bool hadHome_ = false;
 };
-
-// A Shift_JIS file with CR LF line ends made of UTF-8 lines.
-void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines);

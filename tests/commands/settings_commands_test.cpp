@@ -8,23 +8,6 @@
 #include "tests/commands/command_window.h"
 #include "tests/settings/settings_window.h"
 
-namespace {
-
-std::vector<std::string> Paths(const TSettingsHistory& h) {
-    std::vector<std::string> paths;
-    for (const TFileHistory& entry : h)
-        paths.push_back(entry.Path);
-    return paths;
-}
-
-std::vector<std::string> Expected(std::initializer_list<std::string> first) {
-    std::vector<std::string> paths(first);
-    paths.resize(kSettingsHistorySize);
-    return paths;
-}
-
-}  // namespace
-
 TEST(SettingsCommands, SaveAppendsPrknAndRecordsTheFile) {
     TSettingsWindow w;
     w.Platform.FileDialogAnswers = {w.Folder.File("memo"), w.Folder.File("memo.txt"),
@@ -104,13 +87,13 @@ TEST(SettingsCommands, OpeningRecordsTheFileUnlessABadColourStoppedIt) {
     AddToHistory(w.History, bad);
     OpenFromHistory(w.Env, 2);
     EXPECT_EQ(w.Form->Text("edtPageTitle"), "good");
-    EXPECT_EQ(Paths(w.History), Expected({good, bad, missing}));
+    EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({good, bad, missing}));
     EXPECT_EQ(w.State.CurrentSettingsFile, good);
     OpenFromHistory(w.Env, 2);
-    EXPECT_EQ(Paths(w.History), Expected({good, bad, missing}));
+    EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({good, bad, missing}));
     EXPECT_EQ(w.State.CurrentSettingsFile, good);
     OpenFromHistory(w.Env, 3);  // no longer there: the message, and it still moves up
-    EXPECT_EQ(Paths(w.History), Expected({missing, good, bad}));
+    EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({missing, good, bad}));
     OpenFromHistory(w.Env, 7);  // a free position does nothing
     OpenFromHistory(w.Env, 11);
     EXPECT_EQ(w.State.CurrentSettingsFile, missing);
@@ -133,12 +116,12 @@ TEST(SettingsCommands, ADroppedSettingsFileIsOpenedAndAnyOtherFileBecomesTheInpu
         DropFiles(w.Env, {w.Folder.File(name), settings});
         EXPECT_EQ(w.Input, w.Folder.File(name));
     }
-    EXPECT_EQ(Paths(w.History), Expected({settings}));
+    EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({settings}));
     // A settings file whose load stops on a bad colour is not recorded.
     const std::string bad = w.Folder.File("bad.prkn");
     WriteSjisLines(bad, {"[main]", "SoftVer=0.731", "normalcolr=GG"});
     DropFiles(w.Env, {bad});
     EXPECT_EQ(w.State.CurrentSettingsFile, settings);
-    EXPECT_EQ(Paths(w.History), Expected({settings}));
+    EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({settings}));
     EXPECT_EQ(w.Platform.Messages.size(), 1u);
 }

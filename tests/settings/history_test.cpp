@@ -7,33 +7,16 @@
 #include "settings/untIniOption.h"
 #include "tests/settings/settings_window.h"
 
-namespace {
-
-std::vector<std::string> Paths(const TSettingsHistory& h) {
-    std::vector<std::string> paths;
-    for (const TFileHistory& entry : h)
-        paths.push_back(entry.Path);
-    return paths;
-}
-
-std::vector<std::string> Expected(std::initializer_list<std::string> first) {
-    std::vector<std::string> paths(first);
-    paths.resize(kSettingsHistorySize);
-    return paths;
-}
-
-}  // namespace
-
 TEST(SettingsHistory, NewestFirstWithoutDuplicatesAndTenAtMost) {
     TSettingsHistory h;
     AddToHistory(h, "A");
     AddToHistory(h, "B");
     AddToHistory(h, "A");
-    EXPECT_EQ(Paths(h), Expected({"A", "B"}));
+    EXPECT_EQ(HistoryPaths(h), ExpectedHistory({"A", "B"}));
     AddToHistory(h, "A");
-    EXPECT_EQ(Paths(h), Expected({"A", "B"}));
+    EXPECT_EQ(HistoryPaths(h), ExpectedHistory({"A", "B"}));
     AddToHistory(h, "a");  // paths are compared with their letter case
-    EXPECT_EQ(Paths(h), Expected({"a", "A", "B"}));
+    EXPECT_EQ(HistoryPaths(h), ExpectedHistory({"a", "A", "B"}));
 
     TSettingsHistory eleven;
     for (int i = 1; i <= 11; ++i)
@@ -41,8 +24,8 @@ TEST(SettingsHistory, NewestFirstWithoutDuplicatesAndTenAtMost) {
     EXPECT_EQ(eleven[0].Path, "f11");
     EXPECT_EQ(eleven[9].Path, "f2");
     AddToHistory(eleven, "f5");
-    EXPECT_EQ(Paths(eleven),
-              Expected({"f5", "f11", "f10", "f9", "f8", "f7", "f6", "f4", "f3", "f2"}));
+    EXPECT_EQ(HistoryPaths(eleven),
+              ExpectedHistory({"f5", "f11", "f10", "f9", "f8", "f7", "f6", "f4", "f3", "f2"}));
 }
 
 TEST(SettingsHistory, StoredInTheOptionsFileAndShownInTheMenu) {
@@ -58,7 +41,7 @@ TEST(SettingsHistory, StoredInTheOptionsFileAndShownInTheMenu) {
               "History7=\r\nHistory8=\r\nHistory9=\r\nHistory10=\r\n");
     TSettingsHistory back;
     ASSERT_TRUE(LoadHistory(ini, back, w.Platform));
-    EXPECT_EQ(Paths(back), Paths(w.History));
+    EXPECT_EQ(HistoryPaths(back), HistoryPaths(w.History));
 
     ShowHistoryInMenu(back, *w.Form);
     EXPECT_TRUE(w.Form->Visible("mitmPrknHis1"));

@@ -17,3 +17,16 @@ std::vector<TRecordedMessage> TSettingsWindow::TakeMessages() {
     messages.swap(Platform.Messages);
     return messages;
 }
+
+std::vector<std::string> HistoryPaths(const TSettingsHistory& h) {
+    std::vector<std::string> paths;
+    for (const TFileHistory& entry : h)
+        paths.push_back(entry.Path);
+    return paths;
+}
+
+std::vector<std::string> ExpectedHistory(std::initializer_list<std::string> first) {
+    std::vector<std::string> paths(first);
+    paths.resize(kSettingsHistorySize);
+    return paths;
+}

@@ -25,3 +25,8 @@ struct TSettingsWindow {
     TSettingsHistory History;
     TSettingsEnv Env{*Form, Platform, State, History, {}};
 };
+
+// The paths of a history, newest first, free positions empty.
+std::vector<std::string> HistoryPaths(const TSettingsHistory& h);
+// The ten paths of a history that holds first and nothing else.
+std::vector<std::string> ExpectedHistory(std::initializer_list<std::string> first);

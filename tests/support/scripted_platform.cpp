@@ -1,5 +1,7 @@
 #include "tests/support/scripted_platform.h"
 
+#include "engine/encoding.h"
+
 TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                               unsigned buttons) {
     Messages.push_back({kind, std::string(text), buttons});
@@ -46,4 +48,11 @@ void TScriptedPlatform::RunCommandLine(const std::string& commandLine) {
 
 void TScriptedPlatform::SetBusyCursor(bool busy) {
     BusyCursor.push_back(busy);
+}
+
+std::vector<std::string> TScriptedPlatform::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const TRecordedMessage& m : Messages)
+        texts.push_back(SjisToUtf8(m.Text));
+    return texts;
 }

@@ -36,6 +36,8 @@ class TScriptedPlatform : public TPlatform {
     std::deque<std::optional<TColor>> ColorAnswers;
 
     std::vector<TRecordedMessage> Messages;
+    // The texts of Messages as UTF-8.
+    std::vector<std::string> MessageTexts() const;
     std::vector<TFileDialogRequest> FileDialogs;
     std::vector<std::string> Opened;
     std::vector<std::string> CommandLines;

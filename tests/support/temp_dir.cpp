@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/encoding.h"
+
 TTempDir::TTempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "porukano-test-XXXXXX").string();
@@ -37,4 +39,11 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) {
     return std::filesystem::exists(path);
+}
+
+void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines) {
+    std::string bytes;
+    for (const std::string& line : utf8Lines)
+        bytes += Sjis(line) + "\r\n";
+    WriteFileBytes(path, bytes);
 }

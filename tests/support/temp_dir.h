@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TTempDir {
   public:
@@ -22,3 +23,5 @@ class TTempDir {
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// A Shift_JIS file with CR LF line ends made of UTF-8 lines.
+void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines);

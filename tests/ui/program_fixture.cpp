@@ -48,17 +48,7 @@ void TProgramTest::Drop(QWidget& target, const std::vector<std::string>& paths) 
 }
 
 std::vector<std::string> TProgramTest::MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const TRecordedMessage& message : platform_.Messages)
-        texts.push_back(SjisToUtf8(message.Text));
-    return texts;
-}
-
-void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines) {
-    std::string bytes;
-    for (const std::string& line : utf8Lines)
-        bytes += Sjis(line) + "\r\n";
-    WriteFileBytes(path, bytes);
+    return platform_.MessageTexts();
 }
 
 std::string ReadAsUtf8(const std::string& path) {

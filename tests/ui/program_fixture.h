@@ -50,7 +50,5 @@ T* TProgramTest::Control(const char* name) {
     return control;
 }
 
-// A Shift_JIS file with CR LF line ends made of UTF-8 lines.
-void WriteSjisLines(const std::string& path, const std::vector<std::string>& utf8Lines);
 // A file's Shift_JIS bytes as UTF-8.
 std::string ReadAsUtf8(const std::string& path);
