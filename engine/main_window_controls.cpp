@@ -117,6 +117,8 @@ void AddMainWindowControls(THeadlessForm& f) {
     f.Add("memHeader", K::Memo);
     f.Add("memFotter", K::Memo);
     AddCheck(f, "chkPreviewFromCnvFile", true);
+    AddChoice(f, "cmbInputEncoding", K::ComboBox, kInputEncodingCount, 0);
+    AddChoice(f, "cmbOutputEncoding", K::ComboBox, kOutputEncodingCount, 0);
     for (int n = 1; n <= 5; ++n)
         AddEmphasisRule(f, n);
     for (int n = 1; n <= 5; ++n)

@@ -30,6 +30,15 @@ TKeywordAction KeywordActionOf(int number) {
                                       : TKeywordAction::Unselected;
 }
 
+TInputEncoding InputEncodingOf(int number) {
+    return number >= 0 && number <= 4 ? static_cast<TInputEncoding>(number) : TInputEncoding::Auto;
+}
+
+TOutputEncoding OutputEncodingOf(int number) {
+    return number >= 0 && number <= 3 ? static_cast<TOutputEncoding>(number)
+                                      : TOutputEncoding::SameAsInput;
+}
+
 namespace {
 
 std::string Num(const char* base, int n) {
@@ -143,6 +152,8 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
 
     s.OpenInBrowser = f.Checked("chkbxPreview");
     s.PreviewFromInput = f.Checked("chkPreviewFromCnvFile");
+    s.InputEncoding = InputEncodingOf(f.ItemIndex("cmbInputEncoding"));
+    s.OutputEncoding = OutputEncodingOf(f.ItemIndex("cmbOutputEncoding"));
 
     for (int n = 1; n <= 5; ++n)
         GatherStrong(f, n, s.Strong[n - 1]);

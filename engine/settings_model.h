@@ -59,11 +59,33 @@ enum class TKeywordAction : int {
     ReplaceByImage = 2,  // the keyword is replaced by the rule's image
 };
 
+// The encoding a text file is read in (the items of cmbInputEncoding). A file that holds no
+// number here, or another one, reads as Auto.
+enum class TInputEncoding : int {
+    Auto = 0,       // a byte order mark decides, then UTF-8, then a detector; Shift_JIS in doubt
+    ShiftJis = 1,   // CP932, read byte for byte into the engine
+    Utf8 = 2,       // with or without a byte order mark
+    EucJp = 3,      // with the CP932 extensions (NEC and IBM characters)
+    Iso2022Jp = 4,  // seven-bit mail text
+};
+
+// The encoding a page is written in (the items of cmbOutputEncoding); any other number reads as
+// SameAsInput.
+enum class TOutputEncoding : int {
+    SameAsInput = 0,  // Shift_JIS and EUC-JP text keep theirs; any other text gives UTF-8
+    ShiftJis = 1,
+    Utf8 = 2,
+    EucJp = 3,
+};
+
 // A number as a settings file or an item index holds it, as the named choice; any other number
-// is Unselected. Example: KeywordKindOf(4) == TKeywordKind::RegularExpression.
+// is Unselected (Auto and SameAsInput for the encodings). Example: KeywordKindOf(4) ==
+// TKeywordKind::RegularExpression.
 TAddTagMode AddTagModeOf(int number);
 TKeywordKind KeywordKindOf(int number);
 TKeywordAction KeywordActionOf(int number);
+TInputEncoding InputEncodingOf(int number);
+TOutputEncoding OutputEncodingOf(int number);
 
 // Frame around an emphasis.
 struct TSBorder {
@@ -150,6 +172,8 @@ struct TStrInfo {
     std::vector<std::string> FooterLines;
     std::array<THolLine, 5> HolLine;
     bool PreviewFromInput = false;
+    TInputEncoding InputEncoding = TInputEncoding::Auto;
+    TOutputEncoding OutputEncoding = TOutputEncoding::SameAsInput;
 };
 
 // Six upper-case hexadecimal digits, red, green, blue. Example: ColorToHexText(0x0000FF) ==
