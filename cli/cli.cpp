@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -29,8 +30,10 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: porukano-cli [OPTIONS] FILE...\n"
-    "Converts Shift_JIS text files into HTML 4.01 pages in Shift_JIS, with the settings of a\n"
-    "freshly opened main window.\n"
+    "Converts Japanese text files into HTML 4.01 pages, with the settings of a freshly opened\n"
+    "main window. The text's encoding is detected (a byte order mark, then UTF-8, then\n"
+    "Shift_JIS, EUC-JP or ISO-2022-JP; Shift_JIS when in doubt) unless named; the page keeps\n"
+    "Shift_JIS and EUC-JP and is UTF-8 for every other text unless named.\n"
     "\n"
     "Each FILE is written beside itself with its extension replaced by \".htm\" (\".html\" when\n"
     "porukano.ini in the program's folder says Extension=1); an existing page is overwritten.\n"
@@ -44,6 +47,13 @@ constexpr const char* kUsage =
     "                 --settings; repeatable), e.g. --set main.addtag=2 --set HolLine1.Mark=-\n"
     "  --save-settings FILE\n"
     "                 write the settings in force to FILE (a .prkn file); FILE... may be empty\n"
+    "  --input-encoding auto|shift_jis|utf-8|euc-jp|iso-2022-jp\n"
+    "                 the encoding of the text (default auto; UTF-16 is found by its byte\n"
+    "                 order mark; sjis and cp932 also name Shift_JIS)\n"
+    "  --output-encoding input|shift_jis|utf-8|euc-jp\n"
+    "                 the encoding of the page (default input: as the text, UTF-8 for UTF-8,\n"
+    "                 ISO-2022-JP and UTF-16 text); a character the page's encoding lacks is\n"
+    "                 written as a character reference such as &#x1F600;\n"
     "  -o PATH        write the page of a single FILE to PATH (\"-\" for standard output)\n"
     "  --text-box     print the text-box conversion (stylesheet block, then the body lines,\n"
     "                 each ended by CR LF) instead of writing a page\n"
@@ -119,6 +129,26 @@ bool ParseAssignment(const std::string& text, TCliOptions& o, std::ostream& err)
     return true;
 }
 
+// The number an encoding name stands for in the settings file's key (main.InputEncoding or
+// main.OutputEncoding), letter case ignored; std::nullopt for an unknown name.
+std::optional<int> EncodingNumber(std::string name, bool input) {
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name == "shift_jis" || name == "sjis" || name == "cp932")
+        return 1;
+    if (name == "utf-8")
+        return 2;
+    if (name == "euc-jp")
+        return 3;
+    if (input && name == "auto")
+        return 0;
+    if (input && name == "iso-2022-jp")
+        return 4;
+    if (!input && name == "input")
+        return 0;
+    return std::nullopt;
+}
+
 // Parses args; returns an exit code when the run ends here (help, version, bad usage).
 std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& o,
                              std::ostream& out, std::ostream& err) {
@@ -139,6 +169,19 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
             o.Quiet = true;
         } else if (a == "--text-box") {
             o.TextBox = true;
+        } else if (a == "--input-encoding" || a == "--output-encoding") {
+            const bool input = a == "--input-encoding";
+            const std::optional<int> number =
+                i + 1 < args.size() ? EncodingNumber(args[i + 1], input) : std::nullopt;
+            if (!number) {
+                err << "porukano-cli: " << a
+                    << (input ? " needs auto, shift_jis, utf-8, euc-jp or iso-2022-jp\n"
+                              : " needs input, shift_jis, utf-8 or euc-jp\n");
+                return 2;
+            }
+            ++i;
+            o.Assignments.push_back(
+                {"main", input ? "InputEncoding" : "OutputEncoding", std::to_string(*number)});
         } else if (a == "-o" || a == "--output" || a == "-s" || a == "--settings" ||
                    a == "--save-settings" || a == "--set") {
             if (i + 1 >= args.size()) {

@@ -145,6 +145,11 @@ class TSettingsReader {
         Check(m, "BackGroundImage", "chkBgImage", false);
         Text(m, "BackGroundImagePath", "lblBgImagePath");
         Check(m, "OutputCSSDef", "chkOutputCSSDef", false);
+        // Files of older versions hold neither key: they read as the automatic choices.
+        f_.SetItemIndex("cmbInputEncoding",
+                        static_cast<int>(InputEncodingOf(p_.ReadInteger(m, "InputEncoding", 0))));
+        f_.SetItemIndex("cmbOutputEncoding",
+                        static_cast<int>(OutputEncodingOf(p_.ReadInteger(m, "OutputEncoding", 0))));
         return true;
     }
 

@@ -61,6 +61,8 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteBool(m, "BackGroundImage", s.BackgroundImageOn);
     p.WriteString(m, "BackGroundImagePath", s.BackgroundImagePath);
     p.WriteBool(m, "OutputCSSDef", s.SeparateStyleSheet);
+    p.WriteInteger(m, "InputEncoding", static_cast<int>(s.InputEncoding));
+    p.WriteInteger(m, "OutputEncoding", static_cast<int>(s.OutputEncoding));
 }
 
 void WriteStrong(TProfileFile& p, const TStrong& r, int n) {

@@ -159,3 +159,31 @@ TEST(CliSettings, SetStartsFromTheFreshWindowsControlsAsTheWindowWouldHaveThem) 
     EXPECT_EQ(ReadFileBytes(dir.File("cli.htm")), titled.Page);
     EXPECT_NE(titled.SavedSettings.find("[strong2]\r\nTag=span\r\n"), std::string::npos);
 }
+
+TEST(CliSettings, EncodingNamesSetTheSettingsKeysAndUnknownNamesAreBadUsage) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    const std::string saved = dir.File("enc.prkn");
+    ASSERT_EQ(cli.Run({"--input-encoding", "EUC-JP", "--output-encoding", "Utf-8",
+                       "--save-settings", saved}),
+              0)
+        << cli.Err;
+    EXPECT_NE(ReadFileBytes(saved).find("InputEncoding=3\r\nOutputEncoding=2\r\n"),
+              std::string::npos);
+    // sjis and cp932 name Shift_JIS; the later of two choices counts, --set among them.
+    ASSERT_EQ(cli.Run({"--input-encoding", "sjis", "--set", "main.OutputEncoding=3",
+                       "--output-encoding", "cp932", "--save-settings", saved}),
+              0)
+        << cli.Err;
+    EXPECT_NE(ReadFileBytes(saved).find("InputEncoding=1\r\nOutputEncoding=1\r\n"),
+              std::string::npos);
+
+    EXPECT_EQ(cli.Run({"--input-encoding", "latin-1", "--save-settings", saved}), 2);
+    EXPECT_NE(cli.Err.find("--input-encoding needs auto, shift_jis, utf-8, euc-jp or iso-2022-jp"),
+              std::string::npos)
+        << cli.Err;
+    // "input" names only the page's choice, "auto" only the text's.
+    EXPECT_EQ(cli.Run({"--input-encoding", "input", "--save-settings", saved}), 2);
+    EXPECT_EQ(cli.Run({"--output-encoding", "auto", "--save-settings", saved}), 2);
+    EXPECT_EQ(cli.Run({"--output-encoding"}), 2);
+}

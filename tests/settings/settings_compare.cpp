@@ -111,6 +111,8 @@ void CompareHolLine(TDiff& d, const std::string& p, const THolLine& a, const THo
     for (int n = 0; n < 5; ++n)
         CompareHolLine(d, "HolLine[" + std::to_string(n) + "].", a.HolLine[n], b.HolLine[n]);
     d.Field("PreviewFromInput", a.PreviewFromInput, b.PreviewFromInput);
+    d.Field("InputEncoding", a.InputEncoding, b.InputEncoding);
+    d.Field("OutputEncoding", a.OutputEncoding, b.OutputEncoding);
     const std::string diff = d.Text();
     if (diff.empty())
         return ::testing::AssertionSuccess();

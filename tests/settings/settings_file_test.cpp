@@ -147,12 +147,37 @@ TEST(SettingsFile, SavingOverAHandEditedFileKeepsItsOtherLines) {
     EXPECT_EQ(
         text.rfind("; my settings\r\n[main]\r\nfixstr=1\r\nfontstyle=0\r\nSoftVer=0.731\r\n", 0),
         0u);
-    EXPECT_NE(text.find("OutputCSSDef=0\r\n\r\n[mine]\r\nnote=keep me\r\n[HeadFot]\r\n"),
+    EXPECT_NE(text.find("OutputCSSDef=0\r\nInputEncoding=0\r\nOutputEncoding=0\r\n\r\n[mine]\r\n"
+                        "note=keep me\r\n[HeadFot]\r\n"),
               std::string::npos);
     // fixstr no longer counts: the file is read the current way.
     TSettingsWindow other;
     ASSERT_EQ(LoadSettingsFile(other.Env, path), TLoadResult::Loaded);
     EXPECT_EQ(other.Form->ItemIndex("cmbNormalFontStyle"), 0);
+}
+
+TEST(SettingsFile, TheEncodingsRoundTripAndReadAsAutomaticWhenMissingOrUnknown) {
+    TSettingsWindow w;
+    w.Form->SetItemIndex("cmbInputEncoding", 4);
+    w.Form->SetItemIndex("cmbOutputEncoding", 3);
+    const std::string path = w.Folder.File("enc.prkn");
+    ASSERT_TRUE(SaveSettingsFile(w.Env, path, w.Gather()));
+    EXPECT_NE(ReadFileBytes(path).find("InputEncoding=4\r\nOutputEncoding=3\r\n"),
+              std::string::npos);
+    TSettingsWindow loaded;
+    ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
+    EXPECT_EQ(loaded.Gather().InputEncoding, TInputEncoding::Iso2022Jp);
+    EXPECT_EQ(loaded.Gather().OutputEncoding, TOutputEncoding::EucJp);
+
+    // A file without the keys (every older one), and one with numbers outside the lists, set
+    // both drop-downs back to the automatic choices.
+    for (const char* main :
+         {"[main]\r\nfontsize=12\r\n", "[main]\r\nInputEncoding=9\r\nOutputEncoding=-1\r\n"}) {
+        WriteFileBytes(path, main);
+        ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
+        EXPECT_EQ(loaded.Form->ItemIndex("cmbInputEncoding"), 0) << main;
+        EXPECT_EQ(loaded.Form->ItemIndex("cmbOutputEncoding"), 0) << main;
+    }
 }
 
 TEST(SettingsFile, OldFilesAreReadTheOldWay) {
