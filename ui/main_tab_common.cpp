@@ -123,6 +123,26 @@ QWidget* BuildPageStyleTab() {
     cssLayout->addWidget(
         NewCheck(css, "chkOutputCSSDef", "スタイルシートを別のファイル（.css）に出力する", false));
     layout->addWidget(css);
+
+    // The item order is the number the settings file stores (TInputEncoding, TOutputEncoding).
+    auto* encodings = new QGroupBox("文字コード", page);
+    auto* encodingGrid = new QGridLayout(encodings);
+    QComboBox* input = NewCombo(encodings, "cmbInputEncoding",
+                                {"自動判別", "Shift_JIS", "UTF-8", "EUC-JP", "ISO-2022-JP"});
+    input->setToolTip(
+        "変換するテキストファイルの文字コードです。自動判別では BOM、UTF-8、"
+        "Shift_JIS・EUC-JP・ISO-2022-JP の順に調べ、迷ったときは Shift_JIS とします。");
+    encodingGrid->addWidget(NewCaption(encodings, "テキスト", input), 0, 0);
+    encodingGrid->addWidget(input, 0, 1);
+    QComboBox* output =
+        NewCombo(encodings, "cmbOutputEncoding", {"入力と同じ", "Shift_JIS", "UTF-8", "EUC-JP"});
+    output->setToolTip(
+        "出力するＨＴＭＬの文字コードです。入力と同じでは、Shift_JIS と EUC-JP "
+        "のテキストはそのまま、ほかは UTF-8 になります。");
+    encodingGrid->addWidget(NewCaption(encodings, "ＨＴＭＬ", output), 0, 2);
+    encodingGrid->addWidget(output, 0, 3);
+    encodingGrid->setColumnStretch(4, 1);
+    layout->addWidget(encodings);
     layout->addStretch();
     return page;
 }
