@@ -231,18 +231,3 @@ std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana) {
     EscapeHtmlTextInto(out, text, tabWidth, kana);
     return out;
 }
-
-std::string ExpandTabs(std::string_view text, int width) {
-    if (width < 1)
-        width = 1;
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\t') {
-            out.append(width - out.size() % width, ' ');
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}

@@ -15,10 +15,6 @@ std::string EscapeHtmlText(std::string_view text, int tabWidth, bool kana);
 // The same into out (replacing what it held), reusing its storage.
 void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, bool kana);
 
-// Replaces each tab, first to last, by width - ((p - 1) mod width) spaces, p being its 1-based
-// byte position in the text as it then stands.
-std::string ExpandTabs(std::string_view text, int width);
-
 // False when the escaped form of rawLine might not fit the line object's 32-bit positions; such a
 // line is refused rather than converted with positions that wrap round.
 bool FitsLinePositions(std::string_view rawLine, int tabWidth);
