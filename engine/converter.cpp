@@ -1,6 +1,7 @@
 #include "engine/converter.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "engine/BRegExp.h"
@@ -9,11 +10,13 @@
 #include "engine/encoding.h"
 #include "engine/escaper.h"
 #include "engine/file_paths.h"
+#include "engine/input_decoder.h"
 #include "engine/line_assembly.h"
 #include "engine/line_reader.h"
 #include "engine/output_file.h"
 #include "engine/prepared_emphasis.h"
 #include "engine/progress_display.h"
+#include "engine/sjis_bridge.h"
 #include "engine/stylesheet.h"
 
 namespace {
@@ -78,14 +81,50 @@ TLineResult ConvertLine(THtmlCnv& line, std::string_view raw, const TStrInfo& s,
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 
+// The warnings about what the input and the page could not hold, after a conversion.
+void WarnAboutLostText(TPlatform& platform, const TInputDecoder* decoder, const TSjisBridge* bridge,
+                       TTextEncoding input) {
+    if (decoder && decoder->InvalidBytes() > 0) {
+        ShowOk(platform, TMessageKind::Warning,
+               Sjis("文字コード（") + EncodingDisplayName(input) +
+                   Sjis("）として読めないバイトが ") + std::to_string(decoder->InvalidBytes()) +
+                   Sjis(" 個あり、〓 に置き換えました。\r\n最初は ") +
+                   std::to_string(decoder->FirstInvalidLine()) + Sjis(" 行目です。"));
+    }
+    if (bridge && bridge->Unkept() > 0) {
+        ShowOk(platform, TMessageKind::Warning,
+               Sjis("Shift_JIS にない文字が多すぎるため、") + std::to_string(bridge->Unkept()) +
+                   Sjis(" 種類の文字を 〓 に置き換えました。"));
+    }
+    if (bridge && bridge->Unreadable() > 0) {
+        ShowOk(platform, TMessageKind::Warning,
+               Sjis("Shift_JIS として読めないバイトが ") + std::to_string(bridge->Unreadable()) +
+                   Sjis(" 個あり、ページでは 〓 に置き換えました。"));
+    }
+}
+
 }  // namespace
 
 bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
                      bool& usesLocalImages) {
-    TLineReader counter(inputPath);
-    long long inputLines = counter.Ok() ? counter.CountLines() : 0;
-    TLineReader reader(inputPath);
-    if (!counter.Ok() || counter.Failed() || !reader.Ok() || IsSameFile(inputPath, outputPath)) {
+    TConversionEncodings encodings;
+    return ConvertTextFile(env, inputPath, outputPath, usesLocalImages, encodings);
+}
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages, TConversionEncodings& encodings) {
+    const TInputScan scan =
+        ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")));
+    const long long inputLines = scan.Lines;
+    // Shift_JIS input goes through byte for byte; any other is decoded into the engine's bytes.
+    std::optional<TSjisBridge> bridge;
+    std::optional<TInputDecoder> decoder;
+    if (scan.Ok && scan.Encoding != TTextEncoding::ShiftJis) {
+        bridge.emplace();
+        decoder.emplace(scan.Encoding, *bridge);
+    }
+    TLineReader reader(inputPath, decoder ? &*decoder : nullptr);
+    if (!scan.Ok || !reader.Ok() || IsSameFile(inputPath, outputPath)) {
         ShowOpenFailure(env.Platform, inputPath);
         return false;
     }
@@ -103,17 +142,30 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     TRegexRulesGuard release(s.Strong);
     if (!PrepareRules(s, env.Platform))
         return false;
+    const TPageEncoding page = ResolvePageEncoding(s.OutputEncoding, scan.Encoding);
+    encodings = {scan.Encoding, page};
+    if (page != TPageEncoding::ShiftJis && !bridge)
+        bridge.emplace();
+    std::string encoded;
+    // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
+    const auto writeLine = [&](std::string_view text) {
+        if (!bridge)
+            return out.WriteLine(text);
+        encoded.clear();
+        bridge->Encode(text, page, encoded);
+        return out.WriteLine(encoded);
+    };
 
     const bool document = IsDocumentMode(s.AddTagMode);
     if (document) {
         std::string head;
         try {
-            head = BuildDocumentHead(s, env);
+            head = BuildDocumentHead(s, env, page);
         } catch (const TFileError& error) {
             ShowOk(env.Platform, TMessageKind::Error, error.what());
             return false;
         }
-        if (!out.WriteLine(head) || !out.WriteLine("<body>")) {
+        if (!writeLine(head) || !writeLine("<body>")) {
             ShowOk(env.Platform, TMessageKind::Error,
                    PathForMessage(outputPath) + Sjis(" に書き込めません"));
             return false;
@@ -123,7 +175,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     TParaState state;
     TProgressDisplay progress(env.Form, env.Platform, total, env.ProgressInterval);
     const auto emit = [&](std::string_view tagged) {
-        if (!out.WriteLine(tagged))
+        if (!writeLine(tagged))
             return false;
         progress.LineDone();
         return true;
@@ -159,6 +211,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
     usesLocalImages = UsesLocalImages(s);
     progress.Finish();
+    WarnAboutLostText(env.Platform, decoder ? &*decoder : nullptr, bridge ? &*bridge : nullptr,
+                      scan.Encoding);
     return true;
 }
 

@@ -3,37 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "engine/input_decoder.h"
+#include "engine/line_feeds.h"
 
 namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
 
-// Line feeds in [p, e): sixteen bytes at a time where the processor allows, with byte-wide counters
-// summed every 255 rounds, rather than a call per line.
-long long CountLineFeeds(const char* p, const char* e) {
-    long long count = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (e - p >= 16) {
-        __m128i counters = _mm_setzero_si128();
-        for (int round = 0; round < 255 && e - p >= 16; ++round, p += 16) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(bytes, lf));
-        }
-        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
-        count += _mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums));
-    }
-#endif
-    return count + std::count(p, e, '\n');
-}
-
 }  // namespace
 
-TLineReader::TLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-    buffer_.resize(kChunk);
+TLineReader::TLineReader(const std::string& path, TInputDecoder* decoder)
+    : file_(std::fopen(path.c_str(), "rb")), decoder_(decoder) {
+    if (decoder_)
+        raw_.resize(kChunk);
+    else
+        buffer_.resize(kChunk);
 }
 
 TLineReader::~TLineReader() {
@@ -45,6 +29,8 @@ bool TLineReader::Fill() {
     if (eof_ || !file_)
         return false;
     pos_ = 0;
+    if (decoder_)
+        return FillDecoded();
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
     if (end_ < buffer_.size()) {
         if (std::ferror(file_)) {
@@ -55,6 +41,31 @@ bool TLineReader::Fill() {
         }
         eof_ = true;
     }
+    if (void* sub = std::memchr(buffer_.data(), 0x1A, end_)) {
+        end_ = static_cast<char*>(sub) - buffer_.data();
+        eof_ = true;
+    }
+    return end_ > 0;
+}
+
+// Decodes raw pieces until they give text (a piece may hold only a byte order mark or the start
+// of a character).
+bool TLineReader::FillDecoded() {
+    buffer_.clear();
+    while (buffer_.empty() && !eof_) {
+        const std::size_t n = std::fread(raw_.data(), 1, raw_.size(), file_);
+        if (n < raw_.size()) {
+            if (std::ferror(file_)) {
+                failed_ = true;
+                end_ = 0;
+                eof_ = true;
+                return false;
+            }
+            eof_ = true;
+        }
+        decoder_->Decode(std::string_view(raw_.data(), n), eof_, buffer_);
+    }
+    end_ = buffer_.size();
     if (void* sub = std::memchr(buffer_.data(), 0x1A, end_)) {
         end_ = static_cast<char*>(sub) - buffer_.data();
         eof_ = true;

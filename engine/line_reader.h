@@ -1,16 +1,20 @@
 // Reads a Shift_JIS text file line by line without holding more than one line: a line ends at LF
 // or CR LF, a CR not followed by LF is dropped, the byte 0x1A ends the file, and a last line
-// without a terminator is still a line.
+// without a terminator is still a line. With a decoder the file is first decoded into Shift_JIS
+// piece by piece and the same rules apply to the decoded text.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+class TInputDecoder;
+
 class TLineReader {
   public:
-    // Opens a native path; Ok() tells whether that worked.
-    explicit TLineReader(const std::string& path);
+    // Opens a native path; Ok() tells whether that worked. The decoder, when given, must outlive
+    // the reader.
+    explicit TLineReader(const std::string& path, TInputDecoder* decoder = nullptr);
     ~TLineReader();
     TLineReader(const TLineReader&) = delete;
     TLineReader& operator=(const TLineReader&) = delete;
@@ -28,7 +32,11 @@ class TLineReader {
     bool Fill();
 
     std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
+    bool FillDecoded();
+
+    TInputDecoder* decoder_ = nullptr;
+    std::string buffer_;
+    std::vector<char> raw_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;  // end of file or 0x1A seen

@@ -8,6 +8,7 @@
 #include "engine/identity.h"
 #include "engine/page_escape.h"
 #include "engine/prepared_emphasis.h"
+#include "engine/sjis_bridge.h"
 
 namespace {
 
@@ -188,13 +189,17 @@ std::string SeparateStyleSheetPath(const TEngineEnv& env) {
     return folder + name;
 }
 
-std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env) {
+std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEncoding page) {
+    const std::string charset = EncodingDisplayName(page);
     std::string head =
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
         "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
-        "<html>\r\n<head>\r\n"
-        "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=Shift_JIS\">"
-        "\r\n<title>";
+        "<html>\r\n<head>\r\n";
+    if (page != TPageEncoding::ShiftJis)
+        head +=
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset + "\">\r\n";
+    head += "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=" + charset +
+            "\">\r\n<title>";
     head += EscapeHtmlText(s.Title, s.TabWidth, s.KanaWidening);
     head += "</title>\r\n";
     head += "<meta name=\"GENERATOR\" content=\"" + Sjis(kIdentityUtf8) + "\">\r\n";
@@ -203,7 +208,12 @@ std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env) {
             "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) + "-->\r\n</style>\r\n";
     } else {
         const std::string path = SeparateStyleSheetPath(env);
-        WriteWholeFile(path, BuildStyleSheet(s));
+        if (page == TPageEncoding::ShiftJis) {
+            WriteWholeFile(path, BuildStyleSheet(s));
+        } else {
+            WriteWholeFile(path, "@charset \"" + charset + "\";\r\n" +
+                                     EncodeSjisText(BuildStyleSheet(s), page));
+        }
         head += "<link rel=stylesheet href=\"./" +
                 RelativeUrl(PathForMessage(FileNamePartOf(path))) + "\">";
     }

@@ -8,10 +8,14 @@
 
 #include "engine/engine_env.h"
 #include "engine/settings_model.h"
+#include "engine/text_encoding.h"
 
-// From the DOCTYPE line to "</head>" inclusive, without a line break after it. With the separate
-// stylesheet on, also writes the .css file; a failed write throws TFileError.
-std::string BuildDocumentHead(const TStrInfo& settings, const TEngineEnv& env);
+// From the DOCTYPE line to "</head>" inclusive, without a line break after it, as Shift_JIS text
+// that declares the page's encoding (a UTF-8 or EUC-JP page gets a Content-Type meta first in
+// the head). With the separate stylesheet on, also writes the .css file in the page's encoding
+// (a UTF-8 or EUC-JP one begins with its @charset rule); a failed write throws TFileError.
+std::string BuildDocumentHead(const TStrInfo& settings, const TEngineEnv& env,
+                              TPageEncoding page = TPageEncoding::ShiftJis);
 
 // The whole stylesheet; every line ends with CR LF.
 std::string BuildStyleSheet(const TStrInfo& settings);

@@ -1,0 +1,85 @@
+// iconv(3) descriptors for the conversions between encodings, and a stream that decodes text of
+// any encoding piece by piece into code points.
+#pragma once
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// One open iconv descriptor; throws std::runtime_error when iconv cannot convert between the two.
+class TIconv {
+  public:
+    TIconv(const char* to, const char* from);
+    ~TIconv();
+    TIconv(const TIconv&) = delete;
+    TIconv& operator=(const TIconv&) = delete;
+
+    // One iconv(3) call: its result, with errno set as iconv sets it.
+    std::size_t Step(char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft);
+    // Writes the return to the initial shift state (stateful encodings); false when out is full.
+    bool Finish(char*& out, std::size_t& outLeft);
+    // Back to the initial shift state.
+    void Reset();
+
+  private:
+    iconv_t cd_;
+};
+
+// Converts a whole short text; false (out unspecified) when it holds an invalid, incomplete or
+// unconvertible sequence.
+bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out);
+
+// The code points of a UTF-32LE byte string.
+char32_t CodePointAt(const char* utf32le);
+
+// Decodes text of one encoding (an iconv name) into code points, piece by piece; a character cut
+// between two pieces is completed by the next. Each code point goes to onCodePoint(char32_t); each
+// byte that starts no valid character goes to onInvalid(), counted in units of unitSize bytes.
+class TDecodeStream {
+  public:
+    TDecodeStream(const char* from, std::size_t unitSize);
+
+    template <typename OnCodePoint, typename OnInvalid>
+    void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint, OnInvalid&& onInvalid);
+
+  private:
+    TIconv cd_;
+    std::size_t unit_;
+    std::string pending_;  // the start of a character cut at the end of the last piece
+};
+
+template <typename OnCodePoint, typename OnInvalid>
+void TDecodeStream::Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint,
+                         OnInvalid&& onInvalid) {
+    std::string joined;
+    if (!pending_.empty()) {
+        joined = pending_;
+        joined.append(bytes);
+        bytes = joined;
+        pending_.clear();
+    }
+    char* src = const_cast<char*>(bytes.data());
+    std::size_t left = bytes.size();
+    char buffer[16384];
+    while (left > 0) {
+        char* dst = buffer;
+        std::size_t room = sizeof buffer;
+        const std::size_t rc = cd_.Step(src, left, dst, room);
+        const int error = rc == static_cast<std::size_t>(-1) ? errno : 0;
+        for (const char* p = buffer; p + 4 <= dst; p += 4)
+            onCodePoint(CodePointAt(p));
+        if (error == EINVAL && !last) {
+            pending_.assign(src, left);
+            return;
+        }
+        if (error == EILSEQ || error == EINVAL) {
+            const std::size_t skip = left < unit_ ? left : unit_;
+            src += skip;
+            left -= skip;
+            onInvalid();
+        }
+    }
+}

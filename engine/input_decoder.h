@@ -1,0 +1,39 @@
+// Turns the bytes of an input file in any readable encoding into the engine's Shift_JIS bytes,
+// piece by piece, through a TSjisBridge (so nothing is lost).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/iconv_stream.h"
+#include "engine/sjis_bridge.h"
+#include "engine/text_encoding.h"
+
+class TInputDecoder {
+  public:
+    // encoding is not Shift_JIS (that is read byte for byte, without a decoder).
+    TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge);
+
+    // Appends the engine bytes of the next piece of the file; last = true with the final piece.
+    // A byte order mark at the start is skipped. Each byte (UTF-16: each pair of bytes) that
+    // starts no character becomes "〓" and is counted.
+    void Decode(std::string_view raw, bool last, std::string& out);
+
+    // The bytes that started no character.
+    long long InvalidBytes() const { return invalid_; }
+    // The 1-based line of the first invalid byte (0 when there is none).
+    long long FirstInvalidLine() const { return firstInvalidLine_; }
+
+  private:
+    TTextEncoding encoding_;
+    std::size_t unit_;
+    TDecodeStream stream_;
+    TSjisBridge& bridge_;
+    bool start_ = true;
+    long long lineFeeds_ = 0;
+    long long invalid_ = 0;
+    long long firstInvalidLine_ = 0;
+};
+
+// The iconv name the decoder reads an encoding with.
+const char* IconvName(TTextEncoding encoding);

@@ -1,0 +1,228 @@
+#include "engine/sjis_bridge.h"
+
+#include <array>
+#include <cstdio>
+
+#include "engine/iconv_stream.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+constexpr std::uint16_t kNoForm = 0xFFFF;
+constexpr char32_t kNoChar = 0xFFFFFFFF;
+constexpr std::uint16_t kStandInBase = 0xF040;
+constexpr char kGetaSjis[] = "\x81\xAC";
+constexpr const char* kGeta[3] = {"\x81\xAC", "\xE3\x80\x93", "\xA2\xAE"};  // "〓"
+
+struct TCodeForm {
+    std::uint8_t Size = 0;
+    char Bytes[4] = {};
+};
+
+std::string Utf32(char32_t c) {
+    const char bytes[4] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF),
+                           static_cast<char>(c >> 16 & 0xFF), static_cast<char>(c >> 24)};
+    return std::string(bytes, 4);
+}
+
+// The tables between CP932 codes and characters, built once with iconv. Engine codes are the byte
+// for a single-byte character and lead << 8 | trail for a double-byte one.
+struct TTables {
+    std::vector<std::uint16_t> ToSjis = std::vector<std::uint16_t>(0x10000, kNoForm);
+    std::vector<char32_t> ToChar = std::vector<char32_t>(0x10000, kNoChar);
+    std::vector<TCodeForm> Utf8 = std::vector<TCodeForm>(0x10000);
+    std::vector<TCodeForm> EucJp = std::vector<TCodeForm>(0x10000);
+
+    TTables() {
+        TIconv decode("UTF-32LE", "CP932");
+        TIconv encode("CP932", "UTF-32LE");
+        TIconv toUtf8("UTF-8", "UTF-32LE");
+        TIconv toEuc("EUC-JP-MS", "UTF-32LE");
+        TIconv fromEuc("UTF-32LE", "EUC-JP-MS");
+        std::string utf32;
+        std::string form;
+        const auto add = [&](std::uint16_t code, std::string_view bytes) {
+            if (!ConvertWhole(decode, bytes, utf32) || utf32.size() != 4)
+                return;
+            const char32_t c = CodePointAt(utf32.data());
+            ToChar[code] = c;
+            if (c < 0x10000 && ConvertWhole(encode, utf32, form) && form == bytes)
+                ToSjis[c] = code;
+            if (ConvertWhole(toUtf8, utf32, form))
+                Set(Utf8[code], form);
+            std::string back;
+            if (ConvertWhole(toEuc, utf32, form) && ConvertWhole(fromEuc, form, back) &&
+                back == utf32)
+                Set(EucJp[code], form);
+        };
+        for (unsigned b = 0; b < 0x100; ++b) {
+            if (!IsLeadByte(static_cast<unsigned char>(b)))
+                add(static_cast<std::uint16_t>(b), std::string(1, static_cast<char>(b)));
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                add(static_cast<std::uint16_t>(lead << 8 | trail), std::string_view(bytes, 2));
+            }
+        }
+    }
+
+    static void Set(TCodeForm& f, const std::string& bytes) {
+        if (bytes.empty() || bytes.size() > sizeof f.Bytes)
+            return;
+        f.Size = static_cast<std::uint8_t>(bytes.size());
+        bytes.copy(f.Bytes, bytes.size());
+    }
+};
+
+const TTables& Tables() {
+    static const TTables tables;
+    return tables;
+}
+
+void AppendCode(std::uint16_t code, std::string& out) {
+    if (code >= 0x100)
+        out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+}
+
+std::string CharacterReference(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "&#x%X;", static_cast<unsigned>(c));
+    return text;
+}
+
+std::uint16_t StandInCode(std::size_t index) {
+    const std::size_t row = index / 188;
+    const std::size_t cell = index % 188;
+    const std::size_t trail = cell < 63 ? 0x40 + cell : 0x80 + (cell - 63);
+    return static_cast<std::uint16_t>((kStandInBase & 0xFF00) + (row << 8) + trail);
+}
+
+// The index of the stand-in code lead, trail, or -1 when it is none.
+long StandInIndex(unsigned lead, unsigned trail) {
+    if (lead < 0xF0 || lead > 0xF9 || trail < 0x40 || trail == 0x7F || trail > 0xFC)
+        return -1;
+    return static_cast<long>((lead - 0xF0) * 188 + (trail < 0x7F ? trail - 0x40 : trail - 0x41));
+}
+
+bool IsUserDefinedCharacter(char32_t c) {
+    return c >= 0xE000 && c <= 0xE757;
+}
+
+bool IsTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+
+}  // namespace
+
+TSjisBridge::TSjisBridge() {
+    Tables();
+}
+
+void TSjisBridge::Append(char32_t c, std::string& out) {
+    const TTables& tables = Tables();
+    if (c < 0x10000 && !IsUserDefinedCharacter(c)) {
+        const std::uint16_t code = tables.ToSjis[c];
+        if (code != kNoForm) {
+            AppendCode(code, out);
+            return;
+        }
+    }
+    if (const auto found = codes_.find(c); found != codes_.end()) {
+        AppendCode(found->second, out);
+        return;
+    }
+    if (standIns_.size() < kCapacity) {
+        const std::uint16_t code = StandInCode(standIns_.size());
+        TStandIn standIn{c, {}};
+        const std::string utf32 = Utf32(c);
+        std::string form;
+        // A user-defined character is its own CP932 code in a Shift_JIS page; the others have
+        // no faithful form there.
+        standIn.Forms[0] = CharacterReference(c);
+        if (IsUserDefinedCharacter(c) && tables.ToSjis[c] != kNoForm) {
+            standIn.Forms[0].clear();
+            AppendCode(tables.ToSjis[c], standIn.Forms[0]);
+        }
+        TIconv toUtf8("UTF-8", "UTF-32LE");
+        standIn.Forms[1] = ConvertWhole(toUtf8, utf32, form) ? form : CharacterReference(c);
+        TIconv toEuc("EUC-JP-MS", "UTF-32LE");
+        TIconv fromEuc("UTF-32LE", "EUC-JP-MS");
+        std::string back;
+        standIn.Forms[2] =
+            ConvertWhole(toEuc, utf32, form) && ConvertWhole(fromEuc, form, back) && back == utf32
+                ? form
+                : CharacterReference(c);
+        standIns_.push_back(std::move(standIn));
+        codes_.emplace(c, code);
+        AppendCode(code, out);
+        return;
+    }
+    if (unkeptSeen_.empty())
+        unkeptSeen_.resize(0x110000 / 64 + 1);
+    const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+    std::uint64_t& word = unkeptSeen_[(c / 64) % unkeptSeen_.size()];
+    if ((word & bit) == 0) {
+        word |= bit;
+        ++unkept_;
+    }
+    out += kGetaSjis;
+}
+
+void TSjisBridge::AppendStandIn(const TStandIn& standIn, TPageEncoding page, std::string& out) {
+    out += standIn.Forms[static_cast<int>(page)];
+}
+
+void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
+    if (page == TPageEncoding::ShiftJis && standIns_.empty()) {
+        out.append(engine);
+        return;
+    }
+    const TTables& tables = Tables();
+    const std::vector<TCodeForm>& forms = page == TPageEncoding::Utf8 ? tables.Utf8 : tables.EucJp;
+    const std::size_t n = engine.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(engine[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            continue;
+        }
+        std::uint16_t code = b;
+        if (IsLeadByte(b) && i + 1 < n && IsTrailByte(static_cast<unsigned char>(engine[i + 1]))) {
+            const auto trail = static_cast<unsigned char>(engine[i + 1]);
+            code = static_cast<std::uint16_t>(b << 8 | trail);
+            ++i;
+            const long index = StandInIndex(b, trail);
+            if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
+                AppendStandIn(standIns_[index], page, out);
+                continue;
+            }
+        }
+        if (page == TPageEncoding::ShiftJis) {
+            AppendCode(code, out);
+            continue;
+        }
+        const TCodeForm& form = forms[code];
+        if (form.Size > 0) {
+            out.append(form.Bytes, form.Size);
+        } else if (tables.ToChar[code] != kNoChar) {
+            out += CharacterReference(tables.ToChar[code]);
+        } else {
+            out += kGeta[static_cast<int>(page)];
+            unreadable_ += code >= 0x100 ? 2 : 1;
+        }
+    }
+}
+
+std::string EncodeSjisText(std::string_view engine, TPageEncoding page) {
+    TSjisBridge bridge;
+    std::string out;
+    out.reserve(engine.size() * 3 / 2);
+    bridge.Encode(engine, page, out);
+    return out;
+}
