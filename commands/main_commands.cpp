@@ -1,5 +1,6 @@
 #include "commands/main_commands.h"
 
+#include "commands/input_encoding_label.h"
 #include "commands/page_conversion.h"
 #include "commands/preview_files.h"
 #include "commands/settings_commands.h"
@@ -43,6 +44,7 @@ void StartUpSequence(TCommandEnv& env) {
     TPlatform& platform = env.Engine.Platform;
     TForm& mainWindow = env.Engine.Form;
     state.ProgramFolder = FindProgramFolder();
+    ConnectInputEncodingLabel(env);
     mainWindow.SetText("frmMain", Sjis(kIdentityUtf8));
     env.OptionsPath = OptionsFilePath(state.ProgramFolder);
     ReadOptions(env.OptionsPath, *env.OptionDialog, env.Options, platform);
@@ -102,6 +104,7 @@ void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths) {
         return;
     }
     env.SetInputPath(path);
+    ShowInputEncoding(env);
 }
 
 void ChooseInputFile(TCommandEnv& env) {
@@ -110,8 +113,10 @@ void ChooseInputFile(TCommandEnv& env) {
     request.InitialFileName = env.InputPath();
     if (!PrepareDialogFolder(platform, request.InitialFileName, request.InitialFolder))
         return;
-    if (const std::optional<std::string> chosen = platform.OpenFileDialog(request))
+    if (const std::optional<std::string> chosen = platform.OpenFileDialog(request)) {
         env.SetInputPath(*chosen);
+        ShowInputEncoding(env);
+    }
 }
 
 void CloseSteps(TCommandEnv& env) {

@@ -126,6 +126,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddLabelColor(f, "lblHolBackColor", kWindowTextColor, RgbToColor(0xFF, 0xFF, 0xFF));
 
     f.Add("lblInputFilePath", K::Label);
+    f.Add("lblInputEncoding", K::Label);
     THeadlessControl& process = f.Add("lblProcess", K::Label);
     process.Text = "0%";
     process.Visible = false;

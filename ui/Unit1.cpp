@@ -68,9 +68,16 @@ TfrmMain::TfrmMain(TPlatform& platform, std::function<void()> endProgram)
     BuildMenus();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    auto* captionRow = new QHBoxLayout;
     auto* caption = new QLabel("HTMLへ変換するファイル（ドラッグアンドドロップで入力）", central);
     caption->setObjectName("Label1");
-    layout->addWidget(caption);
+    captionRow->addWidget(caption);
+    captionRow->addStretch();
+    // The encoding the chosen file is read in, filled by the commands.
+    auto* encoding = new QLabel(central);
+    encoding->setObjectName("lblInputEncoding");
+    captionRow->addWidget(encoding);
+    layout->addLayout(captionRow);
     layout->addWidget(BuildInputRow(central));
     BuildPages(central);
     layout->addWidget(pages_);

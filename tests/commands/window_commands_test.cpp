@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/input_encoding_label.h"
 #include "commands/main_commands.h"
 #include "commands/preview_files.h"
 #include "engine/encoding.h"
@@ -58,6 +59,28 @@ TEST(THeadlessWindowCommands, OnlineHelpOpensTheOptionsAddressWhenThereIsOne) {
     w.Options.Url = "https://example.org/help";
     OnlineHelp(w.Env);
     EXPECT_EQ(w.Platform.Opened, std::vector<std::string>{"https://example.org/help"});
+}
+
+TEST(THeadlessWindowCommands, TheInputFileShowsTheEncodingItIsReadIn) {
+    TCommandWindow w;
+    ConnectInputEncodingLabel(w.Env);
+    const std::string utf8 = w.Folder.File("utf8.txt");
+    const std::string sjis = w.Folder.File("sjis.txt");
+    WriteFileBytes(utf8, "吾輩は猫である。\n名前はまだ無い。\n");
+    WriteSjisLines(sjis, {"吾輩は猫である。"});
+    const auto label = [&w] { return SjisToUtf8(w.Form->Text("lblInputEncoding")); };
+
+    DropFiles(w.Env, {utf8});
+    EXPECT_EQ(label(), "文字コード: UTF-8（自動判別）");
+    w.Platform.FileDialogAnswers = {sjis};
+    ChooseInputFile(w.Env);
+    EXPECT_EQ(label(), "文字コード: Shift_JIS（自動判別）");
+    // A named encoding is shown as named, at once; back on automatic the file is looked at again.
+    w.Form->SetItemIndex("cmbInputEncoding", 3);
+    EXPECT_EQ(label(), "文字コード: EUC-JP（指定）");
+    w.Form->SetItemIndex("cmbInputEncoding", 0);
+    EXPECT_EQ(label(), "文字コード: Shift_JIS（自動判別）");
+    EXPECT_TRUE(w.Platform.Messages.empty());
 }
 
 }  // namespace
