@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "engine/identity.h"
-#include "ui/qt_text.h"
 #include "ui/text_window.h"
 #include "ui/widget_factory.h"
 
@@ -39,7 +38,7 @@ void TfrmOutPutText::ShowOutput(const std::vector<std::string>& lines) {
     QString text;
     for (const std::string& line : lines) {
         // A line may hold its own line breaks (the stylesheet block): one form for all.
-        text += FromSjis(line).replace("\r\n", "\n");
+        text += QString::fromStdString(line).replace("\r\n", "\n");
         text += '\n';
     }
     memo_->setPlainText(text);

@@ -13,7 +13,7 @@ class TfrmOutPutText : public QWidget {
   public:
     TfrmOutPutText();
 
-    // Shows the window (or brings it to the front) with lines (Shift_JIS) as its whole text.
+    // Shows the window (or brings it to the front) with lines (UTF-8) as its whole text.
     void ShowOutput(const std::vector<std::string>& lines);
 
     QPlainTextEdit* Memo() const { return memo_; }

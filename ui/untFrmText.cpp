@@ -5,10 +5,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "engine/converter.h"
+#include "commands/text_box_conversion.h"
 #include "engine/identity.h"
-#include "ui/qt_text.h"
-#include "ui/sjis_input_guard.h"
 #include "ui/text_window.h"
 #include "ui/untFrmOutputText.h"
 #include "ui/widget_factory.h"
@@ -32,7 +30,6 @@ TfrmText::TfrmText(TEngineEnv& env, QWidget* parent) : QDialog(parent), env_(env
     connect(convert, &QPushButton::clicked, this, [this] { ConvertClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    (new TSjisInputGuard(env.Platform, this))->Watch(memo_);
     // Modal over the main window only: the output window stays usable beside it.
     setWindowModality(Qt::WindowModal);
     resize(560, 420);
@@ -52,10 +49,7 @@ void TfrmText::showEvent(QShowEvent* event) {
 }
 
 void TfrmText::ConvertClick() {
-    std::vector<std::string> input;
-    SplitLines(ToSjis(memo_->toPlainText()),
-               [&input](std::string_view line) { input.emplace_back(line); });
     std::vector<std::string> output;
-    ConvertTextBoxText(env_, output, input);
+    ConvertTextBoxUtf8(env_, memo_->toPlainText().toStdString(), output);
     output_->ShowOutput(output);
 }

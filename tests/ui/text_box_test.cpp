@@ -46,6 +46,16 @@ TEST_F(TTextBoxTest, ConvertingTwiceReplacesTheOutput) {
     EXPECT_TRUE(platform_.Messages.empty());
 }
 
+TEST_F(TTextBoxTest, AnyCharacterIsTakenAndComesOutAsItself) {
+    // Characters Shift_JIS lacks, and 〜 U+301C, whose Shift_JIS form reads back as ～ U+FF5E.
+    const QString text = QString::fromUtf8("猫😀𠮷♡〜～①ｱ");
+    Input()->insertPlainText(text);  // as a paste puts it there
+    EXPECT_EQ(Input()->toPlainText(), text);
+    Convert();
+    EXPECT_TRUE(Output().contains("<p>" + text + "<br>")) << Output().toStdString();
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
 TEST_F(TTextBoxTest, EveryOpeningStartsEmptyAndClosingLeavesTheOutputOpen) {
     QTest::keyClicks(Input(), "typed");
     Convert();
