@@ -274,3 +274,19 @@ TEST(EncodedConversion, PastTheStandInsNewCharactersBecomeGetaAndAreCounted) {
     EXPECT_EQ(c.Platform.MessageTexts()[0],
               "Shift_JIS にない文字が多すぎるため、25 種類の文字を 〓 に置き換えました。");
 }
+
+// The settings' user-defined characters (Shift_JIS 0xF040.., U+E000..) share the page with the
+// stand-ins of the input and keep their own characters.
+TEST(EncodedConversion, UserDefinedCharactersOfTheSettingsKeepTheirCharacters) {
+    TEncodedConversion c;
+    c.Form->SetText("memHeader", "\xF0\x40\xF0\x41");
+    c.Form->SetText("edtPageTitle", "\xF0\x41");
+    const std::string page = c.Convert("😀\xEE\x80\x81", 0, 0);
+    EXPECT_NE(page.find("<title>\xEE\x80\x81</title>"), std::string::npos);
+    EXPECT_EQ(BodyText(page),
+              (std::vector<std::string>{"\xEE\x80\x80\xEE\x80\x81", "😀\xEE\x80\x81"}));
+    // In a Shift_JIS page they are their own codes again, the emoji a reference.
+    const std::string sjisPage = c.Convert("😀\xEE\x80\x81", 0, 1);
+    EXPECT_EQ(BodyText(sjisPage),
+              (std::vector<std::string>{"\xF0\x40\xF0\x41", "&#x1F600;\xF0\x41"}));
+}
