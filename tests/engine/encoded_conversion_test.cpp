@@ -18,7 +18,7 @@ const std::vector<std::string> kDocument = {
     "どこで生れたかとんと見当がつかぬ。ｶﾀｶﾅもﾊﾝｶｸで混ざる。",
     "",
     "①番の札、～と〜は別の字、絵文字😀、𠮷野家。",
-    "最後の行。",
+    "最後の行、上の行へ。",  // 上 is 0A 4E in UTF-16LE
 };
 // The lines ISO-2022-JP (JIS X 0208 and JIS X 0201) can hold.
 const std::vector<std::string> kJisDocument = {kDocument[0], kDocument[1], kDocument[2],
