@@ -146,6 +146,13 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     encodings = {scan.Encoding, page};
     if (page != TPageEncoding::ShiftJis && !bridge)
         bridge.emplace();
+    if (bridge) {
+        for (auto* lines : {&s.HeaderLines, &s.FooterLines}) {
+            for (std::string& line : *lines)
+                line = bridge->Adopt(line);
+        }
+        s.Title = bridge->Adopt(s.Title);
+    }
     std::string encoded;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {

@@ -1,5 +1,10 @@
 #include "engine/input_decoder.h"
 
+#include <cstdio>
+#include <memory>
+
+#include "engine/encoding.h"
+
 const char* IconvName(TTextEncoding encoding) {
     switch (encoding) {
         case TTextEncoding::ShiftJis:
@@ -54,4 +59,47 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
             invalid_ += static_cast<long long>(unit_);
             out += "\x81\xAC";
         });
+}
+
+std::optional<std::string> ReadFileAsUtf8(const std::string& path, TInputEncoding chosen,
+                                          TTextEncoding* read) {
+    const TInputScan scan = ScanInput(path, chosen);
+    if (!scan.Ok)
+        return std::nullopt;
+    if (read)
+        *read = scan.Encoding;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[1 << 16];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        bytes.append(buffer, n);
+    if (std::ferror(file.get()))
+        return std::nullopt;
+    if (scan.Encoding == TTextEncoding::ShiftJis)
+        return SjisToUtf8(bytes);
+    std::string_view text = bytes;
+    const char* bom = scan.Encoding == TTextEncoding::Utf8      ? "\xEF\xBB\xBF"
+                      : scan.Encoding == TTextEncoding::Utf16Le ? "\xFF\xFE"
+                      : scan.Encoding == TTextEncoding::Utf16Be ? "\xFE\xFF"
+                                                                : "";
+    if (text.starts_with(bom))
+        text.remove_prefix(std::string_view(bom).size());
+    std::string utf32;
+    TDecodeStream decode(IconvName(scan.Encoding), UnitSize(scan.Encoding));
+    decode.Feed(
+        text, true,
+        [&](char32_t c) {
+            const char unit[4] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF),
+                                  static_cast<char>(c >> 16 & 0xFF), static_cast<char>(c >> 24)};
+            utf32.append(unit, 4);
+        },
+        [&] { utf32.append("\x13\x30\0\0", 4); });
+    TIconv toUtf8("UTF-8", "UTF-32LE");
+    std::string utf8;
+    if (!ConvertWhole(toUtf8, utf32, utf8))
+        return std::nullopt;
+    return utf8;
 }

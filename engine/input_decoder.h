@@ -2,6 +2,7 @@
 // piece by piece, through a TSjisBridge (so nothing is lost).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,3 +38,10 @@ class TInputDecoder {
 
 // The iconv name the decoder reads an encoding with.
 const char* IconvName(TTextEncoding encoding);
+
+// The whole text of the file at a native path as UTF-8, read in the chosen encoding (under Auto
+// the detected one, which goes to read when given), for showing the original text. Bytes that
+// start no character show as U+FFFD (Shift_JIS) or "〓" (other encodings); line ends stay as
+// they are. std::nullopt when the file cannot be read.
+std::optional<std::string> ReadFileAsUtf8(const std::string& path, TInputEncoding chosen,
+                                          TTextEncoding* read = nullptr);

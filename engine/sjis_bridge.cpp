@@ -219,6 +219,26 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
     }
 }
 
+std::string TSjisBridge::Adopt(std::string_view sjis) {
+    std::string out;
+    out.reserve(sjis.size());
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        const auto b = static_cast<unsigned char>(sjis[i]);
+        if (!IsLeadByte(b) || i + 1 == sjis.size()) {
+            out += sjis[i];
+            continue;
+        }
+        const auto trail = static_cast<unsigned char>(sjis[i + 1]);
+        const std::uint16_t code = static_cast<std::uint16_t>(b << 8 | trail);
+        ++i;
+        if (StandInIndex(b, trail) >= 0 && Tables().ToChar[code] != kNoChar)
+            Append(Tables().ToChar[code], out);
+        else
+            AppendCode(code, out);
+    }
+    return out;
+}
+
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page) {
     TSjisBridge bridge;
     std::string out;

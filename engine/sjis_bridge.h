@@ -26,6 +26,11 @@ class TSjisBridge {
     // Appends the engine bytes of one character.
     void Append(char32_t c, std::string& out);
 
+    // Shift_JIS text of the settings (header, footer, title) made fit to share a page with
+    // stand-ins: its user-defined characters 0xF040..0xF9FC become the stand-ins of their
+    // characters.
+    std::string Adopt(std::string_view sjis);
+
     // Appends engine text (the stand-ins of this bridge included) in the page's encoding. A
     // character without a form there becomes a numeric character reference ("&#x1F600;"); bytes
     // that are no CP932 character become "〓" in a UTF-8 or EUC-JP page and are counted.

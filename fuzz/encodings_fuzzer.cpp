@@ -1,0 +1,148 @@
+// Fuzz target of the reader and the writer of other encodings: the first byte chooses the input
+// encoding (cmbInputEncoding), the second the page's (cmbOutputEncoding), the third the add-tag
+// mode; the rest is a text file. The conversion must succeed, the page must be valid in the
+// encoding it declares, keep its frame, have one body line per input line, and pass the checks
+// of page_check.h once its characters are read back as Shift_JIS.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/converter.h"
+#include "engine/iconv_stream.h"
+#include "engine/input_decoder.h"
+#include "engine/line_reader.h"
+#include "engine/main_window_controls.h"
+#include "engine/prepared_emphasis.h"
+#include "engine/sjis_bridge.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_platform.h"
+#include "fuzz/page_check.h"
+#include "fuzz/scratch_folder.h"
+
+namespace {
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    if (start != text.size())
+        Fail("the page does not end with CR LF", text.substr(start));
+    return lines;
+}
+
+// The page read as Shift_JIS: characters without a CP932 form and character references become
+// "〓", so that the markup checks see the page's markup and nothing else.
+std::string AsShiftJis(const std::string& page, TPageEncoding encoding) {
+    std::string text;
+    if (encoding == TPageEncoding::ShiftJis) {
+        text = page;
+    } else {
+        TDecodeStream decode(encoding == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", 1);
+        TIconv toSjis("CP932", "UTF-32LE");
+        std::string form;
+        decode.Feed(
+            page, true,
+            [&](char32_t c) {
+                const char utf32[4] = {static_cast<char>(c & 0xFF),
+                                       static_cast<char>(c >> 8 & 0xFF),
+                                       static_cast<char>(c >> 16 & 0xFF), 0};
+                text += ConvertWhole(toSjis, std::string_view(utf32, 4), form) ? form : "\x81\xAC";
+            },
+            [&] { Fail("the page is not valid in the encoding it declares", ""); });
+    }
+    for (std::size_t at; (at = text.find("&#x")) != std::string::npos;) {
+        const std::size_t end = text.find(';', at);
+        if (end == std::string::npos || end - at < 4 || end - at > 9)
+            Fail("a broken character reference", text.substr(at, 12));
+        text.replace(at, end - at + 1, "\x81\xAC");
+    }
+    return text;
+}
+
+std::vector<std::string> InputLines(const std::string& path, TTextEncoding encoding) {
+    TSjisBridge bridge;
+    std::optional<TInputDecoder> decoder;
+    if (encoding != TTextEncoding::ShiftJis)
+        decoder.emplace(encoding, bridge);
+    TLineReader reader(path, decoder ? &*decoder : nullptr);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.Next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TFuzzInput in(data, size);
+    const auto form = MakeHeadlessMainWindow();
+    form->SetItemIndex("cmbInputEncoding", in.Byte() % 5);
+    form->SetItemIndex("cmbOutputEncoding", in.Byte() % 4);
+    const int mode = in.Byte() % 3;
+    form->SetItemIndex("rdgrpAddTag", mode);
+    const std::string inputPath = Scratch().File("in.txt");
+    const std::string outputPath = Scratch().File("out.htm");
+    WriteBytes(inputPath, in.Rest());
+
+    TFuzzPlatform platform;
+    TProgramState state{Scratch().Path(), ""};
+    TEngineEnv env{*form, platform, state};
+    TStrInfo s;
+    if (!GatherSettings(*form, platform, s))
+        Fail("the settings cannot be gathered", "");
+    bool images = false;
+    TConversionEncodings used;
+    if (!ConvertTextFile(env, inputPath, outputPath, images, used))
+        Fail("a conversion failed", platform.Messages.empty() ? "" : platform.Messages[0]);
+
+    const std::vector<std::string> page = SplitCrLf(AsShiftJis(ReadBytes(outputPath), used.Page));
+    const std::vector<std::string> input = InputLines(inputPath, used.Input);
+    const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
+    std::vector<std::string> body = page;
+    if (document) {
+        std::size_t headEnd = 0;
+        while (headEnd < page.size() && page[headEnd] != "</head>")
+            ++headEnd;
+        if (headEnd + 3 >= page.size() || page[headEnd + 1] != "<body>" ||
+            page[page.size() - 2] != "</body>" || page.back() != "</html>") {
+            Fail("a page without its frame", "");
+        }
+        std::vector<std::string> headLines(page.begin(), page.begin() + headEnd + 1);
+        const std::string charset = EncodingDisplayName(used.Page);
+        const std::string scriptType =
+            "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=";
+        if (used.Page != TPageEncoding::ShiftJis) {
+            if (headLines[3] !=
+                "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset + "\">")
+                Fail("a page without its Content-Type", headLines[3]);
+            headLines.erase(headLines.begin() + 3);
+            if (headLines[3] != scriptType + charset + "\">")
+                Fail("a Content-Script-Type of another charset", headLines[3]);
+            headLines[3] = scriptType + "Shift_JIS\">";
+        }
+        std::string head;
+        for (std::size_t n = 0; n < headLines.size(); ++n)
+            head += headLines[n] + (n + 1 < headLines.size() ? "\r\n" : "");
+        if (const std::string problem = CheckDocumentHead(head); !problem.empty())
+            Fail(problem, head);
+        body.assign(page.begin() + static_cast<std::ptrdiff_t>(headEnd) + 2, page.end() - 2);
+    }
+    std::array<std::string, 5> tags;
+    for (std::size_t n = 0; n < tags.size(); ++n)
+        tags[n] = UsableEmphasisTag(s.Strong[n]);
+    const bool closesParagraph = document && body.size() == input.size() + 1;
+    if (body.size() != input.size() && !(closesParagraph && body.back() == "</p>"))
+        Fail("not one page line per input line", std::to_string(body.size()));
+    for (const std::string& line : body) {
+        if (const std::string problem = CheckBodyLine(line, tags); !problem.empty())
+            Fail(problem, line);
+    }
+    return 0;
+}
