@@ -30,7 +30,8 @@ TPreviewFiles PreviewFilesIn(const std::string& folder) {
     return {folder + kPreviewSourceName, folder + kPreviewPageName};
 }
 
-bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPreviewFiles& files) {
+bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPreviewFiles& files,
+                       TConversionEncodings& encodings) {
     RemoveOldFile(files.Source);
     if (env.Form.Checked("chkPreviewFromCnvFile") && IsExistingFile(inputPath)) {
         std::error_code ec;
@@ -41,7 +42,7 @@ bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPre
     }
     RemoveOldFile(files.Page);
     bool usesLocalImages = false;
-    ConvertTextFile(env, files.Source, files.Page, usesLocalImages);
+    ConvertTextFile(env, files.Source, files.Page, usesLocalImages, encodings);
     return true;
 }
 

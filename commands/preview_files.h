@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/converter.h"
 #include "engine/engine_env.h"
 
 inline constexpr const char* kPreviewSourceName = ".pretmp.txt";
@@ -23,7 +24,9 @@ TPreviewFiles PreviewFilesIn(const std::string& folder);
 // sample text otherwise. The page is converted from it with the window's settings by the
 // ordinary driver, which reports its own failures; its result does not matter here. False, with
 // the page untouched, when the source could not be written.
-bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPreviewFiles& files);
+// encodings tells what the page was converted from and into, for serving it with its charset.
+bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPreviewFiles& files,
+                       TConversionEncodings& encodings);
 
 // Deletes both files in folder where they exist.
 void RemovePreviewFiles(const std::string& folder);

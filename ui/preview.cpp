@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFrame>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -17,6 +16,8 @@
 
 #include "commands/preview_files.h"
 #include "engine/encoding.h"
+#include "engine/input_decoder.h"
+#include "engine/settings_model.h"
 #include "ui/Unit1.h"
 #include "ui/dropped_files.h"
 #include "ui/memo_font.h"
@@ -27,15 +28,14 @@
 
 namespace {
 
-// The text of a Shift_JIS file as the memo shows it, one line per line of the file.
-QString SourceText(const std::string& path) {
-    QFile file(FromNative(path));
-    if (!file.open(QIODevice::ReadOnly))
+// The text of the source file as the memo shows it, one line per line of the file, read in the
+// encoding the conversion reads it in.
+QString SourceText(const std::string& path, const TForm& mainWindow) {
+    const std::optional<std::string> text =
+        ReadFileAsUtf8(path, InputEncodingOf(mainWindow.ItemIndex("cmbInputEncoding")));
+    if (!text)
         return {};
-    const QByteArray bytes = file.readAll();
-    return FromSjis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
-        .replace("\r\n", "\n")
-        .replace('\r', '\n');
+    return QString::fromStdString(*text).replace("\r\n", "\n").replace('\r', '\n');
 }
 
 }  // namespace
@@ -106,11 +106,12 @@ QWebEngineView* TPreview::WebView() const {
 
 bool TPreview::BuildPreview(const std::string& folder) {
     const TPreviewFiles files = PreviewFilesIn(folder);
-    if (!WritePreviewFiles(main_.Env(), ToNative(main_.InputPath()), files))
+    TConversionEncodings encodings;
+    if (!WritePreviewFiles(main_.Env(), ToNative(main_.InputPath()), files, encodings))
         return false;
-    handler_->SetFolder(folder);
+    handler_->SetFolder(folder, EncodingDisplayName(encodings.Page));
     webPage_->ShowFile(files.Page);
-    memo_->setPlainText(SourceText(files.Source));
+    memo_->setPlainText(SourceText(files.Source, main_.Form()));
     return true;
 }
 

@@ -47,9 +47,9 @@ void TPreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     QByteArray type;
     if (suffix == "htm" || suffix == "html") {
-        type = "text/html;charset=Shift_JIS";
+        type = "text/html;charset=" + charset_;
     } else if (suffix == "css") {
-        type = "text/css;charset=Shift_JIS";
+        type = "text/css;charset=" + charset_;
     } else {
         type = QMimeDatabase().mimeTypeForFile(path).name().toUtf8();
     }

@@ -33,12 +33,17 @@ class TPreviewSchemeHandler : public QWebEngineUrlSchemeHandler {
   public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
-    // The folder whose files are served (native, with a trailing separator).
-    void SetFolder(const std::string& nativeFolder) { folder_ = nativeFolder; }
+    // The folder whose files are served (native, with a trailing separator), and the charset
+    // its page and stylesheet are written in ("Shift_JIS", "UTF-8", "EUC-JP").
+    void SetFolder(const std::string& nativeFolder, const QByteArray& charset) {
+        folder_ = nativeFolder;
+        charset_ = charset;
+    }
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
   private:
     std::string folder_;
+    QByteArray charset_ = "Shift_JIS";
 };
 
 // The guard: the view may load the preview's own page (and reload it); any other address, such

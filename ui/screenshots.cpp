@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
@@ -135,6 +136,25 @@ void ShootMainWindow(TDesktopProgram& program, TShooter& shooter) {
     shooter.Shoot(main, "main-10-tbshtPreview-every-rule");
     ScrollPreviewToEnd(program.Preview());
     shooter.Shoot(main, "main-10-tbshtPreview-every-rule-end");
+
+    // A UTF-8 text dropped on the window: its encoding beside the path, the preview of it.
+    const QString utf8 =
+        QDir(QString::fromStdString(main.State().ProgramFolder)).filePath("utf8-sample.txt");
+    QFile file(utf8);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(
+            "○UTF-8 のテキスト\n"
+            "Shift_JIS にない文字も、そのまま：〜 − — ‖ ¢ £ ¬ ♡ 𠮷 😀\n"
+            "・箇条書きの行\n"
+            "ﾊﾝｶｸｶﾀｶﾅ と ① ～ もそのまま。\n");
+        file.close();
+    }
+    main.DropFiles({utf8});
+    WaitForPreview(program.Preview(), [pages, preview] {
+        pages->setCurrentIndex(0);
+        pages->setCurrentIndex(preview);
+    });
+    shooter.Shoot(main, "main-10-tbshtPreview-utf8");
     pages->setCurrentIndex(0);
 }
 

@@ -148,6 +148,25 @@ TEST_F(TPreviewTest, TickedBoxShowsACopyOfTheInputFile) {
     EXPECT_TRUE(platform_.Messages.empty());
 }
 
+TEST_F(TPreviewTest, AUtf8FileShowsItsEncodingAndPreviewsAsItsOwnText) {
+    const std::string input = home_.File("utf8.txt");
+    const std::string first = "○UTF-8の見出し";
+    const std::string second = "Shift_JIS にない文字：〜 − ♡ 😀 𠮷";
+    WriteFileBytes(input, first + "\n" + second + "\n");
+    Drop(Main(), {input});
+    EXPECT_EQ(Control<QLabel>("lblInputEncoding")->text().toStdString(),
+              "文字コード: UTF-8（自動判別）");
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_EQ(MemoText(), first + "\n" + second + "\n");
+    // The page is UTF-8, served as such, and reads as the text itself.
+    EXPECT_TRUE(Contains(ReadFileBytes(Page()), "charset=UTF-8"));
+    EXPECT_EQ(
+        Evaluate("document.querySelector('span.strong1').textContent").toString().toStdString(),
+        first);
+    EXPECT_TRUE(Contains(PageText(), second)) << PageText();
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
 TEST_F(TPreviewTest, RebuiltWhenShownAndAfterALoadWhileShowingOnly) {
     // A settings file whose third rule has a keyword.
     TStrInfo settings;
