@@ -10,12 +10,12 @@
 #include "cli/temp_file.h"
 #include "cli/terminal_platform.h"
 #include "commands/page_conversion.h"
+#include "commands/text_box_conversion.h"
 #include "engine/conversion_messages.h"
 #include "engine/converter.h"
 #include "engine/encoding.h"
 #include "engine/file_paths.h"
 #include "engine/identity.h"
-#include "engine/line_reader.h"
 #include "engine/main_window_controls.h"
 #include "engine/program_folder.h"
 #include "settings/option_dialog_controls.h"
@@ -326,17 +326,8 @@ class TCliRun {
         const std::optional<std::string> input = InputPath(file, stdinCopy);
         if (!input)
             return false;
-        TLineReader reader(*input);
-        std::vector<std::string> lines;
-        std::string line;
-        while (reader.Next(line))
-            lines.push_back(line);
-        if (!reader.Ok()) {
-            ShowOpenFailure(platform_, *input);
-            return false;
-        }
         std::vector<std::string> converted;
-        if (!ConvertTextBoxText(env_, converted, lines))
+        if (!ConvertTextBoxFile(env_, *input, converted))
             return false;
         std::unique_ptr<std::ofstream> file_out;
         std::ostream* target = &out_;

@@ -1,9 +1,33 @@
 #include "commands/text_box_conversion.h"
 
+#include <optional>
+
+#include "engine/conversion_messages.h"
 #include "engine/converter.h"
 #include "engine/input_decoder.h"
+#include "engine/line_reader.h"
 #include "engine/sjis_bridge.h"
 #include "engine/text_helpers.h"
+
+namespace {
+
+// The text box's conversion of lines in the engine's bytes, into entries in the page's encoding
+// through bridge (which gave the lines their stand-ins).
+bool ConvertEngineLines(TEngineEnv& env, const std::vector<std::string>& lines, TSjisBridge& bridge,
+                        TPageEncoding page, std::vector<std::string>& out) {
+    std::vector<std::string> converted;
+    if (!ConvertTextBoxText(env, converted, lines))
+        return false;
+    out.reserve(converted.size());
+    for (const std::string& entry : converted) {
+        std::string encoded;
+        bridge.Encode(entry, page, encoded);
+        out.push_back(std::move(encoded));
+    }
+    return true;
+}
+
+}  // namespace
 
 bool ConvertTextBoxUtf8(TEngineEnv& env, std::string_view utf8Text, std::vector<std::string>& out) {
     out.clear();
@@ -13,14 +37,27 @@ bool ConvertTextBoxUtf8(TEngineEnv& env, std::string_view utf8Text, std::vector<
     decoder.Decode(utf8Text, true, engineText);
     std::vector<std::string> lines;
     SplitLines(engineText, [&lines](std::string_view line) { lines.emplace_back(line); });
-    std::vector<std::string> converted;
-    if (!ConvertTextBoxText(env, converted, lines))
+    return ConvertEngineLines(env, lines, bridge, TPageEncoding::Utf8, out);
+}
+
+bool ConvertTextBoxFile(TEngineEnv& env, const std::string& path, std::vector<std::string>& out) {
+    out.clear();
+    const TInputScan scan =
+        ScanInput(path, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")));
+    TSjisBridge bridge;
+    std::optional<TInputDecoder> decoder;
+    if (scan.Ok && scan.Encoding != TTextEncoding::ShiftJis)
+        decoder.emplace(scan.Encoding, bridge);
+    TLineReader reader(path, decoder ? &*decoder : nullptr);
+    std::vector<std::string> lines;
+    std::string line;
+    while (scan.Ok && reader.Next(line))
+        lines.push_back(line);
+    if (!scan.Ok || !reader.Ok()) {
+        ShowOpenFailure(env.Platform, path);
         return false;
-    out.reserve(converted.size());
-    for (const std::string& entry : converted) {
-        std::string utf8;
-        bridge.Encode(entry, TPageEncoding::Utf8, utf8);
-        out.push_back(std::move(utf8));
     }
-    return true;
+    const TPageEncoding page = ResolvePageEncoding(
+        OutputEncodingOf(env.Form.ItemIndex("cmbOutputEncoding")), scan.Encoding);
+    return ConvertEngineLines(env, lines, bridge, page, out);
 }

@@ -79,6 +79,19 @@ TEST(Cli, TextBoxPrintsTheConvertedLinesWithCrLf) {
                                 "<p>x<br>\r\n</p>\r\n<p>y<br>\r\n</p>\r\n"));
 }
 
+TEST(Cli, TextBoxReadsAnyEncodingAndPrintsThePagesEncoding) {
+    // UTF-8 text gives UTF-8 lines, characters without a Shift_JIS form included.
+    const std::string text = "猫😀〜";
+    TCliResult r = RunWith({"--text-box", "-"}, text + "\r\n");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(r.Out.starts_with("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n"));
+    EXPECT_TRUE(r.Out.ends_with("<p>" + text + "<br>\r\n</p>\r\n")) << r.Out;
+    // Into Shift_JIS, what it lacks becomes character references.
+    r = RunWith({"--text-box", "--output-encoding", "sjis", "-"}, text + "\r\n");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(r.Out.ends_with(Sjis("<p>猫") + "&#x1F600;&#x301C;<br>\r\n</p>\r\n")) << r.Out;
+}
+
 TEST(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(RunWith({}).Code, 2);
     EXPECT_EQ(RunWith({"--bogus", "a.txt"}).Code, 2);
