@@ -57,4 +57,4 @@ char32_t CodePointAt(const char* utf32le) {
 }
 
 TDecodeStream::TDecodeStream(const char* from, std::size_t unitSize)
-    : cd_("UTF-32LE", from), unit_(unitSize) {}
+    : cd_(kWideCodePoints ? "WCHAR_T" : "UTF-32LE", from), unit_(unitSize) {}

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/iconv_stream.h"
 #include "engine/text_helpers.h"
@@ -120,19 +121,11 @@ bool IsTrailByte(unsigned char c) {
 
 }  // namespace
 
-TSjisBridge::TSjisBridge() {
-    Tables();
-}
+TSjisBridge::TSjisBridge() : toSjis_(Tables().ToSjis.data()) {}
 
-void TSjisBridge::Append(char32_t c, std::string& out) {
+// The characters without a faithful CP932 form, and the user-defined ones.
+void TSjisBridge::AppendStandIn(char32_t c, std::string& out) {
     const TTables& tables = Tables();
-    if (c < 0x10000 && !IsUserDefinedCharacter(c)) {
-        const std::uint16_t code = tables.ToSjis[c];
-        if (code != kNoForm) {
-            AppendCode(code, out);
-            return;
-        }
-    }
     if (const auto found = codes_.find(c); found != codes_.end()) {
         AppendCode(found->second, out);
         return;
@@ -174,10 +167,6 @@ void TSjisBridge::Append(char32_t c, std::string& out) {
     out += kGetaSjis;
 }
 
-void TSjisBridge::AppendStandIn(const TStandIn& standIn, TPageEncoding page, std::string& out) {
-    out += standIn.Forms[static_cast<int>(page)];
-}
-
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
     if (page == TPageEncoding::ShiftJis && standIns_.empty()) {
         out.append(engine);
@@ -186,10 +175,25 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
     const TTables& tables = Tables();
     const std::vector<TCodeForm>& forms = page == TPageEncoding::Utf8 ? tables.Utf8 : tables.EucJp;
     const std::size_t n = engine.size();
+    // Written through a pointer into room for the longest result: a byte gives at most three
+    // (UTF-8 of half-width katakana, "〓"), a character reference ("&#x10FFFF;") at most ten
+    // for two bytes; stand-ins are appended after making room of their own.
+    const std::size_t start = out.size();
+    out.resize(start + n * 5 + 8);
+    char* dst = out.data() + start;
+    const auto put = [&](std::string_view bytes) {
+        const std::size_t at = dst - out.data();
+        if (out.size() - at < bytes.size() + (n * 5 + 8)) {
+            out.resize(at + bytes.size() + n * 5 + 8);
+        }
+        dst = out.data() + at;
+        std::memcpy(dst, bytes.data(), bytes.size());
+        dst += bytes.size();
+    };
     for (std::size_t i = 0; i < n; ++i) {
         const auto b = static_cast<unsigned char>(engine[i]);
         if (b < 0x80) {
-            out += static_cast<char>(b);
+            *dst++ = static_cast<char>(b);
             continue;
         }
         std::uint16_t code = b;
@@ -199,24 +203,28 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
             ++i;
             const long index = StandInIndex(b, trail);
             if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
-                AppendStandIn(standIns_[index], page, out);
+                put(standIns_[index].Forms[static_cast<int>(page)]);
                 continue;
             }
         }
         if (page == TPageEncoding::ShiftJis) {
-            AppendCode(code, out);
+            if (code >= 0x100)
+                *dst++ = static_cast<char>(code >> 8);
+            *dst++ = static_cast<char>(code & 0xFF);
             continue;
         }
         const TCodeForm& form = forms[code];
         if (form.Size > 0) {
-            out.append(form.Bytes, form.Size);
+            std::memcpy(dst, form.Bytes, 4);
+            dst += form.Size;
         } else if (tables.ToChar[code] != kNoChar) {
-            out += CharacterReference(tables.ToChar[code]);
+            put(CharacterReference(tables.ToChar[code]));
         } else {
-            out += kGeta[static_cast<int>(page)];
+            put(kGeta[static_cast<int>(page)]);
             unreadable_ += code >= 0x100 ? 2 : 1;
         }
     }
+    out.resize(dst - out.data());
 }
 
 std::string TSjisBridge::Adopt(std::string_view sjis) {

@@ -290,3 +290,39 @@ TEST(EncodedConversion, UserDefinedCharactersOfTheSettingsKeepTheirCharacters) {
     EXPECT_EQ(BodyText(sjisPage),
               (std::vector<std::string>{"\xF0\x40\xF0\x41", "&#x1F600;\xF0\x41"}));
 }
+
+// The file is read in pieces of 64 KB: a character cut by a piece's end is completed by the next
+// piece, and a character cut by ASCII is two undecodable bytes.
+TEST(EncodedConversion, CharactersAcrossPiecesAndCutByAscii) {
+    for (const char* iconvName : {"UTF-8", "EUC-JP-MS", "UTF-16LE"}) {
+        for (std::size_t before = 65530; before < 65540; ++before) {
+            const std::string text = std::string(before, 'a') + "漢字かなｶﾅ\n";
+            const std::string bytes =
+                std::string_view(iconvName) == "UTF-16LE"
+                    ? InEncoding("\xEF\xBB\xBF" + std::string(before / 2, 'a') + "漢字かなｶﾅ\n",
+                                 iconvName)
+                    : InEncoding(text, iconvName);
+            TEncodedConversion c;
+            c.Form->SetItemIndex("rdgrpAddTag", 0);
+            // (A text this short is too little evidence for EUC-JP: it is named.)
+            const int choice = std::string_view(iconvName) == "EUC-JP-MS" ? 3 : 0;
+            const std::string page = c.Convert(bytes, choice, 2);
+            const std::string expected = std::string_view(iconvName) == "UTF-16LE"
+                                             ? std::string(before / 2, 'a') + "漢字かなｶﾅ<br>\r\n"
+                                             : std::string(before, 'a') + "漢字かなｶﾅ<br>\r\n";
+            EXPECT_TRUE(page == expected) << iconvName << " " << before << ": ..."
+                                          << page.substr(page.size() < 40 ? 0 : page.size() - 40);
+            EXPECT_TRUE(c.Platform.Messages.empty());
+        }
+    }
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("\xE3\x81"
+                        "abc\xE3\n",
+                        2, 2),
+              "〓〓abc〓<br>\r\n");
+    EXPECT_EQ(c.Convert("\xA4"
+                        "abc\xA4\xA2\n",
+                        3, 2),
+              "〓abcあ<br>\r\n");
+}
