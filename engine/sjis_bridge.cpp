@@ -1,5 +1,6 @@
 #include "engine/sjis_bridge.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -175,22 +176,31 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
     const TTables& tables = Tables();
     const std::vector<TCodeForm>& forms = page == TPageEncoding::Utf8 ? tables.Utf8 : tables.EucJp;
     const std::size_t n = engine.size();
-    // Written through a pointer into room for the longest result: a byte gives at most three
-    // (UTF-8 of half-width katakana, "〓"), a character reference ("&#x10FFFF;") at most ten
-    // for two bytes; stand-ins are appended after making room of their own.
-    const std::size_t start = out.size();
-    out.resize(start + n * 5 + 8);
-    char* dst = out.data() + start;
+    // Written through a pointer into scratch room for the longest result: a byte gives at most
+    // three (UTF-8 of half-width katakana, "〓"), a character reference ("&#x10FFFF;") at most
+    // ten for two bytes; a stand-in's form makes more room when it needs it.
+    const std::size_t room = n * 5 + 8;
+    if (scratchSize_ < room) {
+        scratch_ = std::make_unique_for_overwrite<char[]>(room);
+        scratchSize_ = room;
+    }
+    char* dst = scratch_.get();
+    std::size_t i = 0;
     const auto put = [&](std::string_view bytes) {
-        const std::size_t at = dst - out.data();
-        if (out.size() - at < bytes.size() + (n * 5 + 8)) {
-            out.resize(at + bytes.size() + n * 5 + 8);
+        const std::size_t used = dst - scratch_.get();
+        const std::size_t rest = (n - i) * 5 + 8;  // room for what follows
+        if (scratchSize_ - used < bytes.size() + rest) {
+            const std::size_t size = std::max(scratchSize_ * 2, used + bytes.size() + rest);
+            auto bigger = std::make_unique_for_overwrite<char[]>(size);
+            std::memcpy(bigger.get(), scratch_.get(), used);
+            scratch_ = std::move(bigger);
+            scratchSize_ = size;
         }
-        dst = out.data() + at;
+        dst = scratch_.get() + used;
         std::memcpy(dst, bytes.data(), bytes.size());
         dst += bytes.size();
     };
-    for (std::size_t i = 0; i < n; ++i) {
+    for (; i < n; ++i) {
         const auto b = static_cast<unsigned char>(engine[i]);
         if (b < 0x80) {
             *dst++ = static_cast<char>(b);
@@ -224,7 +234,7 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
             unreadable_ += code >= 0x100 ? 2 : 1;
         }
     }
-    out.resize(dst - out.data());
+    out.append(scratch_.get(), dst - scratch_.get());
 }
 
 std::string TSjisBridge::Adopt(std::string_view sjis) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -72,6 +73,8 @@ class TSjisBridge {
     std::vector<std::uint64_t> unkeptSeen_;
     std::size_t unkept_ = 0;
     std::size_t unreadable_ = 0;
+    std::unique_ptr<char[]> scratch_;  // Encode's room for a line
+    std::size_t scratchSize_ = 0;
 };
 
 // Engine text in the page's encoding (the settings' own text, which holds no stand-in).

@@ -326,3 +326,16 @@ TEST(EncodedConversion, CharactersAcrossPiecesAndCutByAscii) {
                         3, 2),
               "〓abcあ<br>\r\n");
 }
+
+// A long line of characters that become references in a Shift_JIS page, written in linear time.
+TEST(EncodedConversion, ALongLineOfReferences) {
+    std::string line;
+    for (int i = 0; i < 200000; ++i)
+        line += "😀";
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    std::string expected;
+    for (int i = 0; i < 200000; ++i)
+        expected += "&#x1F600;";
+    EXPECT_TRUE(c.Convert(line, 0, 1) == expected + "<br>\r\n");
+}
