@@ -88,9 +88,8 @@ bool TEncodingSniffer::Feed(std::string_view bytes) {
         return false;
     if (!s.started && !HoldsNonAscii(bytes))
         return true;
+    // A piece is taken whole, so that Validate goes on exactly where the sample ends.
     s.started = true;
-    if (bytes.size() > kSampleLimit - s.fed)
-        bytes = bytes.substr(0, kSampleLimit - s.fed);
     s.fed += bytes.size();
     unsigned char any = 0;
     for (const char c : bytes)
