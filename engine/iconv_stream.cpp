@@ -57,4 +57,6 @@ char32_t CodePointAt(const char* utf32le) {
 }
 
 TDecodeStream::TDecodeStream(const char* from, std::size_t unitSize)
-    : cd_(kWideCodePoints ? "WCHAR_T" : "UTF-32LE", from), unit_(unitSize) {}
+    // UTF-32 rather than wchar_t: glibc's wchar_t takes the 5- and 6-byte sequences of old UTF-8
+    // (values past U+10FFFF), which UTF-32 refuses as it should.
+    : cd_("UTF-32LE", from), unit_(unitSize) {}

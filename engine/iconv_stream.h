@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -35,19 +34,6 @@ bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out);
 
 // The code points of a UTF-32LE byte string.
 char32_t CodePointAt(const char* utf32le);
-
-// The code points TDecodeStream gets from iconv: "WCHAR_T" where wchar_t holds any code point
-// (glibc decodes into it in one step, without the extra step to UTF-32), else UTF-32LE.
-constexpr bool kWideCodePoints = sizeof(wchar_t) == 4;
-inline char32_t NativeCodePointAt(const char* unit) {
-    if constexpr (kWideCodePoints) {
-        char32_t c;
-        std::memcpy(&c, unit, 4);
-        return c;
-    } else {
-        return CodePointAt(unit);
-    }
-}
 
 // Decodes text of one encoding (an iconv name) into code points, piece by piece; a character cut
 // between two pieces is completed by the next. Each code point goes to onCodePoint(char32_t); each
@@ -84,7 +70,7 @@ void TDecodeStream::Feed(std::string_view bytes, bool last, OnCodePoint&& onCode
         const std::size_t rc = cd_.Step(src, left, dst, room);
         const int error = rc == static_cast<std::size_t>(-1) ? errno : 0;
         for (const char* p = buffer; p + 4 <= dst; p += 4)
-            onCodePoint(NativeCodePointAt(p));
+            onCodePoint(CodePointAt(p));
         if (error == EINVAL && !last) {
             pending_.assign(src, left);
             return;

@@ -339,3 +339,20 @@ TEST(EncodedConversion, ALongLineOfReferences) {
         expected += "&#x1F600;";
     EXPECT_TRUE(c.Convert(line, 0, 1) == expected + "<br>\r\n");
 }
+
+// Sequences of old UTF-8 past U+10FFFF (five bytes, or four above F4 8F) and encoded surrogates
+// are no characters: each of their bytes is undecodable.
+TEST(EncodedConversion, Utf8BeyondUnicodeAndSurrogatesAreUndecodable) {
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("a\xF9\xAF\xAF\xAF\xAF"
+                        "b\xF4\x90\x80\x80"
+                        "c\xED\xA0\x80"
+                        "d\n",
+                        2, 2),
+              "a〓〓〓〓〓b〓〓〓〓c〓〓〓d<br>\r\n");
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.MessageTexts()[0],
+              "文字コード（UTF-8）として読めないバイトが 12 個あり、〓 に置き換えました。\r\n"
+              "最初は 1 行目です。");
+}
