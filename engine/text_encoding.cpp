@@ -39,11 +39,20 @@ bool IsKana(char32_t c) {
 
 // A decoder that only remembers whether its text was valid.
 struct TCheck {
-    explicit TCheck(const char* from) : stream(from, 1) {}
+    explicit TCheck(const char* from) : stream(from, 1, true) {}
     template <typename OnCodePoint>
     void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint) {
-        if (valid)
-            stream.Feed(bytes, last, onCodePoint, [this] { valid = false; });
+        if (!valid)
+            return;
+        stream.Feed(
+            bytes, last,
+            [&](char32_t c) {
+                if (c > 0x10FFFF)
+                    valid = false;
+                else
+                    onCodePoint(c);
+            },
+            [this] { valid = false; });
     }
     void Feed(std::string_view bytes, bool last) {
         Feed(bytes, last, [](char32_t) {});
