@@ -56,5 +56,9 @@ char32_t CodePointAt(const char* utf32le) {
            static_cast<char32_t>(b[2]) << 16 | static_cast<char32_t>(b[3]) << 24;
 }
 
-TDecodeStream::TDecodeStream(const char* from, std::size_t unitSize)
-    : cd_("UTF-32LE", from), unit_(unitSize) {}
+TDecodeStream::TDecodeStream(const char* from, std::size_t unitSize, bool wide)
+    // UTF-32 unless asked: glibc's wchar_t takes the five- and six-byte sequences of old UTF-8
+    // (values past U+10FFFF), which UTF-32 refuses as it should.
+    : cd_(wide && sizeof(wchar_t) == 4 ? "WCHAR_T" : "UTF-32LE", from),
+      unit_(unitSize),
+      native_(wide && sizeof(wchar_t) == 4) {}

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -35,12 +36,22 @@ bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out);
 // The code points of a UTF-32LE byte string.
 char32_t CodePointAt(const char* utf32le);
 
+// A code point stored in the machine's byte order.
+inline char32_t NativeCodePointAt(const char* unit) {
+    char32_t c;
+    std::memcpy(&c, unit, 4);
+    return c;
+}
+
 // Decodes text of one encoding (an iconv name) into code points, piece by piece; a character cut
 // between two pieces is completed by the next. Each code point goes to onCodePoint(char32_t); each
 // byte that starts no valid character goes to onInvalid(), counted in units of unitSize bytes.
 class TDecodeStream {
   public:
-    TDecodeStream(const char* from, std::size_t unitSize);
+    // wide = true decodes into wchar_t where it holds 32 bits, in one step of glibc's instead of
+    // two, for checks of validity: then values past U+10FFFF can come out (glibc's wchar_t takes
+    // the five- and six-byte sequences of old UTF-8), and the caller must refuse them.
+    TDecodeStream(const char* from, std::size_t unitSize, bool wide = false);
 
     template <typename OnCodePoint, typename OnInvalid>
     void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint, OnInvalid&& onInvalid);
@@ -48,6 +59,7 @@ class TDecodeStream {
   private:
     TIconv cd_;
     std::size_t unit_;
+    bool native_;          // the code points are wchar_t in the machine's order
     std::string pending_;  // the start of a character cut at the end of the last piece
 };
 
@@ -70,7 +82,7 @@ void TDecodeStream::Feed(std::string_view bytes, bool last, OnCodePoint&& onCode
         const std::size_t rc = cd_.Step(src, left, dst, room);
         const int error = rc == static_cast<std::size_t>(-1) ? errno : 0;
         for (const char* p = buffer; p + 4 <= dst; p += 4)
-            onCodePoint(CodePointAt(p));
+            onCodePoint(native_ ? NativeCodePointAt(p) : CodePointAt(p));
         if (error == EINVAL && !last) {
             pending_.assign(src, left);
             return;

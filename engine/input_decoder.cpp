@@ -1,5 +1,6 @@
 #include "engine/input_decoder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -47,18 +48,45 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
         else if (encoding_ == TTextEncoding::Utf16Be && raw.starts_with("\xFE\xFF"))
             raw.remove_prefix(2);
     }
-    stream_.Feed(
-        raw, last,
-        [&](char32_t c) {
-            lineFeeds_ += c == '\n' ? 1 : 0;
-            bridge_.Append(c, out);
-        },
-        [&] {
-            if (invalid_ == 0)
-                firstInvalidLine_ = lineFeeds_ + 1;
-            invalid_ += static_cast<long long>(unit_);
-            out += "\x81\xAC";
-        });
+    const auto onChar = [&](char32_t c) {
+        lineFeeds_ += c == '\n' ? 1 : 0;
+        bridge_.Append(c, out);
+    };
+    const auto onInvalid = [&] {
+        if (invalid_ == 0)
+            firstInvalidLine_ = lineFeeds_ + 1;
+        invalid_ += static_cast<long long>(unit_);
+        out += "\x81\xAC";
+    };
+    if (encoding_ != TTextEncoding::Utf8 && encoding_ != TTextEncoding::EucJp) {
+        stream_.Feed(raw, last, onChar, onInvalid);
+        return;
+    }
+    // In UTF-8 and EUC-JP every byte of a multi-byte character is >= 0x80, and the bytes below
+    // are the ASCII characters, the same bytes in CP932: those runs are copied as they are, and
+    // only the runs between them are decoded (a run cut at the end of the piece is completed by
+    // the next piece).
+    const std::size_t n = raw.size();
+    std::size_t i = 0;
+    while (i < n) {
+        std::size_t j = i;
+        while (j < n && static_cast<unsigned char>(raw[j]) < 0x80)
+            ++j;
+        if (j > i) {
+            stream_.Feed({}, true, onChar, onInvalid);  // a character cut before ASCII
+            const std::string_view ascii = raw.substr(i, j - i);
+            lineFeeds_ += std::count(ascii.begin(), ascii.end(), '\n');
+            out.append(ascii);
+        }
+        i = j;
+        while (j < n && static_cast<unsigned char>(raw[j]) >= 0x80)
+            ++j;
+        if (j > i)
+            stream_.Feed(raw.substr(i, j - i), j < n || last, onChar, onInvalid);
+        i = j;
+    }
+    if (last)
+        stream_.Feed({}, true, onChar, onInvalid);
 }
 
 std::optional<std::string> ReadFileAsUtf8(const std::string& path, TInputEncoding chosen,

@@ -1,7 +1,9 @@
 #include "engine/sjis_bridge.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/iconv_stream.h"
 #include "engine/text_helpers.h"
@@ -120,19 +122,11 @@ bool IsTrailByte(unsigned char c) {
 
 }  // namespace
 
-TSjisBridge::TSjisBridge() {
-    Tables();
-}
+TSjisBridge::TSjisBridge() : toSjis_(Tables().ToSjis.data()) {}
 
-void TSjisBridge::Append(char32_t c, std::string& out) {
+// The characters without a faithful CP932 form, and the user-defined ones.
+void TSjisBridge::AppendStandIn(char32_t c, std::string& out) {
     const TTables& tables = Tables();
-    if (c < 0x10000 && !IsUserDefinedCharacter(c)) {
-        const std::uint16_t code = tables.ToSjis[c];
-        if (code != kNoForm) {
-            AppendCode(code, out);
-            return;
-        }
-    }
     if (const auto found = codes_.find(c); found != codes_.end()) {
         AppendCode(found->second, out);
         return;
@@ -174,10 +168,6 @@ void TSjisBridge::Append(char32_t c, std::string& out) {
     out += kGetaSjis;
 }
 
-void TSjisBridge::AppendStandIn(const TStandIn& standIn, TPageEncoding page, std::string& out) {
-    out += standIn.Forms[static_cast<int>(page)];
-}
-
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
     if (page == TPageEncoding::ShiftJis && standIns_.empty()) {
         out.append(engine);
@@ -186,10 +176,34 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
     const TTables& tables = Tables();
     const std::vector<TCodeForm>& forms = page == TPageEncoding::Utf8 ? tables.Utf8 : tables.EucJp;
     const std::size_t n = engine.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    // Written through a pointer into scratch room for the longest result: a byte gives at most
+    // three (UTF-8 of half-width katakana, "〓"), a character reference ("&#x10FFFF;") at most
+    // ten for two bytes; a stand-in's form makes more room when it needs it.
+    const std::size_t room = n * 5 + 8;
+    if (scratchSize_ < room) {
+        scratch_ = std::make_unique_for_overwrite<char[]>(room);
+        scratchSize_ = room;
+    }
+    char* dst = scratch_.get();
+    std::size_t i = 0;
+    const auto put = [&](std::string_view bytes) {
+        const std::size_t used = dst - scratch_.get();
+        const std::size_t rest = (n - i) * 5 + 8;  // room for what follows
+        if (scratchSize_ - used < bytes.size() + rest) {
+            const std::size_t size = std::max(scratchSize_ * 2, used + bytes.size() + rest);
+            auto bigger = std::make_unique_for_overwrite<char[]>(size);
+            std::memcpy(bigger.get(), scratch_.get(), used);
+            scratch_ = std::move(bigger);
+            scratchSize_ = size;
+        }
+        dst = scratch_.get() + used;
+        std::memcpy(dst, bytes.data(), bytes.size());
+        dst += bytes.size();
+    };
+    for (; i < n; ++i) {
         const auto b = static_cast<unsigned char>(engine[i]);
         if (b < 0x80) {
-            out += static_cast<char>(b);
+            *dst++ = static_cast<char>(b);
             continue;
         }
         std::uint16_t code = b;
@@ -199,24 +213,28 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
             ++i;
             const long index = StandInIndex(b, trail);
             if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
-                AppendStandIn(standIns_[index], page, out);
+                put(standIns_[index].Forms[static_cast<int>(page)]);
                 continue;
             }
         }
         if (page == TPageEncoding::ShiftJis) {
-            AppendCode(code, out);
+            if (code >= 0x100)
+                *dst++ = static_cast<char>(code >> 8);
+            *dst++ = static_cast<char>(code & 0xFF);
             continue;
         }
         const TCodeForm& form = forms[code];
         if (form.Size > 0) {
-            out.append(form.Bytes, form.Size);
+            std::memcpy(dst, form.Bytes, 4);
+            dst += form.Size;
         } else if (tables.ToChar[code] != kNoChar) {
-            out += CharacterReference(tables.ToChar[code]);
+            put(CharacterReference(tables.ToChar[code]));
         } else {
-            out += kGeta[static_cast<int>(page)];
+            put(kGeta[static_cast<int>(page)]);
             unreadable_ += code >= 0x100 ? 2 : 1;
         }
     }
+    out.append(scratch_.get(), dst - scratch_.get());
 }
 
 std::string TSjisBridge::Adopt(std::string_view sjis) {

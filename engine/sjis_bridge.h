@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,7 +25,21 @@ class TSjisBridge {
     TSjisBridge();
 
     // Appends the engine bytes of one character.
-    void Append(char32_t c, std::string& out);
+    void Append(char32_t c, std::string& out) {
+        if (c < 0x10000 && (c < 0xE000 || c > 0xE757)) {
+            const std::uint16_t code = toSjis_[c];
+            if (code < 0x100) {
+                out += static_cast<char>(code);
+                return;
+            }
+            if (code != 0xFFFF) {
+                const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+                out.append(bytes, 2);
+                return;
+            }
+        }
+        AppendStandIn(c, out);
+    }
 
     // Shift_JIS text of the settings (header, footer, title) made fit to share a page with
     // stand-ins: its user-defined characters 0xF040..0xF9FC become the stand-ins of their
@@ -49,13 +64,17 @@ class TSjisBridge {
         char32_t Char;
         std::string Forms[3];  // in TPageEncoding order
     };
-    void AppendStandIn(const TStandIn& standIn, TPageEncoding page, std::string& out);
+    void AppendStandIn(char32_t c, std::string& out);
+
+    const std::uint16_t* toSjis_;  // the faithful CP932 code of each BMP character, or 0xFFFF
 
     std::vector<TStandIn> standIns_;
     std::unordered_map<char32_t, std::uint16_t> codes_;
     std::vector<std::uint64_t> unkeptSeen_;
     std::size_t unkept_ = 0;
     std::size_t unreadable_ = 0;
+    std::unique_ptr<char[]> scratch_;  // Encode's room for a line
+    std::size_t scratchSize_ = 0;
 };
 
 // Engine text in the page's encoding (the settings' own text, which holds no stand-in).

@@ -39,11 +39,20 @@ bool IsKana(char32_t c) {
 
 // A decoder that only remembers whether its text was valid.
 struct TCheck {
-    explicit TCheck(const char* from) : stream(from, 1) {}
+    explicit TCheck(const char* from) : stream(from, 1, true) {}
     template <typename OnCodePoint>
     void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint) {
-        if (valid)
-            stream.Feed(bytes, last, onCodePoint, [this] { valid = false; });
+        if (!valid)
+            return;
+        stream.Feed(
+            bytes, last,
+            [&](char32_t c) {
+                if (c > 0x10FFFF)
+                    valid = false;
+                else
+                    onCodePoint(c);
+            },
+            [this] { valid = false; });
     }
     void Feed(std::string_view bytes, bool last) {
         Feed(bytes, last, [](char32_t) {});
@@ -88,9 +97,8 @@ bool TEncodingSniffer::Feed(std::string_view bytes) {
         return false;
     if (!s.started && !HoldsNonAscii(bytes))
         return true;
+    // A piece is taken whole, so that Validate goes on exactly where the sample ends.
     s.started = true;
-    if (bytes.size() > kSampleLimit - s.fed)
-        bytes = bytes.substr(0, kSampleLimit - s.fed);
     s.fed += bytes.size();
     unsigned char any = 0;
     for (const char c : bytes)

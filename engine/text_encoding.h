@@ -45,7 +45,7 @@ class TEncodingSniffer {
     TEncodingSniffer& operator=(const TEncodingSniffer&) = delete;
 
     // Feeds the next piece of the text; returns false once the sample is complete (more bytes
-    // would not be looked at).
+    // would not be looked at). The piece that completes it is looked at whole.
     bool Feed(std::string_view bytes);
     // The decision for the bytes fed so far, as if the text ended there (complete = true) or
     // continued (a character cut at the end is then not an error). Called once.

@@ -59,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TFuzzInput in(data, size);
     const auto form = MakeHeadlessMainWindow();
     ApplyPipelineSettings(in, *form);
+    // The checks read a Shift_JIS page of Shift_JIS text; other encodings have a target of their
+    // own (encodings_fuzzer.cpp).
+    form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
+    form->SetItemIndex("cmbOutputEncoding", static_cast<int>(TOutputEncoding::ShiftJis));
     const std::string inputPath = Scratch().File("in.txt");
     const std::string outputPath = Scratch().File("out.htm");
     WriteBytes(inputPath, in.Rest());

@@ -95,6 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TLoadedWindow window;
     if (LoadSettingsFile(window.Env, settingsPath) != TLoadResult::Loaded)
         return 0;
+    // The checks read a Shift_JIS page of Shift_JIS text; other encodings have a target of their
+    // own (encodings_fuzzer.cpp).
+    window.Form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
+    window.Form->SetItemIndex("cmbOutputEncoding", static_cast<int>(TOutputEncoding::ShiftJis));
 
     TStrInfo s;
     if (!GatherSettings(*window.Form, window.Platform, s))

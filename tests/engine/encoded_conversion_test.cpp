@@ -290,3 +290,69 @@ TEST(EncodedConversion, UserDefinedCharactersOfTheSettingsKeepTheirCharacters) {
     EXPECT_EQ(BodyText(sjisPage),
               (std::vector<std::string>{"\xF0\x40\xF0\x41", "&#x1F600;\xF0\x41"}));
 }
+
+// The file is read in pieces of 64 KB: a character cut by a piece's end is completed by the next
+// piece, and a character cut by ASCII is two undecodable bytes.
+TEST(EncodedConversion, CharactersAcrossPiecesAndCutByAscii) {
+    for (const char* iconvName : {"UTF-8", "EUC-JP-MS", "UTF-16LE"}) {
+        for (std::size_t before = 65530; before < 65540; ++before) {
+            const std::string text = std::string(before, 'a') + "漢字かなｶﾅ\n";
+            const std::string bytes =
+                std::string_view(iconvName) == "UTF-16LE"
+                    ? InEncoding("\xEF\xBB\xBF" + std::string(before / 2, 'a') + "漢字かなｶﾅ\n",
+                                 iconvName)
+                    : InEncoding(text, iconvName);
+            TEncodedConversion c;
+            c.Form->SetItemIndex("rdgrpAddTag", 0);
+            // (A text this short is too little evidence for EUC-JP: it is named.)
+            const int choice = std::string_view(iconvName) == "EUC-JP-MS" ? 3 : 0;
+            const std::string page = c.Convert(bytes, choice, 2);
+            const std::string expected = std::string_view(iconvName) == "UTF-16LE"
+                                             ? std::string(before / 2, 'a') + "漢字かなｶﾅ<br>\r\n"
+                                             : std::string(before, 'a') + "漢字かなｶﾅ<br>\r\n";
+            EXPECT_TRUE(page == expected) << iconvName << " " << before << ": ..."
+                                          << page.substr(page.size() < 40 ? 0 : page.size() - 40);
+            EXPECT_TRUE(c.Platform.Messages.empty());
+        }
+    }
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("\xE3\x81"
+                        "abc\xE3\n",
+                        2, 2),
+              "〓〓abc〓<br>\r\n");
+    EXPECT_EQ(c.Convert("\xA4"
+                        "abc\xA4\xA2\n",
+                        3, 2),
+              "〓abcあ<br>\r\n");
+}
+
+// A long line of characters that become references in a Shift_JIS page, written in linear time.
+TEST(EncodedConversion, ALongLineOfReferences) {
+    std::string line;
+    for (int i = 0; i < 200000; ++i)
+        line += "😀";
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    std::string expected;
+    for (int i = 0; i < 200000; ++i)
+        expected += "&#x1F600;";
+    EXPECT_TRUE(c.Convert(line, 0, 1) == expected + "<br>\r\n");
+}
+
+// Sequences of old UTF-8 past U+10FFFF (five bytes, or four above F4 8F) and encoded surrogates
+// are no characters: each of their bytes is undecodable.
+TEST(EncodedConversion, Utf8BeyondUnicodeAndSurrogatesAreUndecodable) {
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    EXPECT_EQ(c.Convert("a\xF9\xAF\xAF\xAF\xAF"
+                        "b\xF4\x90\x80\x80"
+                        "c\xED\xA0\x80"
+                        "d\n",
+                        2, 2),
+              "a〓〓〓〓〓b〓〓〓〓c〓〓〓d<br>\r\n");
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.MessageTexts()[0],
+              "文字コード（UTF-8）として読めないバイトが 12 個あり、〓 に置き換えました。\r\n"
+              "最初は 1 行目です。");
+}

@@ -133,3 +133,12 @@ TEST(ResolvePageEncoding, SameAsInputWhereAPageCanBeWrittenInIt) {
     EXPECT_EQ(ResolvePageEncoding(TOutputEncoding::Utf8, TTextEncoding::ShiftJis),
               TPageEncoding::Utf8);
 }
+
+// Old UTF-8's five-byte sequences and values past U+10FFFF are no UTF-8.
+TEST(DetectEncoding, SequencesPastUnicodeAreNoUtf8) {
+    const std::string utf8 = InEncoding("吾輩は猫である。", "UTF-8");
+    EXPECT_EQ(DetectEncoding(utf8), TTextEncoding::Utf8);
+    EXPECT_NE(DetectEncoding(utf8 + "\xF9\xAF\xAF\xAF\xAF"), TTextEncoding::Utf8);
+    EXPECT_NE(DetectEncoding(utf8 + "\xF4\x90\x80\x80"), TTextEncoding::Utf8);
+    EXPECT_NE(DetectEncoding(utf8 + "\xED\xA0\x80"), TTextEncoding::Utf8);
+}
