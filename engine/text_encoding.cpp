@@ -212,22 +212,23 @@ TPageEncoding ResolvePageEncoding(TOutputEncoding chosen, TTextEncoding input) {
     return TPageEncoding::Utf8;
 }
 
-namespace {
-
-TTextEncoding ChosenEncoding(TInputEncoding chosen) {
+std::optional<TTextEncoding> NamedTextEncoding(TInputEncoding chosen) {
     switch (chosen) {
+        case TInputEncoding::ShiftJis:
+            return TTextEncoding::ShiftJis;
         case TInputEncoding::Utf8:
             return TTextEncoding::Utf8;
         case TInputEncoding::EucJp:
             return TTextEncoding::EucJp;
         case TInputEncoding::Iso2022Jp:
             return TTextEncoding::Iso2022Jp;
-        case TInputEncoding::ShiftJis:
         case TInputEncoding::Auto:
             break;
     }
-    return TTextEncoding::ShiftJis;
+    return std::nullopt;
 }
+
+namespace {
 
 // Line counting of UTF-16 text, by code unit: LF ends a line, U+001A ends the text.
 struct TUtf16Counter {
@@ -262,7 +263,7 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen) {
     if (!file)
         return scan;
     const bool automatic = chosen == TInputEncoding::Auto;
-    scan.Encoding = ChosenEncoding(chosen);
+    scan.Encoding = NamedTextEncoding(chosen).value_or(TTextEncoding::ShiftJis);
     std::optional<TEncodingSniffer> sniffer;
     if (automatic)
         sniffer.emplace();

@@ -19,6 +19,9 @@ enum class TPageEncoding { ShiftJis, Utf8, EucJp };
 const char* EncodingDisplayName(TTextEncoding encoding);
 const char* EncodingDisplayName(TPageEncoding encoding);
 
+// The encoding a chosen item names; std::nullopt for Auto.
+std::optional<TTextEncoding> NamedTextEncoding(TInputEncoding chosen);
+
 // The encoding a page is written in: the chosen one, or for SameAsInput the input's own where a
 // page can be written in it (Shift_JIS, EUC-JP) and UTF-8 for the others.
 TPageEncoding ResolvePageEncoding(TOutputEncoding chosen, TTextEncoding input);
