@@ -31,16 +31,25 @@ bool TLineReader::Fill() {
     pos_ = 0;
     if (decoder_)
         return FillDecoded();
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    if (end_ < buffer_.size()) {
+    if (!Read(buffer_.data(), buffer_.size(), end_))
+        return false;
+    return EndAtSubstitute();
+}
+
+bool TLineReader::Read(char* into, std::size_t room, std::size_t& got) {
+    got = std::fread(into, 1, room, file_);
+    if (got < room) {
+        eof_ = true;
         if (std::ferror(file_)) {
             failed_ = true;
             end_ = 0;
-            eof_ = true;
             return false;
         }
-        eof_ = true;
     }
+    return true;
+}
+
+bool TLineReader::EndAtSubstitute() {
     if (void* sub = std::memchr(buffer_.data(), 0x1A, end_)) {
         end_ = static_cast<char*>(sub) - buffer_.data();
         eof_ = true;
@@ -53,24 +62,13 @@ bool TLineReader::Fill() {
 bool TLineReader::FillDecoded() {
     buffer_.clear();
     while (buffer_.empty() && !eof_) {
-        const std::size_t n = std::fread(raw_.data(), 1, raw_.size(), file_);
-        if (n < raw_.size()) {
-            if (std::ferror(file_)) {
-                failed_ = true;
-                end_ = 0;
-                eof_ = true;
-                return false;
-            }
-            eof_ = true;
-        }
+        std::size_t n = 0;
+        if (!Read(raw_.data(), raw_.size(), n))
+            return false;
         decoder_->Decode(std::string_view(raw_.data(), n), eof_, buffer_);
     }
     end_ = buffer_.size();
-    if (void* sub = std::memchr(buffer_.data(), 0x1A, end_)) {
-        end_ = static_cast<char*>(sub) - buffer_.data();
-        eof_ = true;
-    }
-    return end_ > 0;
+    return EndAtSubstitute();
 }
 
 bool TLineReader::Next(std::string& line) {

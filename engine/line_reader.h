@@ -30,9 +30,13 @@ class TLineReader {
 
   private:
     bool Fill();
+    bool FillDecoded();
+    // Reads up to room bytes into into; false (and Failed) on a read error. Sets eof_ at the end.
+    bool Read(char* into, std::size_t room, std::size_t& got);
+    // Cuts the buffer at a 0x1A byte, which ends the file; true when text is left.
+    bool EndAtSubstitute();
 
     std::FILE* file_ = nullptr;
-    bool FillDecoded();
 
     TInputDecoder* decoder_ = nullptr;
     std::string buffer_;

@@ -23,19 +23,6 @@
 
 namespace {
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", start)) {
-        lines.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    if (start != text.size())
-        Fail("the page does not end with CR LF", text.substr(start));
-    return lines;
-}
-
 // The page read as Shift_JIS: characters without a CP932 form and character references become
 // "〓", so that the markup checks see the page's markup and nothing else.
 std::string AsShiftJis(const std::string& page, TPageEncoding encoding) {
@@ -102,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ConvertTextFile(env, inputPath, outputPath, images, used))
         Fail("a conversion failed", platform.Messages.empty() ? "" : platform.Messages[0]);
 
-    const std::vector<std::string> page = SplitCrLf(AsShiftJis(ReadBytes(outputPath), used.Page));
+    const std::vector<std::string> page = PageLines(AsShiftJis(ReadBytes(outputPath), used.Page));
     const std::vector<std::string> input = InputLines(inputPath, used.Input);
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;

@@ -7,6 +7,7 @@
 #include "engine/identity.h"
 #include "engine/page_escape.h"
 #include "engine/text_helpers.h"
+#include "fuzz/scratch_folder.h"
 
 namespace {
 
@@ -383,4 +384,14 @@ std::string InputTextApartFromBlanks(std::string_view rawLine) {
         text.replace(at, 6, "&");
     }
     return WithoutBlanks(text);
+}
+
+std::vector<std::string> PageLines(const std::string& page) {
+    std::vector<std::string> lines;
+    for (const std::string_view line : SplitCrLf(page))
+        lines.emplace_back(line);
+    if (!lines.back().empty())
+        Fail("the page does not end with CR LF", lines.back());
+    lines.pop_back();
+    return lines;
 }

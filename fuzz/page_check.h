@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A body line: every "<" opens one of the tags the program writes (the five emphasis rules use
 // the element names in emphasisTags), attribute values hold no '"', "<" or ">", the tags of
@@ -34,3 +35,7 @@ std::string PageTextApartFromBlanks(std::string_view line);
 // An input line as its page line shows it, apart from blanks: a literal "!and!;" shows as "&",
 // as the escaping has always written it.
 std::string InputTextApartFromBlanks(std::string_view rawLine);
+
+// The lines of a page, each of which ends with CR LF; a page whose last line does not is a
+// finding (Fail).
+std::vector<std::string> PageLines(const std::string& page);

@@ -20,19 +20,6 @@
 
 namespace {
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", start)) {
-        lines.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    if (start != text.size())
-        Fail("the page does not end with CR LF", text.substr(start));
-    return lines;
-}
-
 bool IsSubsequence(const std::string& part, const std::string& whole) {
     std::size_t at = 0;
     for (const char c : part) {
@@ -82,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::vector<std::string> input = InputLines(inputPath);
-    const std::vector<std::string> page = SplitCrLf(ReadBytes(outputPath));
+    const std::vector<std::string> page = PageLines(ReadBytes(outputPath));
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
