@@ -52,19 +52,6 @@ std::string AsShiftJis(const std::string& page, TPageEncoding encoding) {
     return text;
 }
 
-std::vector<std::string> InputLines(const std::string& path, TTextEncoding encoding) {
-    TSjisBridge bridge;
-    std::optional<TInputDecoder> decoder;
-    if (encoding != TTextEncoding::ShiftJis)
-        decoder.emplace(encoding, bridge);
-    TLineReader reader(path, decoder ? &*decoder : nullptr);
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.Next(line))
-        lines.push_back(line);
-    return lines;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -90,17 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a conversion failed", platform.Messages.empty() ? "" : platform.Messages[0]);
 
     const std::vector<std::string> page = PageLines(AsShiftJis(ReadBytes(outputPath), used.Page));
-    const std::vector<std::string> input = InputLines(inputPath, used.Input);
+    const std::vector<std::string> input = ReadInputLines(inputPath, used.Input);
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
-        std::size_t headEnd = 0;
-        while (headEnd < page.size() && page[headEnd] != "</head>")
-            ++headEnd;
-        if (headEnd + 3 >= page.size() || page[headEnd + 1] != "<body>" ||
-            page[page.size() - 2] != "</body>" || page.back() != "</html>") {
-            Fail("a page without its frame", "");
-        }
+        const std::size_t headEnd = DocumentHeadEnd(page);
         std::vector<std::string> headLines(page.begin(), page.begin() + headEnd + 1);
         const std::string charset = EncodingDisplayName(used.Page);
         const std::string scriptType =

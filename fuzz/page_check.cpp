@@ -395,3 +395,14 @@ std::vector<std::string> PageLines(const std::string& page) {
     lines.pop_back();
     return lines;
 }
+
+std::size_t DocumentHeadEnd(const std::vector<std::string>& page) {
+    std::size_t headEnd = 0;
+    while (headEnd < page.size() && page[headEnd] != "</head>")
+        ++headEnd;
+    if (headEnd + 3 >= page.size() || page[headEnd + 1] != "<body>" ||
+        page[page.size() - 2] != "</body>" || page.back() != "</html>") {
+        Fail("a page without its frame", "");
+    }
+    return headEnd;
+}

@@ -39,3 +39,7 @@ std::string InputTextApartFromBlanks(std::string_view rawLine);
 // The lines of a page, each of which ends with CR LF; a page whose last line does not is a
 // finding (Fail).
 std::vector<std::string> PageLines(const std::string& page);
+
+// The index of "</head>" among a document's lines; a page without its frame ("</head>", then
+// "<body>", ..., "</body>", "</html>") is a finding (Fail).
+std::size_t DocumentHeadEnd(const std::vector<std::string>& page);

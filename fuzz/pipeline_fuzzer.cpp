@@ -31,15 +31,6 @@ bool IsSubsequence(const std::string& part, const std::string& whole) {
     return true;
 }
 
-std::vector<std::string> InputLines(const std::string& path) {
-    TLineReader reader(path);
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.Next(line))
-        lines.push_back(line);
-    return lines;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -68,18 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const std::vector<std::string> input = InputLines(inputPath);
+    const std::vector<std::string> input = ReadInputLines(inputPath);
     const std::vector<std::string> page = PageLines(ReadBytes(outputPath));
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
-        std::size_t headEnd = 0;
-        while (headEnd < page.size() && page[headEnd] != "</head>")
-            ++headEnd;
-        if (headEnd + 3 >= page.size() || page[headEnd + 1] != "<body>" ||
-            page[page.size() - 2] != "</body>" || page.back() != "</html>") {
-            Fail("a page without its frame", "");
-        }
+        const std::size_t headEnd = DocumentHeadEnd(page);
         std::string head;
         for (std::size_t n = 0; n <= headEnd; ++n)
             head += page[n] + (n < headEnd ? "\r\n" : "");

@@ -6,8 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
+
+#include "engine/input_decoder.h"
+#include "engine/line_reader.h"
+#include "engine/sjis_bridge.h"
 
 TScratchFolder::TScratchFolder() {
     const char* tmp = std::getenv("TMPDIR");
@@ -57,4 +62,17 @@ void Fail(std::string_view problem, std::string_view about) {
     std::fprintf(stderr, "\n*** %.*s\n    %s\n", static_cast<int>(problem.size()), problem.data(),
                  shown.c_str());
     std::abort();
+}
+
+std::vector<std::string> ReadInputLines(const std::string& path, TTextEncoding encoding) {
+    TSjisBridge bridge;
+    std::optional<TInputDecoder> decoder;
+    if (encoding != TTextEncoding::ShiftJis)
+        decoder.emplace(encoding, bridge);
+    TLineReader reader(path, decoder ? &*decoder : nullptr);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.Next(line))
+        lines.push_back(line);
+    return lines;
 }

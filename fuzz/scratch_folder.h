@@ -4,6 +4,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "engine/text_encoding.h"
 
 class TScratchFolder {
   public:
@@ -25,6 +28,9 @@ const TScratchFolder& Scratch();
 
 void WriteBytes(const std::string& path, std::string_view bytes);
 std::string ReadBytes(const std::string& path);
+// The lines of a text file as the converter reads them in encoding, in the engine's bytes.
+std::vector<std::string> ReadInputLines(const std::string& path,
+                                        TTextEncoding encoding = TTextEncoding::ShiftJis);
 
 // Prints what is wrong, with the text it is about (printable bytes as they are, others as
 // \xHH), and aborts, so that the fuzzer keeps the input.
