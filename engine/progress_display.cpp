@@ -1,5 +1,7 @@
 #include "engine/progress_display.h"
 
+#include <algorithm>
+
 #include "engine/encoding.h"
 
 TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long total,
@@ -16,9 +18,12 @@ TProgressDisplay::TProgressDisplay(TForm& form, TPlatform& platform, long long t
 void TProgressDisplay::LineDone() {
     if (++processed_ < nextChange_)
         return;
-    const int percent = static_cast<int>(processed_ * 100 / total_);
+    // The first pass's count is the total; should the lines read ever outnumber it, the display
+    // stays at 100 % rather than going past it.
+    const long long total = std::max(total_, processed_);
+    const int percent = static_cast<int>(processed_ * 100 / total);
     // The smallest count whose percentage is above this one: ceil((percent + 1) × total ÷ 100).
-    nextChange_ = ((percent + 1) * total_ + 99) / 100;
+    nextChange_ = ((percent + 1) * total + 99) / 100;
     if (percent == shown_)
         return;
     const auto now = std::chrono::steady_clock::now();

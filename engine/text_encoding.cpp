@@ -251,6 +251,9 @@ struct TUtf16Counter {
             lines += unit == 0x0A ? 1 : 0;
             partial = unit != 0x0A;
         }
+        // A byte left over at the end of the text is read as one "〓", which a line holds.
+        if (n % 2 == 1 && !ended)
+            partial = true;
     }
 };
 

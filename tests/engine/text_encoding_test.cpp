@@ -97,6 +97,14 @@ TEST(ScanInput, CountsTheLinesTheReaderWillSplit) {
              TInputEncoding::Auto);
     EXPECT_EQ(s.Encoding, TTextEncoding::Utf16Be);
     EXPECT_EQ(s.Lines, 2);
+    // A byte left over after the last code unit is read as "〓", on a line of its own here.
+    EXPECT_EQ(scan(std::string("\xFF\xFE\x3F", 3), TInputEncoding::Auto).Lines, 1);
+    EXPECT_EQ(scan(std::string("\xFF\xFE"
+                               "a\0\n\0?",
+                               7),
+                   TInputEncoding::Auto)
+                  .Lines,
+              2);
     // A chosen encoding is taken as it is.
     EXPECT_EQ(scan(InEncoding(kProse, "UTF-8"), TInputEncoding::EucJp).Encoding,
               TTextEncoding::EucJp);
