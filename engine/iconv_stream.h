@@ -56,6 +56,9 @@ class TDecodeStream {
     template <typename OnCodePoint, typename OnInvalid>
     void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint, OnInvalid&& onInvalid);
 
+    // The bytes held back at the end of the last piece, decoded with the next.
+    std::size_t Pending() const { return pending_.size(); }
+
   private:
     TIconv cd_;
     std::size_t unit_;

@@ -1,7 +1,9 @@
 #include "engine/input_decoder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "engine/encoding.h"
@@ -30,12 +32,43 @@ namespace {
 std::size_t UnitSize(TTextEncoding encoding) {
     return encoding == TTextEncoding::Utf16Le || encoding == TTextEncoding::Utf16Be ? 2 : 1;
 }
+
+// An ASCII run at least this long is copied as it is instead of going through iconv.
+constexpr std::size_t kCopiedRun = 32;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The position of the first byte >= 0x80 at or after i, or the size when there is none.
+std::size_t FindHighByte(std::string_view s, std::size_t i) {
+    for (std::uint64_t w; i + 8 <= s.size(); i += 8) {
+        std::memcpy(&w, s.data() + i, 8);
+        if ((w & kHighBits) != 0)
+            break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+// The position of the first byte < 0x80 at or after i, or the size when there is none.
+std::size_t FindLowByte(std::string_view s, std::size_t i) {
+    for (std::uint64_t w; i + 8 <= s.size(); i += 8) {
+        std::memcpy(&w, s.data() + i, 8);
+        if ((~w & kHighBits) != 0)
+            break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) >= 0x80)
+        ++i;
+    return i;
+}
+
 }  // namespace
 
 TInputDecoder::TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge)
     : encoding_(encoding),
       unit_(UnitSize(encoding)),
-      stream_(IconvName(encoding), unit_),
+      // Straight into the machine's wide characters: one conversion step of glibc's instead of
+      // two, which is what makes UTF-8 text cheap enough to read.
+      stream_(IconvName(encoding), unit_, true),
       bridge_(bridge) {}
 
 void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
@@ -48,45 +81,65 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
         else if (encoding_ == TTextEncoding::Utf16Be && raw.starts_with("\xFE\xFF"))
             raw.remove_prefix(2);
     }
-    const auto onChar = [&](char32_t c) {
-        lineFeeds_ += c == '\n' ? 1 : 0;
-        bridge_.Append(c, out);
-    };
+    // Each byte read (with those held back from the last piece) gives at most one character or
+    // one "〓", two bytes each. The text is written through a pointer into that room.
+    const std::size_t before = out.size();
+    out.resize(before + 2 * (raw.size() + stream_.Pending()));
+    char* dst = out.data() + before;
     const auto onInvalid = [&] {
         if (invalid_ == 0)
             firstInvalidLine_ = lineFeeds_ + 1;
         invalid_ += static_cast<long long>(unit_);
-        out += "\x81\xAC";
+        *dst++ = '\x81';
+        *dst++ = '\xAC';
+    };
+    const auto onChar = [&](char32_t c) {
+        if (c > 0x10FFFF) {
+            // Only old UTF-8 forms of four to six bytes give these: each byte is invalid.
+            for (int k = c <= 0x1FFFFF ? 4 : c <= 0x3FFFFFF ? 5 : 6; k > 0; --k)
+                onInvalid();
+            return;
+        }
+        lineFeeds_ += c == '\n' ? 1 : 0;
+        dst = bridge_.Put(c, dst);
     };
     if (encoding_ != TTextEncoding::Utf8 && encoding_ != TTextEncoding::EucJp) {
         stream_.Feed(raw, last, onChar, onInvalid);
+        out.resize(dst - out.data());
         return;
     }
     // In UTF-8 and EUC-JP every byte of a multi-byte character is >= 0x80, and the bytes below
-    // are the ASCII characters, the same bytes in CP932: those runs are copied as they are, and
-    // only the runs between them are decoded (a run cut at the end of the piece is completed by
-    // the next piece).
+    // are the ASCII characters, the same bytes in CP932: long runs of them are copied as they
+    // are, and the text between them is decoded (a character cut at the end of the piece is
+    // completed by the next piece; one cut before ASCII is undecodable).
     const std::size_t n = raw.size();
     std::size_t i = 0;
     while (i < n) {
-        std::size_t j = i;
-        while (j < n && static_cast<unsigned char>(raw[j]) < 0x80)
-            ++j;
-        if (j > i) {
-            stream_.Feed({}, true, onChar, onInvalid);  // a character cut before ASCII
-            const std::string_view ascii = raw.substr(i, j - i);
+        const std::size_t high = FindHighByte(raw, i);
+        if (high - i >= kCopiedRun || high == n) {
+            stream_.Feed({}, true, onChar, onInvalid);
+            const std::string_view ascii = raw.substr(i, high - i);
             lineFeeds_ += std::count(ascii.begin(), ascii.end(), '\n');
-            out.append(ascii);
+            dst = std::copy(ascii.begin(), ascii.end(), dst);
+            i = high;
+            continue;
         }
-        i = j;
-        while (j < n && static_cast<unsigned char>(raw[j]) >= 0x80)
-            ++j;
-        if (j > i)
-            stream_.Feed(raw.substr(i, j - i), j < n || last, onChar, onInvalid);
-        i = j;
+        std::size_t end = high;
+        for (;;) {
+            end = FindLowByte(raw, end);
+            if (end == n)
+                break;
+            const std::size_t next = FindHighByte(raw, end);
+            if (next - end >= kCopiedRun || next == n)
+                break;
+            end = next;
+        }
+        stream_.Feed(raw.substr(i, end - i), end < n || last, onChar, onInvalid);
+        i = end;
     }
     if (last)
         stream_.Feed({}, true, onChar, onInvalid);
+    out.resize(dst - out.data());
 }
 
 std::optional<std::string> ReadFileAsUtf8(const std::string& path, TInputEncoding chosen,

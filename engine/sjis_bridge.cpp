@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint16_t kNoForm = 0xFFFF;
 constexpr char32_t kNoChar = 0xFFFFFFFF;
 constexpr std::uint16_t kStandInBase = 0xF040;
-constexpr char kGetaSjis[] = "\x81\xAC";
+constexpr std::uint16_t kGetaCode = 0x81AC;                                 // "〓"
 constexpr const char* kGeta[3] = {"\x81\xAC", "\xE3\x80\x93", "\xA2\xAE"};  // "〓"
 
 struct TCodeForm {
@@ -125,12 +125,10 @@ bool IsTrailByte(unsigned char c) {
 TSjisBridge::TSjisBridge() : toSjis_(Tables().ToSjis.data()) {}
 
 // The characters without a faithful CP932 form, and the user-defined ones.
-void TSjisBridge::AppendStandIn(char32_t c, std::string& out) {
+std::uint16_t TSjisBridge::StandInFor(char32_t c) {
     const TTables& tables = Tables();
-    if (const auto found = codes_.find(c); found != codes_.end()) {
-        AppendCode(found->second, out);
-        return;
-    }
+    if (const auto found = codes_.find(c); found != codes_.end())
+        return found->second;
     if (standIns_.size() < kCapacity) {
         const std::uint16_t code = StandInCode(standIns_.size());
         TStandIn standIn{c, {}};
@@ -154,8 +152,7 @@ void TSjisBridge::AppendStandIn(char32_t c, std::string& out) {
                 : CharacterReference(c);
         standIns_.push_back(std::move(standIn));
         codes_.emplace(c, code);
-        AppendCode(code, out);
-        return;
+        return code;
     }
     if (unkeptSeen_.empty())
         unkeptSeen_.resize(0x110000 / 64 + 1);
@@ -165,7 +162,7 @@ void TSjisBridge::AppendStandIn(char32_t c, std::string& out) {
         word |= bit;
         ++unkept_;
     }
-    out += kGetaSjis;
+    return kGetaCode;
 }
 
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {

@@ -24,21 +24,23 @@ class TSjisBridge {
 
     TSjisBridge();
 
+    // Writes the engine bytes of one character at dst (at most two) and returns the end.
+    char* Put(char32_t c, char* dst) {
+        std::uint16_t code = kNoCode;
+        if (c < 0x10000 && (c < 0xE000 || c > 0xE757))
+            code = toSjis_[c];
+        if (code == kNoCode)
+            code = StandInFor(c);
+        if (code >= 0x100)
+            *dst++ = static_cast<char>(code >> 8);
+        *dst++ = static_cast<char>(code & 0xFF);
+        return dst;
+    }
+
     // Appends the engine bytes of one character.
     void Append(char32_t c, std::string& out) {
-        if (c < 0x10000 && (c < 0xE000 || c > 0xE757)) {
-            const std::uint16_t code = toSjis_[c];
-            if (code < 0x100) {
-                out += static_cast<char>(code);
-                return;
-            }
-            if (code != 0xFFFF) {
-                const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
-                out.append(bytes, 2);
-                return;
-            }
-        }
-        AppendStandIn(c, out);
+        char bytes[2];
+        out.append(bytes, Put(c, bytes) - bytes);
     }
 
     // Shift_JIS text of the settings (header, footer, title) made fit to share a page with
@@ -64,7 +66,10 @@ class TSjisBridge {
         char32_t Char;
         std::string Forms[3];  // in TPageEncoding order
     };
-    void AppendStandIn(char32_t c, std::string& out);
+    static constexpr std::uint16_t kNoCode = 0xFFFF;
+    // The stand-in code of a character without a faithful form (handed out on first sight), or
+    // the code of "〓" once they have run out.
+    std::uint16_t StandInFor(char32_t c);
 
     const std::uint16_t* toSjis_;  // the faithful CP932 code of each BMP character, or 0xFFFF
 
