@@ -6,6 +6,7 @@
 #include "engine/converter.h"
 #include "engine/input_decoder.h"
 #include "engine/line_reader.h"
+#include "engine/lost_text_warnings.h"
 #include "engine/sjis_bridge.h"
 #include "engine/text_helpers.h"
 
@@ -37,7 +38,10 @@ bool ConvertTextBoxUtf8(TEngineEnv& env, std::string_view utf8Text, std::vector<
     decoder.Decode(utf8Text, true, engineText);
     std::vector<std::string> lines;
     SplitLines(engineText, [&lines](std::string_view line) { lines.emplace_back(line); });
-    return ConvertEngineLines(env, lines, bridge, TPageEncoding::Utf8, out);
+    if (!ConvertEngineLines(env, lines, bridge, TPageEncoding::Utf8, out))
+        return false;
+    WarnAboutLostText(env.Platform, &decoder, &bridge, TTextEncoding::Utf8);
+    return true;
 }
 
 bool ConvertTextBoxFile(TEngineEnv& env, const std::string& path, std::vector<std::string>& out) {
@@ -59,5 +63,8 @@ bool ConvertTextBoxFile(TEngineEnv& env, const std::string& path, std::vector<st
     }
     const TPageEncoding page = ResolvePageEncoding(
         OutputEncodingOf(env.Form.ItemIndex("cmbOutputEncoding")), scan.Encoding);
-    return ConvertEngineLines(env, lines, bridge, page, out);
+    if (!ConvertEngineLines(env, lines, bridge, page, out))
+        return false;
+    WarnAboutLostText(env.Platform, decoder ? &*decoder : nullptr, &bridge, scan.Encoding);
+    return true;
 }

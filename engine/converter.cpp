@@ -13,6 +13,7 @@
 #include "engine/input_decoder.h"
 #include "engine/line_assembly.h"
 #include "engine/line_reader.h"
+#include "engine/lost_text_warnings.h"
 #include "engine/output_file.h"
 #include "engine/prepared_emphasis.h"
 #include "engine/progress_display.h"
@@ -79,28 +80,6 @@ TLineResult ConvertLine(THtmlCnv& line, std::string_view raw, const TStrInfo& s,
     line.P_Renew(raw);
     AssembleLine(line, raw, s, state, platform);
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
-}
-
-// The warnings about what the input and the page could not hold, after a conversion.
-void WarnAboutLostText(TPlatform& platform, const TInputDecoder* decoder, const TSjisBridge* bridge,
-                       TTextEncoding input) {
-    if (decoder && decoder->InvalidBytes() > 0) {
-        ShowOk(platform, TMessageKind::Warning,
-               Sjis("文字コード（") + EncodingDisplayName(input) +
-                   Sjis("）として読めないバイトが ") + std::to_string(decoder->InvalidBytes()) +
-                   Sjis(" 個あり、〓 に置き換えました。\r\n最初は ") +
-                   std::to_string(decoder->FirstInvalidLine()) + Sjis(" 行目です。"));
-    }
-    if (bridge && bridge->Unkept() > 0) {
-        ShowOk(platform, TMessageKind::Warning,
-               Sjis("Shift_JIS にない文字が多すぎるため、") + std::to_string(bridge->Unkept()) +
-                   Sjis(" 種類の文字を 〓 に置き換えました。"));
-    }
-    if (bridge && bridge->Unreadable() > 0) {
-        ShowOk(platform, TMessageKind::Warning,
-               Sjis("Shift_JIS として読めないバイトが ") + std::to_string(bridge->Unreadable()) +
-                   Sjis(" 個あり、ページでは 〓 に置き換えました。"));
-    }
 }
 
 }  // namespace

@@ -90,6 +90,15 @@ TEST(Cli, TextBoxReadsAnyEncodingAndPrintsThePagesEncoding) {
     r = RunWith({"--text-box", "--output-encoding", "sjis", "-"}, text + "\r\n");
     ASSERT_EQ(r.Code, 0) << r.Err;
     EXPECT_TRUE(r.Out.ends_with(Sjis("<p>猫") + "&#x1F600;&#x301C;<br>\r\n</p>\r\n")) << r.Out;
+    // Bytes the named encoding cannot read become 〓, with the warning a conversion gives.
+    r = RunWith({"--text-box", "--input-encoding", "utf-8", "-"}, "a\r\nb\xFF\r\n");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(r.Out.ends_with("<p>a<br>\r\nb〓<br>\r\n</p>\r\n")) << r.Out;
+    EXPECT_NE(
+        r.Err.find("文字コード（UTF-8）として読めないバイトが 1 個あり、〓 に置き換えました。"),
+        std::string::npos)
+        << r.Err;
+    EXPECT_NE(r.Err.find("最初は 2 行目です。"), std::string::npos) << r.Err;
 }
 
 TEST(Cli, UsageErrorsHelpAndVersion) {
