@@ -4,6 +4,7 @@
 #include "engine/emphasis.h"
 #include "engine/escaper.h"
 #include "engine/text_helpers.h"
+#include "engine/web_links.h"
 
 #include <algorithm>
 #include <array>
@@ -81,7 +82,9 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         if (!rule.Keywords.empty())
             ApplyEmphasisRules(line, rule, platform);
     }
-    if (settings.AutoLink)
+    if (settings.AutoLink && settings.LinkStyle == TLinkStyle::Modern)
+        LinkWebAddresses(line);
+    else if (settings.AutoLink)
         AutoLinkLine(line);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);

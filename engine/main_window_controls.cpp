@@ -101,6 +101,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddChoice(f, "rdgTabSpace", K::RadioGroup, 2, 0);
     AddCombo(f, "cmbNormalFontStyle", kFontFamilyCount);
     AddCheck(f, "chkbxLink", true);
+    AddChoice(f, "cmbLinkStyle", K::ComboBox, kLinkStyleCount, 0);
     AddChoice(f, "rdgrpAddTag", K::RadioGroup, 3, 1);
     AddCheck(f, "chkKanaChange", false);
     AddCheck(f, "chkSpcCss", true);

@@ -17,6 +17,7 @@ inline constexpr int kKeywordKindCount = 5;
 inline constexpr int kKeywordActionCount = 3;
 inline constexpr int kBorderStyleCount = 9;
 inline constexpr int kInputEncodingCount = 5;  // 自動判別, Shift_JIS, UTF-8, EUC-JP, ISO-2022-JP
+inline constexpr int kLinkStyleCount = 2;      // これまでどおり, https・句読点に対応
 inline constexpr int kOutputEncodingCount = 4;  // 入力と同じ, Shift_JIS, UTF-8, EUC-JP
 inline constexpr int kHistoryMenuItems = 10;
 

@@ -39,6 +39,10 @@ TOutputEncoding OutputEncodingOf(int number) {
                                       : TOutputEncoding::SameAsInput;
 }
 
+TLinkStyle LinkStyleOf(int number) {
+    return number == 1 ? TLinkStyle::Modern : TLinkStyle::Classic;
+}
+
 namespace {
 
 std::string Num(const char* base, int n) {
@@ -130,6 +134,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.TabWidth = f.ItemIndex("rdgTabSpace") == 0 ? 4 : 8;
     s.FontFamily = f.ItemIndex("cmbNormalFontStyle");
     s.AutoLink = f.Checked("chkbxLink");
+    s.LinkStyle = LinkStyleOf(f.ItemIndex("cmbLinkStyle"));
     s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");
     s.LeadingSpacesAsStyle = f.Checked("chkSpcCss");

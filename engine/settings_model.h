@@ -78,6 +78,13 @@ enum class TOutputEncoding : int {
     EucJp = 3,
 };
 
+// How the automatic links find addresses (the items of cmbLinkStyle); any other number reads as
+// Classic.
+enum class TLinkStyle : int {
+    Classic = 0,  // "http://" up to a delimiter, "mailto:", anything around an "@"
+    Modern = 1,   // "http://" and "https://" over address characters, mail addresses with a domain
+};
+
 // A number as a settings file or an item index holds it, as the named choice; any other number
 // is Unselected (Auto and SameAsInput for the encodings). Example: KeywordKindOf(4) ==
 // TKeywordKind::RegularExpression.
@@ -86,6 +93,7 @@ TKeywordKind KeywordKindOf(int number);
 TKeywordAction KeywordActionOf(int number);
 TInputEncoding InputEncodingOf(int number);
 TOutputEncoding OutputEncodingOf(int number);
+TLinkStyle LinkStyleOf(int number);
 
 // Frame around an emphasis.
 struct TSBorder {
@@ -151,6 +159,7 @@ struct TStrInfo {
     int TabWidth = 4;
     int FontFamily = 0;
     bool AutoLink = false;
+    TLinkStyle LinkStyle = TLinkStyle::Classic;
     TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;

@@ -17,6 +17,7 @@ enum TSwitch : std::uint8_t {
     kKana = 2,
     kSpacesAsStyle = 4,
     kTabEight = 8,
+    kModernLinks = 16,
 };
 
 enum TRuleFlag : std::uint8_t {
@@ -44,6 +45,7 @@ void ApplyPipelineSettings(TFuzzInput& in, TForm& form) {
     form.SetChecked("chkKanaChange", switches & kKana);
     form.SetChecked("chkSpcCss", switches & kSpacesAsStyle);
     form.SetItemIndex("rdgTabSpace", switches & kTabEight ? 1 : 0);
+    form.SetItemIndex("cmbLinkStyle", switches & kModernLinks ? 1 : 0);
     for (int n = 1; n <= 5; ++n) {
         const std::uint8_t kind = in.Byte();
         form.SetItemIndex(Num("cmbKeyKbn", n), kind % 5);
@@ -70,6 +72,7 @@ std::string EncodePipelineSettings(const TForm& form) {
     switches |= form.Checked("chkKanaChange") ? kKana : 0;
     switches |= form.Checked("chkSpcCss") ? kSpacesAsStyle : 0;
     switches |= form.ItemIndex("rdgTabSpace") == 1 ? kTabEight : 0;
+    switches |= form.ItemIndex("cmbLinkStyle") == 1 ? kModernLinks : 0;
     out += static_cast<char>(switches);
     for (int n = 1; n <= 5; ++n) {
         const int kind = std::clamp(form.ItemIndex(Num("cmbKeyKbn", n)), 0, 4);

@@ -123,6 +123,8 @@ class TSettingsReader {
         Text(m, "lineheight", "edtLineHeight");
         Index(m, "LineHeightUnit", "cmbLineHeightUnit");
         Check(m, "autolink", "chkbxLink", true);
+        f_.SetItemIndex("cmbLinkStyle",
+                        static_cast<int>(LinkStyleOf(p_.ReadInteger(m, "LinkStyle", 0))));
         if (oldFile_) {
             f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)
                                                                 ? TAddTagMode::LineBreaksOnly

@@ -45,6 +45,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteString(m, "lineheight", s.LineHeight);
     p.WriteInteger(m, "LineHeightUnit", s.LineHeightUnit);
     p.WriteBool(m, "autolink", s.AutoLink);
+    p.WriteInteger(m, "LinkStyle", static_cast<int>(s.LinkStyle));
     p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);
     p.WriteInteger(m, "tabspace", s.TabWidth == 4 ? 4 : 8);

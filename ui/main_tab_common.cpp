@@ -64,7 +64,16 @@ QWidget* BuildOptionsRow(QWidget* page) {
     tabs->SetItemIndex(0);
     layout->addWidget(tabs, 0, Qt::AlignTop);
     auto* checks = new QVBoxLayout;
-    checks->addWidget(NewCheck(row, "chkbxLink", "ポルカノリンク", true));
+    auto* link = new QHBoxLayout;
+    link->addWidget(NewCheck(row, "chkbxLink", "ポルカノリンク", true));
+    // The item order is the number the settings file stores (TLinkStyle).
+    QComboBox* linkStyle = NewCombo(row, "cmbLinkStyle", {"従来どおり", "https・句読点に対応"});
+    linkStyle->setToolTip(
+        "https・句読点に対応では、https:// のアドレスもリンクにし、アドレスの後に続く日本語や"
+        "文末の句読点・閉じ括弧はリンクに含めません。メールアドレスはドメインのあるものだけです。");
+    link->addWidget(linkStyle);
+    link->addStretch();
+    checks->addLayout(link);
     checks->addWidget(NewCheck(row, "chkKanaChange", "ポルカノ半角カナ変換", false));
     checks->addWidget(NewCheck(row, "chkSpcCss", "先頭のｽﾍﾟｰｽはｽﾀｲﾙｼｰﾄで表現", true));
     checks->addStretch();

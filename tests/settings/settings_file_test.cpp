@@ -156,27 +156,31 @@ TEST(SettingsFile, SavingOverAHandEditedFileKeepsItsOtherLines) {
     EXPECT_EQ(other.Form->ItemIndex("cmbNormalFontStyle"), 0);
 }
 
-TEST(SettingsFile, TheEncodingsRoundTripAndReadAsAutomaticWhenMissingOrUnknown) {
+TEST(SettingsFile, TheNewerChoicesRoundTripAndReadAsTheirDefaultsWhenMissingOrUnknown) {
     TSettingsWindow w;
     w.Form->SetItemIndex("cmbInputEncoding", 4);
     w.Form->SetItemIndex("cmbOutputEncoding", 3);
+    w.Form->SetItemIndex("cmbLinkStyle", 1);
     const std::string path = w.Folder.File("enc.prkn");
     ASSERT_TRUE(SaveSettingsFile(w.Env, path, w.Gather()));
-    EXPECT_NE(ReadFileBytes(path).find("InputEncoding=4\r\nOutputEncoding=3\r\n"),
-              std::string::npos);
+    const std::string text = ReadFileBytes(path);
+    EXPECT_NE(text.find("InputEncoding=4\r\nOutputEncoding=3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("autolink=1\r\nLinkStyle=1\r\n"), std::string::npos);
     TSettingsWindow loaded;
     ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
     EXPECT_EQ(loaded.Gather().InputEncoding, TInputEncoding::Iso2022Jp);
     EXPECT_EQ(loaded.Gather().OutputEncoding, TOutputEncoding::EucJp);
+    EXPECT_EQ(loaded.Gather().LinkStyle, TLinkStyle::Modern);
 
     // A file without the keys (every older one), and one with numbers outside the lists, set
-    // both drop-downs back to the automatic choices.
-    for (const char* main :
-         {"[main]\r\nfontsize=12\r\n", "[main]\r\nInputEncoding=9\r\nOutputEncoding=-1\r\n"}) {
+    // the drop-downs back to the automatic choices and the classic links.
+    for (const char* main : {"[main]\r\nfontsize=12\r\n",
+                             "[main]\r\nInputEncoding=9\r\nOutputEncoding=-1\r\nLinkStyle=2\r\n"}) {
         WriteFileBytes(path, main);
         ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
         EXPECT_EQ(loaded.Form->ItemIndex("cmbInputEncoding"), 0) << main;
         EXPECT_EQ(loaded.Form->ItemIndex("cmbOutputEncoding"), 0) << main;
+        EXPECT_EQ(loaded.Form->ItemIndex("cmbLinkStyle"), 0) << main;
     }
 }
 
