@@ -4,6 +4,7 @@
 #include "engine/emphasis.h"
 #include "engine/escaper.h"
 #include "engine/text_helpers.h"
+#include "engine/upright_digits.h"
 #include "engine/web_links.h"
 
 #include <algorithm>
@@ -86,6 +87,8 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         LinkWebAddresses(line);
     else if (settings.AutoLink)
         AutoLinkLine(line);
+    if (settings.VerticalWriting)
+        SetDigitsUpright(line);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);
 

@@ -102,6 +102,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddCombo(f, "cmbNormalFontStyle", kFontFamilyCount);
     AddCheck(f, "chkbxLink", true);
     AddChoice(f, "cmbLinkStyle", K::ComboBox, kLinkStyleCount, 0);
+    AddCheck(f, "chkVerticalWriting", false);
     AddChoice(f, "rdgrpAddTag", K::RadioGroup, 3, 1);
     AddCheck(f, "chkKanaChange", false);
     AddCheck(f, "chkSpcCss", true);

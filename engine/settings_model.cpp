@@ -135,6 +135,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.FontFamily = f.ItemIndex("cmbNormalFontStyle");
     s.AutoLink = f.Checked("chkbxLink");
     s.LinkStyle = LinkStyleOf(f.ItemIndex("cmbLinkStyle"));
+    s.VerticalWriting = f.Checked("chkVerticalWriting");
     s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");
     s.LeadingSpacesAsStyle = f.Checked("chkSpcCss");

@@ -160,6 +160,7 @@ struct TStrInfo {
     int FontFamily = 0;
     bool AutoLink = false;
     TLinkStyle LinkStyle = TLinkStyle::Classic;
+    bool VerticalWriting = false;  // a vertical page, two-digit numbers upright
     TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;

@@ -49,6 +49,10 @@ std::string BodyBlock(const TStrInfo& s) {
         AppendProperty(out, "line-height", CssSize(s.LineHeight, s.LineHeightUnit));
     }
     AppendFontFamily(out, s.FontFamily);
+    if (s.VerticalWriting) {
+        AppendProperty(out, "writing-mode", "vertical-rl");
+        AppendProperty(out, "-webkit-writing-mode", "vertical-rl");
+    }
     const struct {
         const char* name;
         const std::string& value;
@@ -172,6 +176,13 @@ std::string BuildStyleSheet(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong)
         out += EmphasisStyleBlock(rule);
     out += RuleStyleBlocks(s.HolLine);
+    if (s.VerticalWriting) {
+        // Two-digit numbers stand upright in the vertical lines (see SetDigitsUpright).
+        out += "span.tcy\t{\r\n";
+        AppendProperty(out, "text-combine-upright", "all");
+        AppendProperty(out, "-webkit-text-combine", "horizontal");
+        out += "\t\t}\r\n";
+    }
     return out;
 }
 

@@ -125,6 +125,7 @@ class TSettingsReader {
         Check(m, "autolink", "chkbxLink", true);
         f_.SetItemIndex("cmbLinkStyle",
                         static_cast<int>(LinkStyleOf(p_.ReadInteger(m, "LinkStyle", 0))));
+        Check(m, "VerticalWriting", "chkVerticalWriting", false);
         if (oldFile_) {
             f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)
                                                                 ? TAddTagMode::LineBreaksOnly

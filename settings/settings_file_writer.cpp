@@ -46,6 +46,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteInteger(m, "LineHeightUnit", s.LineHeightUnit);
     p.WriteBool(m, "autolink", s.AutoLink);
     p.WriteInteger(m, "LinkStyle", static_cast<int>(s.LinkStyle));
+    p.WriteBool(m, "VerticalWriting", s.VerticalWriting);
     p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);
     p.WriteInteger(m, "tabspace", s.TabWidth == 4 ? 4 : 8);

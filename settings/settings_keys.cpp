@@ -21,6 +21,8 @@ constexpr TSettingsKeyInfo kKeys[] = {
     {"main", false, "LinkStyle",
      "0 links as before, 1 http:// and https:// without trailing punctuation, mail with a domain",
      false},
+    {"main", false, "VerticalWriting", "boolean: a vertical page, two-digit numbers upright",
+     false},
     {"main", false, "addtag", "0 <br> only, 1 all tags, 2 all tags without <br>", false},
     {"main", false, "title", "text", false},
     {"main", false, "tabspace", "4 or 8", false},

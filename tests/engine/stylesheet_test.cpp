@@ -56,6 +56,20 @@ TEST(StyleSheet, BodyPropertiesInTheirOrder) {
                   Sjis("←背景画像のパスはここ") + "*/\r\n\t\t}\r\n");
 }
 
+TEST(StyleSheet, AVerticalPageTurnsItsBodyAndSetsTwoDigitNumbersUpright) {
+    TEngineFixture f;
+    const std::string horizontal = BuildStyleSheet(f.Gather());
+    f.Form->SetChecked("chkVerticalWriting", true);
+    const std::string vertical = BuildStyleSheet(f.Gather());
+    EXPECT_EQ(vertical.substr(0, vertical.find("\t\t}\r\n")),
+              horizontal.substr(0, horizontal.find("\t\t}\r\n")) +
+                  "\t\t\twriting-mode:vertical-rl;\r\n\t\t\t-webkit-writing-mode:vertical-rl;\r\n");
+    EXPECT_TRUE(
+        vertical.ends_with("span.tcy\t{\r\n\t\t\ttext-combine-upright:all;\r\n"
+                           "\t\t\t-webkit-text-combine:horizontal;\r\n\t\t}\r\n"));
+    EXPECT_EQ(horizontal.find("tcy"), std::string::npos);
+}
+
 TEST(StyleSheet, EmphasisBlocks) {
     TStrong rule;
     rule.Tag = "span";
