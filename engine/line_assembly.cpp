@@ -3,6 +3,7 @@
 #include "engine/autolink.h"
 #include "engine/emphasis.h"
 #include "engine/escaper.h"
+#include "engine/ruby_notation.h"
 #include "engine/text_helpers.h"
 #include "engine/upright_digits.h"
 #include "engine/web_links.h"
@@ -89,6 +90,8 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         AutoLinkLine(line);
     if (settings.VerticalWriting)
         SetDigitsUpright(line);
+    if (settings.RubyNotation)
+        ApplyRubyNotation(line);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);
 

@@ -161,6 +161,7 @@ struct TStrInfo {
     bool AutoLink = false;
     TLinkStyle LinkStyle = TLinkStyle::Classic;
     bool VerticalWriting = false;  // a vertical page, two-digit numbers upright
+    bool RubyNotation = false;     // ruby and emphasis dots as fiction sites write them
     TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;

@@ -176,6 +176,14 @@ std::string BuildStyleSheet(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong)
         out += EmphasisStyleBlock(rule);
     out += RuleStyleBlocks(s.HolLine);
+    if (s.RubyNotation) {
+        // Emphasis dots beside the characters, which stay upright (em is italic otherwise).
+        out += "em.sesame\t{\r\n";
+        AppendProperty(out, "font-style", "normal");
+        AppendProperty(out, "text-emphasis", "filled sesame");
+        AppendProperty(out, "-webkit-text-emphasis", "filled sesame");
+        out += "\t\t}\r\n";
+    }
     if (s.VerticalWriting) {
         // Two-digit numbers stand upright in the vertical lines (see SetDigitsUpright).
         out += "span.tcy\t{\r\n";

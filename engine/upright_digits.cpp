@@ -25,11 +25,6 @@ std::vector<std::pair<int, int>> LinkedRanges(const THtmlCnv& line) {
     return ranges;
 }
 
-bool HasTagAt(const THtmlCnv& line, int position) {
-    return std::any_of(line.arrAddTagInfo.begin(), line.arrAddTagInfo.end(),
-                       [position](const TAddTagInfo& tag) { return tag.iPos == position; });
-}
-
 }  // namespace
 
 void SetDigitsUpright(THtmlCnv& line) {
@@ -45,11 +40,18 @@ void SetDigitsUpright(THtmlCnv& line) {
     if (pairs.empty())
         return;
     const std::vector<std::pair<int, int>> links = LinkedRanges(line);
+    std::vector<int> tagged;  // the positions of the tags there were before
+    for (const TAddTagInfo& tag : line.arrAddTagInfo) {
+        if (tag.iPos >= 0)
+            tagged.push_back(tag.iPos);
+    }
+    std::sort(tagged.begin(), tagged.end());
+    auto link = links.begin();
     for (const int q : pairs) {
-        const bool linked = std::any_of(links.begin(), links.end(), [q](const auto& range) {
-            return q >= range.first && q < range.second;
-        });
-        if (linked || HasTagAt(line, q + 1))
+        while (link != links.end() && link->second <= q)
+            ++link;
+        const bool linked = link != links.end() && q >= link->first;
+        if (linked || std::binary_search(tagged.begin(), tagged.end(), q + 1))
             continue;
         line.P_AddTag("<span class=\"tcy\">", q, true);
         line.P_AddTag("</span>", q + 2, false);

@@ -58,14 +58,16 @@ std::size_t AddressEnd(std::string_view t, std::size_t start) {
             break;
         }
     }
+    const std::string_view whole = t.substr(start, end - start);
+    auto unmatched =
+        std::count(whole.begin(), whole.end(), ')') - std::count(whole.begin(), whole.end(), '(');
     while (end > start) {
-        const std::string_view address = t.substr(start, end - start);
-        if (address.ends_with(kAmp))
+        if (t.substr(start, end - start).ends_with(kAmp))
             break;
-        const char last = address.back();
-        const bool unmatched = last == ')' && std::count(address.begin(), address.end(), ')') >
-                                                  std::count(address.begin(), address.end(), '(');
-        if (!unmatched && std::strchr(".,:;!?'", last) == nullptr)
+        const char last = t[end - 1];
+        if (last == ')' && unmatched > 0)
+            --unmatched;
+        else if (std::strchr(".,:;!?'", last) == nullptr)
             break;
         --end;
     }

@@ -19,6 +19,7 @@ enum TSwitch : std::uint8_t {
     kTabEight = 8,
     kModernLinks = 16,
     kVertical = 32,
+    kRuby = 64,
 };
 
 enum TRuleFlag : std::uint8_t {
@@ -48,6 +49,7 @@ void ApplyPipelineSettings(TFuzzInput& in, TForm& form) {
     form.SetItemIndex("rdgTabSpace", switches & kTabEight ? 1 : 0);
     form.SetItemIndex("cmbLinkStyle", switches & kModernLinks ? 1 : 0);
     form.SetChecked("chkVerticalWriting", switches & kVertical);
+    form.SetChecked("chkRubyNotation", switches & kRuby);
     for (int n = 1; n <= 5; ++n) {
         const std::uint8_t kind = in.Byte();
         form.SetItemIndex(Num("cmbKeyKbn", n), kind % 5);
@@ -76,6 +78,7 @@ std::string EncodePipelineSettings(const TForm& form) {
     switches |= form.ItemIndex("rdgTabSpace") == 1 ? kTabEight : 0;
     switches |= form.ItemIndex("cmbLinkStyle") == 1 ? kModernLinks : 0;
     switches |= form.Checked("chkVerticalWriting") ? kVertical : 0;
+    switches |= form.Checked("chkRubyNotation") ? kRuby : 0;
     out += static_cast<char>(switches);
     for (int n = 1; n <= 5; ++n) {
         const int kind = std::clamp(form.ItemIndex(Num("cmbKeyKbn", n)), 0, 4);

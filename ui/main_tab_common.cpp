@@ -74,6 +74,7 @@ QWidget* BuildOptionsRow(QWidget* page) {
     link->addWidget(linkStyle);
     link->addStretch();
     checks->addLayout(link);
+    checks->addWidget(NewCheck(row, "chkRubyNotation", "ルビ・傍点記法", false));
     checks->addWidget(NewCheck(row, "chkVerticalWriting", "縦書き", false));
     checks->addWidget(NewCheck(row, "chkKanaChange", "ポルカノ半角カナ変換", false));
     checks->addWidget(NewCheck(row, "chkSpcCss", "先頭のｽﾍﾟｰｽはｽﾀｲﾙｼｰﾄで表現", true));
