@@ -35,6 +35,27 @@ std::string SampleEmphasisLine(const TStrong& rule, int n) {
     return rule.IgnoreLeadingBlanks ? "    " + sample : sample;
 }
 
+namespace {
+
+// Lines that show the settings for fiction at work, for those that are on.
+void AppendFictionSamples(const TStrInfo& s, std::vector<std::string>& lines) {
+    const bool modernLinks = s.AutoLink && s.LinkStyle == TLinkStyle::Modern;
+    if (!s.RubyNotation && !s.VerticalWriting && !modernLinks)
+        return;
+    lines.push_back("");
+    lines.push_back(Sjis("ここから下は小説向けの設定のサンプルです。"));
+    if (s.RubyNotation) {
+        lines.push_back(Sjis("｜吾輩《わがはい》は猫である。名前《なまえ》は《《まだ》》無い。"));
+        lines.push_back(Sjis("ルビは｜《と書くと《そのまま》です。"));
+    }
+    if (s.VerticalWriting)
+        lines.push_back(Sjis("第12話　10月31日、午後3時の出来事"));
+    if (modernLinks)
+        lines.push_back(Sjis("詳しくはhttps://example.com/novel?id=12を見よ。"));
+}
+
+}  // namespace
+
 bool BuildPreviewSample(TEngineEnv& env, const std::string& path) {
     TStrInfo s;
     if (!GatherSettings(env.Form, env.Platform, s))
@@ -79,6 +100,7 @@ bool BuildPreviewSample(TEngineEnv& env, const std::string& path) {
         lines.push_back(Sjis("水平線") + std::to_string(n) + Sjis("↓"));
         lines.push_back(rule.Pattern);
     }
+    AppendFictionSamples(s, lines);
 
     TOutputFile out(path);
     bool written = out.Ok();

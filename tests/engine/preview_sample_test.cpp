@@ -41,6 +41,28 @@ TEST(PreviewSample, InitialSettingsLineByLine) {
     EXPECT_EQ(SampleLines(f), expected);
 }
 
+TEST(PreviewSample, TheSettingsForFictionShowTheirLinesWhenOn) {
+    TEngineFixture f;
+    const std::vector<std::string> plain = SampleLines(f);
+    f.Form->SetChecked("chkRubyNotation", true);
+    f.Form->SetChecked("chkVerticalWriting", true);
+    f.Form->SetItemIndex("cmbLinkStyle", 1);
+    const std::vector<std::string> lines = SampleLines(f);
+    ASSERT_EQ(lines.size(), plain.size() + 6);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + plain.size()), plain);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 6, lines.end()),
+              (std::vector<std::string>{
+                  "", "ここから下は小説向けの設定のサンプルです。",
+                  "｜吾輩《わがはい》は猫である。名前《なまえ》は《《まだ》》無い。",
+                  "ルビは｜《と書くと《そのまま》です。", "第12話　10月31日、午後3時の出来事",
+                  "詳しくはhttps://example.com/novel?id=12を見よ。"}));
+    // The new link style shows nothing while links are off.
+    f.Form->SetChecked("chkRubyNotation", false);
+    f.Form->SetChecked("chkVerticalWriting", false);
+    f.Form->SetChecked("chkbxLink", false);
+    EXPECT_EQ(SampleLines(f), plain);
+}
+
 TEST(PreviewSample, RuleLinesAndEveryKeywordKind) {
     TEngineFixture f;
     f.Form->SetText("edtHolMark1", "-");
