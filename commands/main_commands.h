@@ -5,7 +5,7 @@
 
 #include "commands/command_env.h"
 
-// Runs once, when the main window is first shown: ProgramFolder, the caption, OptionsPath, the
+// Runs once, when the main window is first shown: OptionsFolder, the caption, OptionsPath, the
 // options (ReadOptions, ReadBrowserView, ApplyOptionDialog), the start-up settings file, the
 // batch conversion when there are arguments, then the history into the file menu (skipped when
 // the batch conversion ended the program).
@@ -29,8 +29,8 @@ void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths);
 // folder exists (PrepareDialogFolder); the chosen file becomes the input path.
 void ChooseInputFile(TCommandEnv& env);
 
-// The close box's steps before the program ends: the preview's temporary files go, and the
-// closing options are written to porukano.ini.
+// The close box's steps before the program ends: the preview's folder goes with its files, and
+// the closing options are written to porukano.ini.
 void CloseSteps(TCommandEnv& env);
 
 // Help menu "オンラインヘルプ(&H)": the options' help address in the associated program; nothing

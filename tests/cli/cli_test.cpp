@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "engine/encoding.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -15,6 +16,9 @@ struct TCliResult {
 };
 
 TCliResult RunWith(std::vector<std::string> args, const std::string& stdinBytes = "") {
+    // The runs read no porukano.ini of the user who runs the tests.
+    static const TTempDir home;
+    const TEnvironmentVariable options("PORUKANO_HOME", home.Path());
     std::istringstream in(stdinBytes);
     std::ostringstream out, err;
     const int code = RunCli(args, in, out, err, false);
