@@ -252,9 +252,9 @@ TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
     Main().Pages()->setCurrentIndex(kPreviewIndex);
     ASSERT_TRUE(finished.wait(kWaitMs));
     ASSERT_EQ(platform_.Messages.size(), 1u);
-    // The driver names its input also when the output was what failed.
+    // The driver names the page, which is what failed.
     EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text),
-              "以下のファイルのオープンに失敗しました。\r\n\t" + Source() +
+              "以下のファイルのオープンに失敗しました。\r\n\t" + Page() +
                   "\r\n現存するファイルか確認してください。");
     QTest::qWait(200);
     EXPECT_EQ(platform_.Messages.size(), 1u);
