@@ -75,7 +75,8 @@ bool BatchConversion(TCommandEnv& env) {
                 return true;
             platform.SetBusyCursor(true);
         }
-        const TPageResult page = ConvertToPage(env.Engine, argument, env.Options);
+        // The page is handed to a browser that runs in a folder of its own.
+        const TPageResult page = ConvertToPage(env.Engine, AbsolutePath(argument), env.Options);
         if (page.Converted) {
             ++converted;
             ShowPage(platform, env.Options, page.Page, env.Engine.Form.Checked("chkbxPreview"));

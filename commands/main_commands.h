@@ -15,7 +15,8 @@ void StartUpSequence(TCommandEnv& env);
 // settings instead; every other argument is a text file. Before the first text file: the
 // confirmation (unless CnvDialogUnvisible; "いいえ(&N)" ends the program with "終了しました。"
 // and nothing converted) and the busy cursor. Each page is written beside its text file
-// (overwritten without a question) and shown. After the last: the normal cursor, the summary
+// (overwritten without a question) and shown by its absolute path, also when the argument was
+// relative to the current folder. After the last: the normal cursor, the summary
 // with the count (unless CnvDialogUnvisible), and the end of the program. True when the program
 // ends; false when no text file was given (the window stays open).
 bool BatchConversion(TCommandEnv& env);
