@@ -30,7 +30,7 @@
 #include "engine/converter.h"
 #include "engine/encoding.h"
 #include "engine/main_window_controls.h"
-#include "engine/program_folder.h"
+#include "settings/options_folder.h"
 #include "ui/Unit1.h"
 #include "ui/desktop_program.h"
 #include "ui/qt_platform.h"
@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
     std::ostringstream messages;
     TTerminalPlatform quiet(messages, *headlessForm, false);
     TProgramState state;
-    state.ProgramFolder = FindProgramFolder();
+    state.OptionsFolder = FindOptionsFolder();
     TEngineEnv headless{*headlessForm, quiet, state};
 
     std::vector<double> shown, off, plain, updates;

@@ -17,8 +17,8 @@
 #include "engine/file_paths.h"
 #include "engine/identity.h"
 #include "engine/main_window_controls.h"
-#include "engine/program_folder.h"
 #include "settings/option_dialog_controls.h"
+#include "settings/options_folder.h"
 #include "settings/output_path.h"
 #include "settings/rule_line_count_check.h"
 #include "settings/settings_file.h"
@@ -36,7 +36,9 @@ constexpr const char* kUsage =
     "Shift_JIS and EUC-JP and is UTF-8 for every other text unless named.\n"
     "\n"
     "Each FILE is written beside itself with its extension replaced by \".htm\" (\".html\" when\n"
-    "porukano.ini in the program's folder says Extension=1); an existing page is overwritten.\n"
+    "porukano.ini says Extension=1); an existing page is overwritten. porukano.ini is read from\n"
+    "$PORUKANO_HOME when set, else from the program's folder when it holds a writable one, else\n"
+    "from $XDG_CONFIG_HOME/porukano (~/.config/porukano), as the desktop program does.\n"
     "\"-\" as FILE reads standard input and writes standard output.\n"
     "\n"
     "Options:\n"
@@ -227,7 +229,7 @@ class TCliRun {
           platform_(err, *form_, progress && !o.Quiet && !o.TextBox),
           env_{*form_, platform_, state_},
           settingsEnv_{*form_, platform_, state_, history_, {}} {
-        state_.ProgramFolder = FindProgramFolder();
+        state_.OptionsFolder = FindOptionsFolder();
         ConnectRuleLineCountChecks(*form_, platform_);
     }
 
@@ -248,7 +250,7 @@ class TCliRun {
     // that cannot be read leaves the defaults (its warning is shown).
     void ReadProgramOptions() {
         const std::unique_ptr<THeadlessForm> dialog = MakeHeadlessOptionDialog();
-        ReadOptions(OptionsFilePath(state_.ProgramFolder), *dialog, options_, platform_);
+        ReadOptions(OptionsFilePath(state_.OptionsFolder), *dialog, options_, platform_);
         ApplyOptionDialog(*dialog, options_);
     }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/preview_files.h"
 #include "engine/engine_env.h"
 #include "settings/settings_env.h"
 #include "settings/untIniOption.h"
@@ -15,7 +16,7 @@ struct TCommandEnv {
     TEngineEnv& Engine;        // the main window's controls, the platform, the program-wide values
     TSettingsEnv& Settings;    // the same window, platform and values, with the settings history
     TOption& Options;          // the program's options; the convert command reads them afresh
-    std::string& OptionsPath;  // porukano.ini in ProgramFolder, set by the start-up sequence
+    std::string& OptionsPath;  // porukano.ini in OptionsFolder, set by the start-up sequence
     // The options dialog's controls: ReadOptions fills them, ApplyOptionDialog copies them into
     // Options. Must be set before the start-up sequence or a conversion runs.
     TForm* OptionDialog = nullptr;
@@ -26,4 +27,6 @@ struct TCommandEnv {
     // The input file the main window shows (a native path; empty for none), and setting it.
     std::function<std::string()> InputPath;
     std::function<void(const std::string&)> SetInputPath;
+    // The preview's private folder, which the close steps remove; null without a preview.
+    TPreviewFolder* PreviewFolder = nullptr;
 };

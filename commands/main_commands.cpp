@@ -8,7 +8,7 @@
 #include "engine/encoding.h"
 #include "engine/file_paths.h"
 #include "engine/identity.h"
-#include "engine/program_folder.h"
+#include "settings/options_folder.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"
@@ -43,10 +43,10 @@ void StartUpSequence(TCommandEnv& env) {
     TProgramState& state = env.Engine.State;
     TPlatform& platform = env.Engine.Platform;
     TForm& mainWindow = env.Engine.Form;
-    state.ProgramFolder = FindProgramFolder();
+    state.OptionsFolder = FindOptionsFolder();
     ConnectInputEncodingLabel(env);
     mainWindow.SetText("frmMain", Sjis(kIdentityUtf8));
-    env.OptionsPath = OptionsFilePath(state.ProgramFolder);
+    env.OptionsPath = OptionsFilePath(state.OptionsFolder);
     ReadOptions(env.OptionsPath, *env.OptionDialog, env.Options, platform);
     ReadBrowserView(env.OptionsPath, mainWindow, platform);
     ApplyOptionDialog(*env.OptionDialog, env.Options);
@@ -75,7 +75,8 @@ bool BatchConversion(TCommandEnv& env) {
                 return true;
             platform.SetBusyCursor(true);
         }
-        const TPageResult page = ConvertToPage(env.Engine, argument, env.Options);
+        // The page is handed to a browser that runs in a folder of its own.
+        const TPageResult page = ConvertToPage(env.Engine, AbsolutePath(argument), env.Options);
         if (page.Converted) {
             ++converted;
             ShowPage(platform, env.Options, page.Page, env.Engine.Form.Checked("chkbxPreview"));
@@ -120,7 +121,8 @@ void ChooseInputFile(TCommandEnv& env) {
 }
 
 void CloseSteps(TCommandEnv& env) {
-    RemovePreviewFiles(env.Engine.State.ProgramFolder);
+    if (env.PreviewFolder != nullptr)
+        env.PreviewFolder->Remove();
     WriteClosingOptions(env.OptionsPath, env.Engine.Form, env.Options, env.Engine.Platform);
 }
 

@@ -5,7 +5,7 @@
 
 #include "commands/command_env.h"
 
-// Runs once, when the main window is first shown: ProgramFolder, the caption, OptionsPath, the
+// Runs once, when the main window is first shown: OptionsFolder, the caption, OptionsPath, the
 // options (ReadOptions, ReadBrowserView, ApplyOptionDialog), the start-up settings file, the
 // batch conversion when there are arguments, then the history into the file menu (skipped when
 // the batch conversion ended the program).
@@ -15,7 +15,8 @@ void StartUpSequence(TCommandEnv& env);
 // settings instead; every other argument is a text file. Before the first text file: the
 // confirmation (unless CnvDialogUnvisible; "いいえ(&N)" ends the program with "終了しました。"
 // and nothing converted) and the busy cursor. Each page is written beside its text file
-// (overwritten without a question) and shown. After the last: the normal cursor, the summary
+// (overwritten without a question) and shown by its absolute path, also when the argument was
+// relative to the current folder. After the last: the normal cursor, the summary
 // with the count (unless CnvDialogUnvisible), and the end of the program. True when the program
 // ends; false when no text file was given (the window stays open).
 bool BatchConversion(TCommandEnv& env);
@@ -29,8 +30,8 @@ void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths);
 // folder exists (PrepareDialogFolder); the chosen file becomes the input path.
 void ChooseInputFile(TCommandEnv& env);
 
-// The close box's steps before the program ends: the preview's temporary files go, and the
-// closing options are written to porukano.ini.
+// The close box's steps before the program ends: the preview's folder goes with its files, and
+// the closing options are written to porukano.ini.
 void CloseSteps(TCommandEnv& env);
 
 // Help menu "オンラインヘルプ(&H)": the options' help address in the associated program; nothing

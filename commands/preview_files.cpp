@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "engine/converter.h"
+#include "engine/folders.h"
 #include "engine/preview_sample.h"
 
 namespace fs = std::filesystem;
@@ -46,10 +47,21 @@ bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPre
     return true;
 }
 
-void RemovePreviewFiles(const std::string& folder) {
-    const TPreviewFiles files = PreviewFilesIn(folder);
-    for (const std::string& path : {files.Page, files.Source}) {
-        std::error_code ec;
-        fs::remove(path, ec);
-    }
+TPreviewFolder::~TPreviewFolder() {
+    Remove();
+}
+
+const std::string& TPreviewFolder::Path() {
+    std::error_code ec;
+    if (path_.empty() || !fs::is_directory(path_, ec))
+        path_ = MakePrivateFolder("porukano-preview-");
+    return path_;
+}
+
+void TPreviewFolder::Remove() {
+    if (path_.empty())
+        return;
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+    path_.clear();
 }

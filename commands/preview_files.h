@@ -1,6 +1,6 @@
-// The preview's two temporary files in the program's folder: the source text and the page
-// converted from it. Their names begin with a dot: that is how a Linux desktop hides a file, so
-// they stay out of sight in the folder as long as they exist. The close box deletes them.
+// The preview's two temporary files, the source text and the page converted from it, and the
+// folder they live in: one made for the run that only its user can enter, so that no other
+// window or user ever reads or overwrites them. The folder goes at the end of the run.
 #pragma once
 
 #include <string>
@@ -8,8 +8,8 @@
 #include "engine/converter.h"
 #include "engine/engine_env.h"
 
-inline constexpr const char* kPreviewSourceName = ".pretmp.txt";
-inline constexpr const char* kPreviewPageName = ".pretmp.htm";
+inline constexpr const char* kPreviewSourceName = "pretmp.txt";
+inline constexpr const char* kPreviewPageName = "pretmp.htm";
 
 struct TPreviewFiles {
     std::string Source;  // native paths
@@ -28,5 +28,23 @@ TPreviewFiles PreviewFilesIn(const std::string& folder);
 bool WritePreviewFiles(TEngineEnv& env, const std::string& inputPath, const TPreviewFiles& files,
                        TConversionEncodings& encodings);
 
-// Deletes both files in folder where they exist.
-void RemovePreviewFiles(const std::string& folder);
+// The private folder of one run's preview files (MakePrivateFolder, "porukano-preview-...").
+// It is made when first asked for and removed with everything in it by Remove() (the close
+// steps) or by the destructor, so the files go at every normal end of the program, "終了"
+// included.
+class TPreviewFolder {
+  public:
+    TPreviewFolder() = default;
+    ~TPreviewFolder();
+    TPreviewFolder(const TPreviewFolder&) = delete;
+    TPreviewFolder& operator=(const TPreviewFolder&) = delete;
+
+    // The folder (native, with a trailing "/"), made on the first call, and again when it has
+    // been removed since; empty when no folder could be made.
+    const std::string& Path();
+    // Deletes the folder and its files; nothing when there is none.
+    void Remove();
+
+  private:
+    std::string path_;
+};

@@ -61,7 +61,7 @@ void RecordSettingsFileUse(TSettingsEnv& env, const std::string& path) {
     env.State.CurrentSettingsFile = path;
     AddToHistory(env.History, path);
     ShowHistoryInMenu(env.History, env.MainWindow);
-    SaveHistory(OptionsFilePath(env.State.ProgramFolder), env.History, env.Platform);
+    SaveHistory(OptionsFilePath(env.State.OptionsFolder), env.History, env.Platform);
 }
 
 void OpenFromHistory(TSettingsEnv& env, int k) {

@@ -24,7 +24,7 @@ void OpenSettingsCommand(TSettingsEnv& env);
 void OpenFromHistory(TSettingsEnv& env, int k);
 
 // CurrentSettingsFile := path, then AddToHistory, ShowHistoryInMenu and SaveHistory on the options
-// file of env.State.ProgramFolder.
+// file of env.State.OptionsFolder.
 void RecordSettingsFileUse(TSettingsEnv& env, const std::string& path);
 
 struct TSettingsSaveTarget {

@@ -3,9 +3,9 @@
 #include "engine/encoding.h"
 #include "engine/file_paths.h"
 
-void ShowOpenFailure(TPlatform& platform, const std::string& inputPath) {
+void ShowOpenFailure(TPlatform& platform, const std::string& path) {
     ShowOk(platform, TMessageKind::Warning,
-           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(inputPath) +
+           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(path) +
                Sjis("\r\n現存するファイルか確認してください。"));
 }
 

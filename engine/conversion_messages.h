@@ -7,9 +7,9 @@
 #include "engine/platform.h"
 
 // The warning "以下のファイルのオープンに失敗しました。\r\n\t" + path + "\r\n現存するファイルか確認
-// してください。" with OK: the input (native path) cannot be opened or read, or the page cannot be
-// created.
-void ShowOpenFailure(TPlatform& platform, const std::string& inputPath);
+// してください。" with OK, naming the file that failed (a native path): the input that cannot be
+// opened or read, or the page that cannot be created (a folder that is missing or read-only).
+void ShowOpenFailure(TPlatform& platform, const std::string& path);
 
 // The error "変換したファイルの書き込みに失敗しました。終了します" with OK: the page cannot be
 // written, or the emphasis rules cannot be prepared.

@@ -109,7 +109,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
     TOutputFile out(outputPath);
     if (!out.Ok()) {
-        ShowOpenFailure(env.Platform, inputPath);
+        ShowOpenFailure(env.Platform, outputPath);
         return false;
     }
 

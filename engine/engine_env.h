@@ -10,7 +10,10 @@
 #include "engine/platform.h"
 
 struct TProgramState {
-    std::string ProgramFolder;        // native path with a trailing separator
+    // The folder of the program's own files (settings/options_folder.h): porukano.ini, and
+    // default.css of a separate stylesheet when no input path is shown. A native path with a
+    // trailing separator; the folder may not exist before its first file is written.
+    std::string OptionsFolder;
     std::string CurrentSettingsFile;  // native path of the settings file last saved or opened
 };
 

@@ -1,5 +1,8 @@
 #include "engine/file_paths.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "engine/encoding.h"
 
 std::string PathForMessage(std::string_view nativePath) {
@@ -20,6 +23,19 @@ std::string PathForMessage(std::string_view nativePath) {
 
 std::string SjisPathToNative(std::string_view sjisPath) {
     return SjisToUtf8(sjisPath);
+}
+
+std::string AbsolutePath(std::string_view nativePath) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(nativePath, ec);
+    if (nativePath.empty() || ec)
+        return std::string(nativePath);
+    std::filesystem::path path;
+    for (const std::filesystem::path& step : absolute) {
+        if (step != ".")
+            path /= step;
+    }
+    return path.string();
 }
 
 std::string FileNamePartOf(std::string_view nativePath) {

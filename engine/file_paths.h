@@ -17,6 +17,12 @@ std::string SjisPathToNative(std::string_view sjisPath);
 std::string FileNamePartOf(std::string_view nativePath);
 std::string FolderPartOf(std::string_view nativePath);
 
+// A native path made absolute against the current folder, with its "." steps left out; ".."
+// stays, since a link before it would make the shortened path name another file. An absolute
+// path comes back unchanged but for its "." steps; an empty one stays empty.
+// Example: in /home/u, "./doc/a.txt" gives "/home/u/doc/a.txt".
+std::string AbsolutePath(std::string_view nativePath);
+
 // The extension of the file name of a native path, from its last "." on; empty without one.
 // Example: "/d.ir/x.y.txt" gives ".txt", "/d.ir/readme" gives "".
 std::string ExtensionOf(std::string_view nativePath);

@@ -5,6 +5,7 @@
 #include "engine/encoding.h"
 #include "engine/escaper.h"
 #include "engine/file_paths.h"
+#include "engine/folders.h"
 #include "engine/identity.h"
 #include "engine/page_escape.h"
 #include "engine/prepared_emphasis.h"
@@ -204,7 +205,7 @@ std::string SeparateStyleSheetPath(const TEngineEnv& env) {
         name += ".css";
     }
     const std::string input = SjisPathToNative(env.Form.Text("lblInputFilePath"));
-    const std::string folder = input.empty() ? env.State.ProgramFolder : FolderPartOf(input);
+    const std::string folder = input.empty() ? env.State.OptionsFolder : FolderPartOf(input);
     return folder + name;
 }
 
@@ -227,6 +228,10 @@ std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEnc
             "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) + "-->\r\n</style>\r\n";
     } else {
         const std::string path = SeparateStyleSheetPath(env);
+        // The folder of the program's files is made on its first write; an input's folder is
+        // never made.
+        if (FolderPartOf(path) == env.State.OptionsFolder)
+            MakeFolderPath(env.State.OptionsFolder);
         if (page == TPageEncoding::ShiftJis) {
             WriteWholeFile(path, BuildStyleSheet(s));
         } else {

@@ -28,5 +28,6 @@ std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules);
 std::string WithUnit(std::string_view value, int unit);
 
 // Native path of the separate stylesheet: named after the current settings file (or
-// "default.css"), in the folder of the input path shown on the window (or the program's folder).
+// "default.css"), in the folder of the input path shown on the window, or without one in the
+// folder of the program's files (TProgramState::OptionsFolder, made on the first write there).
 std::string SeparateStyleSheetPath(const TEngineEnv& env);

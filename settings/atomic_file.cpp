@@ -51,6 +51,22 @@ void CopyFileAttributes(int fd, const struct stat* existing) {
     ::fchmod(fd, existing->st_mode & 07777);
 }
 
+// A read-only file is refused as the read-only attribute refuses it, also for root.
+bool RefusesExistingFile(const std::filesystem::path& target, const struct stat& existing) {
+    return !S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
+           ::access(target.c_str(), W_OK) != 0;
+}
+
+// Makes the temporary file that will replace target, beside it; its descriptor, or -1. name
+// receives its path.
+int MakeTemporaryBeside(const std::filesystem::path& target, std::vector<char>& name) {
+    const std::string pattern =
+        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    name.assign(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return ::mkstemp(name.data());
+}
+
 void SyncFolder(const std::filesystem::path& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
@@ -66,18 +82,11 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
     const std::filesystem::path target = WriteTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists) {
-        // A read-only file is refused as the read-only attribute refuses it, also for root.
-        if (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
-            ::access(target.c_str(), W_OK) != 0) {
-            return false;
-        }
-    }
+    if (exists && RefusesExistingFile(target, existing))
+        return false;
     const std::filesystem::path folder = target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    std::vector<char> name;
+    const int fd = MakeTemporaryBeside(target, name);
     if (fd < 0)
         return false;
     const bool written = write ? write(fd, bytes) : WriteAllBytes(fd, bytes);
@@ -92,6 +101,20 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
         return false;
     }
     SyncFolder(folder);
+    return true;
+}
+
+bool CanReplaceFile(const std::string& path) {
+    const std::filesystem::path target = WriteTarget(path);
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && RefusesExistingFile(target, existing))
+        return false;
+    std::vector<char> name;
+    const int fd = MakeTemporaryBeside(target, name);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(name.data());
     return true;
 }
 

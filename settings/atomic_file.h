@@ -17,5 +17,11 @@ using TWriteChunk = std::function<bool(int fd, std::string_view bytes)>;
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                            const TWriteChunk& write = {});
 
+// True when ReplaceFileAtomically would not refuse path for want of permission: path is missing
+// or a regular file that is not read-only, and a file can be made in its folder. The folder is
+// tried by making its temporary file there and removing it again, so the answer is true for
+// root as well: a folder of mode 0555 is writable to root, a read-only mount or /proc to nobody.
+bool CanReplaceFile(const std::string& path);
+
 // Deletes a file; on failure returns false and sets errorCode to the system's error number.
 bool DeleteFileReporting(const std::string& path, int& errorCode);

@@ -25,10 +25,10 @@ using TSettingsHistory = std::array<TFileHistory, kSettingsHistorySize>;
 struct TSettingsEnv {
     TForm& MainWindow;     // the controls of TfrmMain (engine/main_window_controls.h names)
     TPlatform& Platform;   // messages and file dialogs
-    TProgramState& State;  // ProgramFolder and CurrentSettingsFile
+    TProgramState& State;  // OptionsFolder and CurrentSettingsFile
     TSettingsHistory& History;
-    // Rebuilds the preview from ProgramFolder (the preview's BuildPreview); false when it could
+    // Rebuilds the preview in its own folder (the preview's BuildPreview); false when it could
     // not be prepared. Called after a load while the preview page is the active page. Left empty
     // where there is no preview (the command line): nothing is rebuilt then.
-    std::function<bool(const std::string& programFolder)> BuildPreview;
+    std::function<bool()> BuildPreview;
 };

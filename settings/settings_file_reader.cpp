@@ -255,7 +255,7 @@ TLoadResult LoadSettingsProfile(TSettingsEnv& env, const TProfileFile& profile,
         return TLoadResult::Stopped;
     env.MainWindow.SetText("frmMain", SettingsCaption(path));
     if (env.MainWindow.Text("PageControl1") == Sjis("プレビュー") && env.BuildPreview &&
-        !env.BuildPreview(env.State.ProgramFolder)) {
+        !env.BuildPreview()) {
         ShowOk(env.Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
     }
     return TLoadResult::Loaded;

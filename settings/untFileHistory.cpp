@@ -38,11 +38,7 @@ bool SaveHistory(const std::string& optionsPath, const TSettingsHistory& history
         const std::optional<std::string> sjis = Utf8ToSjis(history[i].Path);
         profile.WriteString(kSection, HistoryKey(i), sjis ? *sjis : std::string());
     }
-    if (!profile.Save(optionsPath)) {
-        ShowCannotWrite(platform, optionsPath);
-        return false;
-    }
-    return true;
+    return SaveOptionsProfile(optionsPath, profile, platform);
 }
 
 void AddToHistory(TSettingsHistory& history, const std::string& path) {

@@ -29,10 +29,10 @@ void SetPathText(TForm& dialog, const char* edit, const std::string& path, TPlat
 
 }  // namespace
 
-bool btnOKClick(TForm& dialog, TOption& options, const std::string& programFolder,
+bool btnOKClick(TForm& dialog, TOption& options, const std::string& optionsFolder,
                 TPlatform& platform) {
     ApplyOptionDialog(dialog, options);
-    switch (WriteOptionsFile(OptionsFilePath(programFolder), options, platform)) {
+    switch (WriteOptionsFile(OptionsFilePath(optionsFolder), options, platform)) {
         case TProfileWriteResult::Written:
             return true;
         case TProfileWriteResult::NotOpened:
@@ -44,9 +44,9 @@ bool btnOKClick(TForm& dialog, TOption& options, const std::string& programFolde
     return false;
 }
 
-void btnCancelClick(TForm& dialog, TOption& options, const std::string& programFolder,
+void btnCancelClick(TForm& dialog, TOption& options, const std::string& optionsFolder,
                     TPlatform& platform) {
-    ReadOptions(OptionsFilePath(programFolder), dialog, options, platform);
+    ReadOptions(OptionsFilePath(optionsFolder), dialog, options, platform);
 }
 
 void btnRknRefClick(TForm& dialog, TPlatform& platform) {

@@ -8,15 +8,15 @@
 #include "engine/platform.h"
 #include "settings/untIniOption.h"
 
-// OK: ApplyOptionDialog, then WriteOptions to ProgramFolder + "porukano.ini". Returns true when the
+// OK: ApplyOptionDialog, then WriteOptions to porukano.ini in optionsFolder. Returns true when the
 // dialog closes: also after "設定の保存に失敗しました。" for a file that could not be read; false
 // (dialog stays open, options already hold the new values) when the write was refused.
-bool btnOKClick(TForm& dialog, TOption& options, const std::string& programFolder,
+bool btnOKClick(TForm& dialog, TOption& options, const std::string& optionsFolder,
                 TPlatform& platform);
 
 // Cancel: ReadOptions from the options file puts its values back into the controls and
 // options.Url; the other members of options stay. The dialog then closes.
-void btnCancelClick(TForm& dialog, TOption& options, const std::string& programFolder,
+void btnCancelClick(TForm& dialog, TOption& options, const std::string& optionsFolder,
                     TPlatform& platform);
 
 // "参照" beside edtStartRknPath: ChooseSettingsOpenPath, opened in the folder of the edit's path

@@ -1,5 +1,7 @@
 #include "settings/untIniOption.h"
 
+#include "engine/file_paths.h"
+#include "engine/folders.h"
 #include "settings/profile_file.h"
 #include "settings/settings_messages.h"
 
@@ -16,17 +18,18 @@ bool OpenOptions(const std::string& path, TProfileFile& profile, TPlatform& plat
     return true;
 }
 
-bool SaveOptions(const std::string& path, const TProfileFile& profile, TPlatform& platform) {
-    if (profile.Save(path))
+}  // namespace
+
+std::string OptionsFilePath(const std::string& optionsFolder) {
+    return optionsFolder + "porukano.ini";
+}
+
+bool SaveOptionsProfile(const std::string& path, const TProfileFile& profile, TPlatform& platform) {
+    const std::string folder = FolderPartOf(path);
+    if ((folder.empty() || MakeFolderPath(folder)) && profile.Save(path))
         return true;
     ShowCannotWrite(platform, path);
     return false;
-}
-
-}  // namespace
-
-std::string OptionsFilePath(const std::string& programFolder) {
-    return programFolder + "porukano.ini";
 }
 
 bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlatform& platform) {
@@ -65,8 +68,8 @@ TProfileWriteResult WriteOptionsFile(const std::string& path, const TOption& opt
     p.WriteBool("Save", "OverWrite", options.OverWrite);
     p.WriteBool("Save", "NoDialog", options.NoDialog);
     p.WriteString("Browser", "BrowserPath", options.BrowserPath);
-    return SaveOptions(path, p, platform) ? TProfileWriteResult::Written
-                                          : TProfileWriteResult::Refused;
+    return SaveOptionsProfile(path, p, platform) ? TProfileWriteResult::Written
+                                                 : TProfileWriteResult::Refused;
 }
 
 bool WriteOptions(const std::string& path, const TOption& options, TPlatform& platform) {
@@ -81,7 +84,7 @@ bool WriteClosingOptions(const std::string& path, const TForm& mainWindow, const
     p.WriteString("main", "AppVer", kAppVer);
     p.WriteBool("main", "BrowserView", mainWindow.Checked("chkbxPreview"));
     p.WriteString("Help", "Url", options.Url);
-    return SaveOptions(path, p, platform);
+    return SaveOptionsProfile(path, p, platform);
 }
 
 bool ReadBrowserView(const std::string& path, TForm& mainWindow, TPlatform& platform) {

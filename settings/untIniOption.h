@@ -1,4 +1,5 @@
-// The application options kept in porukano.ini in the program's folder, and the options dialog's
+// The application options kept in porukano.ini in the folder of the program's files
+// (options_folder.h), and the options dialog's
 // reading and writing of them. The dialog's controls (option_dialog_controls.h) are the working
 // copy: ReadOptions fills them from the file, ApplyOptionDialog copies them into TOption.
 //
@@ -10,6 +11,8 @@
 
 #include "engine/form.h"
 #include "engine/platform.h"
+
+class TProfileFile;
 
 // The help address used until the options file names one.
 inline constexpr const char* kDefaultHelpUrl = "https://porukano.example.org/help/";
@@ -26,8 +29,13 @@ struct TOption {
     std::string Url = kDefaultHelpUrl;
 };
 
-// ProgramFolder (with its trailing separator) followed by "porukano.ini".
-std::string OptionsFilePath(const std::string& programFolder);
+// The folder of the program's files (with its trailing separator) followed by "porukano.ini".
+std::string OptionsFilePath(const std::string& optionsFolder);
+
+// Writes profile as the options file at path, making the file's folder first when it is missing
+// (it is made on the first write). False, with "<path> に書き込めません" shown, when the write
+// was refused; the old file is then unchanged. Every writer of porukano.ini saves through here.
+bool SaveOptionsProfile(const std::string& path, const TProfileFile& profile, TPlatform& platform);
 
 // Reads [Start], [Save] and [Browser] into the dialog's controls, each with its default when
 // missing, and [Help] Url into options.Url. A missing file reads as all defaults. False, with the

@@ -15,7 +15,7 @@
 
 #include "commands/settings_commands.h"
 #include "engine/identity.h"
-#include "engine/program_folder.h"
+#include "settings/options_folder.h"
 #include "ui/UntVerInf.h"
 #include "ui/color_label.h"
 #include "ui/dropped_files.h"
@@ -62,8 +62,9 @@ TfrmMain::TfrmMain(TPlatform& platform, std::function<void()> endProgram)
                    Qt::WindowCloseButtonHint);
     setWindowTitle("ポルカノＨＴＭＬ変換");
     setWindowIcon(ProgramIcon());
-    state_.ProgramFolder = FindProgramFolder();
-    optionsPath_ = OptionsFilePath(state_.ProgramFolder);
+    state_.OptionsFolder = FindOptionsFolder();
+    optionsPath_ = OptionsFilePath(state_.OptionsFolder);
+    commands_.PreviewFolder = &previewFolder_;
 
     BuildMenus();
     auto* central = new QWidget(this);
@@ -309,7 +310,7 @@ void TfrmMain::SetCommandLine(std::vector<std::string> arguments) {
     commands_.Arguments = std::move(arguments);
 }
 
-void TfrmMain::SetPreviewBuilder(std::function<bool(const std::string&)> build) {
+void TfrmMain::SetPreviewBuilder(std::function<bool()> build) {
     settingsEnv_.BuildPreview = std::move(build);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/command_env.h"
+#include "commands/preview_files.h"
 #include "commands/style_editors.h"
 #include "engine/engine_env.h"
 #include "engine/platform.h"
@@ -39,7 +40,7 @@ class TfrmMain : public QMainWindow, private TStyleView {
     // The arguments after the program's name (native paths), for the batch conversion.
     void SetCommandLine(std::vector<std::string> arguments);
     // The preview's rebuild, run after a settings file was loaded while its page is showing.
-    void SetPreviewBuilder(std::function<bool(const std::string& programFolder)> build);
+    void SetPreviewBuilder(std::function<bool()> build);
 
     TQtForm& Form() { return form_; }
     TEngineEnv& Env() { return env_; }
@@ -47,6 +48,9 @@ class TfrmMain : public QMainWindow, private TStyleView {
     TProgramState& State() { return state_; }
     TOption& Options() { return options_; }
     const std::string& OptionsPath() const { return optionsPath_; }
+    // The private folder of this run's preview files; the close steps remove it, and so does
+    // the end of the window.
+    TPreviewFolder& PreviewFolder() { return previewFolder_; }
     // The page "プレビュー", empty until the preview fills it.
     QWidget* PreviewPage() const { return previewPage_; }
     QTabWidget* Pages() const { return pages_; }
@@ -99,6 +103,7 @@ class TfrmMain : public QMainWindow, private TStyleView {
     TOption options_;
     TSettingsHistory history_;
     std::string optionsPath_;
+    TPreviewFolder previewFolder_;
     TEngineEnv env_;
     TSettingsEnv settingsEnv_;
     TCommandEnv commands_;

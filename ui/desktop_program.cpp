@@ -11,6 +11,7 @@
 #include "ui/option_window.h"
 #include "ui/preview.h"
 #include "ui/qt_platform.h"
+#include "ui/qt_translations.h"
 #include "ui/untFrmColorSelectHex.h"
 #include "ui/untFrmOutputText.h"
 #include "ui/untFrmText.h"
@@ -62,6 +63,7 @@ int RunDesktopProgram(int argc, char** argv, const std::function<int(TDesktopPro
     // by the executable's name.
     QApplication::setApplicationName(kApplicationTitleUtf8);
     QGuiApplication::setDesktopFileName("porukano");
+    InstallQtJapaneseTranslations(application);
 
     std::vector<std::string> arguments;
     const QStringList all = QApplication::arguments();

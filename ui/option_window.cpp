@@ -96,11 +96,11 @@ QWidget* TfrmOption::BuildBrowserPage() {
 }
 
 void TfrmOption::OkClick() {
-    if (btnOKClick(form_, options_, state_.ProgramFolder, platform_))
+    if (btnOKClick(form_, options_, state_.OptionsFolder, platform_))
         accept();
 }
 
 void TfrmOption::reject() {
-    btnCancelClick(form_, options_, state_.ProgramFolder, platform_);
+    btnCancelClick(form_, options_, state_.OptionsFolder, platform_);
     QDialog::reject();
 }

@@ -91,7 +91,7 @@ TPreview::TPreview(TfrmMain& main) : main_(main) {
         if (main_.Pages()->widget(index) == main_.PreviewPage())
             ShowPreviewPage();
     });
-    main.SetPreviewBuilder([this](const std::string& folder) { return BuildPreview(folder); });
+    main.SetPreviewBuilder([this] { return BuildPreview(); });
 }
 
 TPreview::~TPreview() {
@@ -104,7 +104,10 @@ QWebEngineView* TPreview::WebView() const {
     return view_;
 }
 
-bool TPreview::BuildPreview(const std::string& folder) {
+bool TPreview::BuildPreview() {
+    const std::string& folder = main_.PreviewFolder().Path();
+    if (folder.empty())
+        return false;
     const TPreviewFiles files = PreviewFilesIn(folder);
     TConversionEncodings encodings;
     if (!WritePreviewFiles(main_.Env(), ToNative(main_.InputPath()), files, encodings))
@@ -116,7 +119,7 @@ bool TPreview::BuildPreview(const std::string& folder) {
 }
 
 void TPreview::ShowPreviewPage() {
-    if (!BuildPreview(main_.State().ProgramFolder))
+    if (!BuildPreview())
         ShowOk(main_.Env().Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
 }
 

@@ -26,9 +26,10 @@ class TPreview : public QObject {
     TPreview(const TPreview&) = delete;
     TPreview& operator=(const TPreview&) = delete;
 
-    // Writes the source and the page in folder (ProgramFolder), shows the page and the source.
-    // False when the source could not be written; the view then keeps its previous page.
-    bool BuildPreview(const std::string& folder);
+    // Writes the source and the page in the main window's private preview folder, shows the
+    // page and the source. False when the folder could not be made or the source could not be
+    // written; the view then keeps its previous page.
+    bool BuildPreview();
 
     QWebEngineView* WebView() const;
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -138,8 +139,8 @@ void ShootMainWindow(TDesktopProgram& program, TShooter& shooter) {
     shooter.Shoot(main, "main-10-tbshtPreview-every-rule-end");
 
     // A UTF-8 text dropped on the window: its encoding beside the path, the preview of it.
-    const QString utf8 =
-        QDir(QString::fromStdString(main.State().ProgramFolder)).filePath("utf8-sample.txt");
+    const QTemporaryDir samples(QDir::tempPath() + "/porukano-screenshots-XXXXXX");
+    const QString utf8 = QDir(samples.path()).filePath("utf8-sample.txt");
     QFile file(utf8);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QStringList>
 
 #include <algorithm>
@@ -35,6 +36,8 @@ QStringList ResourceFileCandidates() {
 }  // namespace
 
 void PrepareWebEngine() {
+    if (qEnvironmentVariableIntValue("PORUKANO_DEBUG_WEBENGINE") == 0)
+        QLoggingCategory::setFilterRules("qt.webenginecontext.info=false");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     RegisterPreviewScheme();
     if (geteuid() != 0)

@@ -5,7 +5,10 @@
 // Call before the QApplication is constructed: shares OpenGL contexts as the web engine
 // requires, registers the preview's URL scheme, and, when the program runs as root, adds
 // --no-sandbox to QTWEBENGINE_CHROMIUM_FLAGS (the engine refuses to start as root otherwise).
-// Flags already set by the user are kept.
+// Flags already set by the user are kept. The engine's report of its set-up (the logging
+// category qt.webenginecontext, some 25 lines on standard error at every start) is kept out of
+// the terminal unless PORUKANO_DEBUG_WEBENGINE=1 (or QT_LOGGING_RULES) asks for it; its
+// warnings and errors, and every other message, still show.
 void PrepareWebEngine();
 
 // True when the web engine's helper process and its resources are installed where the engine

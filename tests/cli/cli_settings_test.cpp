@@ -42,7 +42,7 @@ TWindowResult FreshWindowWith(const TTempDir& dir, const std::function<void(TFor
     const std::unique_ptr<THeadlessForm> form = MakeHeadlessMainWindow();
     TScriptedPlatform platform;
     TProgramState state;
-    state.ProgramFolder = dir.Path();
+    state.OptionsFolder = dir.Path();
     TSettingsHistory history;
     TSettingsEnv settingsEnv{*form, platform, state, history, {}};
     TEngineEnv env{*form, platform, state};

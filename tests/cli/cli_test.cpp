@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "engine/encoding.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -15,6 +17,9 @@ struct TCliResult {
 };
 
 TCliResult RunWith(std::vector<std::string> args, const std::string& stdinBytes = "") {
+    // The runs read no porukano.ini of the user who runs the tests.
+    static const TTempDir home;
+    const TEnvironmentVariable options("PORUKANO_HOME", home.Path());
     std::istringstream in(stdinBytes);
     std::ostringstream out, err;
     const int code = RunCli(args, in, out, err, false);
@@ -51,9 +56,16 @@ TEST(Cli, FullDiskAndMissingFolderFail) {
     EXPECT_EQ(r.Code, 1);
     EXPECT_EQ(r.Err,
               "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n");
+    // The page that cannot be created is the file named, written beside its text or not.
     r = RunWith({"-o", dir.File("no/such/page.htm"), dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_NE(r.Err.find("警告"), std::string::npos);
+    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
+                         dir.File("no/such/page.htm") + "\n現存するファイルか確認してください。\n");
+    std::filesystem::create_directory(dir.File("a.htm"));
+    r = RunWith({dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
+                         dir.File("a.htm") + "\n現存するファイルか確認してください。\n");
 }
 
 TEST(Cli, StandardInputAndOutputCarryShiftJisBytesUnchanged) {

@@ -3,6 +3,7 @@
 #include "commands/main_commands.h"
 #include "engine/encoding.h"
 #include "tests/commands/command_window.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -57,6 +58,36 @@ TEST_F(THeadlessBatchTest, AgreeingConvertsAndCountsEveryFileThatConverted) {
     EXPECT_EQ(w_.MessageTexts()[2],
               "全ファイル変換終了♪\r\n2個のファイルをＨＴＭＬに変換しました。\r\n終了します。");
     EXPECT_EQ(w_.EndRequests, 1);
+}
+
+TEST_F(THeadlessBatchTest, PagesOfFilesNamedRelativeToTheCurrentFolderOpenByAbsolutePaths) {
+    // A browser runs in a folder of its own: a relative path would name nothing there.
+    const TCurrentFolder current(w_.Folder.Path());
+    w_.Options.CnvDialogUnvisible = true;
+    w_.Env.Arguments = {"a.txt", "./b.txt"};
+    EXPECT_TRUE(BatchConversion(w_.Env));
+    EXPECT_EQ(w_.Platform.Opened,
+              (std::vector<std::string>{w_.Folder.File("a.htm"), w_.Folder.File("b.htm")}));
+
+    // The same through the browser of the options.
+    w_.Platform.Opened.clear();
+    w_.Options.BrowserPath = "/b/b";
+    w_.Form->SetChecked("chkbxPreview", true);
+    w_.Env.Arguments = {"a.txt"};
+    EXPECT_TRUE(BatchConversion(w_.Env));
+    EXPECT_TRUE(w_.Platform.Opened.empty());
+    EXPECT_EQ(w_.Platform.CommandLines,
+              std::vector<std::string>{"\"/b/b\" \"" + w_.Folder.File("a.htm") + "\""});
+
+    // A text that cannot be read is named by its absolute path too.
+    w_.Options.CnvDialogUnvisible = false;
+    w_.Platform.Messages.clear();
+    w_.Env.Arguments = {"missing.txt"};
+    EXPECT_TRUE(BatchConversion(w_.Env));
+    ASSERT_EQ(w_.Platform.Messages.size(), 3u);
+    EXPECT_EQ(w_.MessageTexts()[1], "以下のファイルのオープンに失敗しました。\r\n\t" +
+                                        w_.Folder.File("missing.txt") +
+                                        "\r\n現存するファイルか確認してください。");
 }
 
 TEST_F(THeadlessBatchTest, TheStartUpRunsTheBatchSilentlyWhenTheOptionsSaySo) {

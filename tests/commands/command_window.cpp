@@ -1,7 +1,5 @@
 #include "tests/commands/command_window.h"
 
-#include <cstdlib>
-
 #include "engine/encoding.h"
 #include "engine/main_window_controls.h"
 #include "settings/option_dialog_controls.h"
@@ -18,21 +16,8 @@ TCommandWindow::TCommandWindow()
           [this] { ++EndRequests; },
           [this] { return Input; },
           [this](const std::string& path) { Input = path; }} {
-    if (const char* home = std::getenv("PORUKANO_HOME")) {
-        hadHome_ = true;
-        oldHome_ = home;
-    }
-    setenv("PORUKANO_HOME", Folder.Path().c_str(), 1);
-    State.ProgramFolder = Folder.Path();
+    State.OptionsFolder = Folder.Path();
     OptionsPath = Folder.File("porukano.ini");
-}
-
-TCommandWindow::~TCommandWindow() {
-    if (hadHome_) {
-        setenv("PORUKANO_HOME", oldHome_.c_str(), 1);
-    } else {
-        unsetenv("PORUKANO_HOME");
-    }
 }
 
 void TCommandWindow::WriteOptionsFile(const std::vector<std::string>& lines) {

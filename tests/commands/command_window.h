@@ -1,5 +1,5 @@
-// A headless main window and options dialog with everything the commands need, in a temporary
-// program folder (PORUKANO_HOME points there while the window lives), without Qt.
+// A headless main window and options dialog with everything the commands need, with a temporary
+// folder for the program's files (PORUKANO_HOME points there while the window lives), without Qt.
 #pragma once
 
 #include <memory>
@@ -8,12 +8,12 @@
 
 #include "commands/command_env.h"
 #include "engine/headless_form.h"
+#include "tests/support/environment.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"
 
 struct TCommandWindow {
     TCommandWindow();
-    ~TCommandWindow();
 
     // Writes porukano.ini in the program folder (Shift_JIS lines joined by CR LF).
     void WriteOptionsFile(const std::vector<std::string>& lines);
@@ -35,6 +35,5 @@ struct TCommandWindow {
     TCommandEnv Env;
 
   private:
-    std::string oldHome_;
-    bool hadHome_ = false;
+    TEnvironmentVariable home_{"PORUKANO_HOME", Folder.Path()};
 };

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "commands/main_commands.h"
 #include "commands/settings_commands.h"
+#include "engine/converter.h"
 #include "engine/encoding.h"
 #include "settings/untFileHistory.h"
+#include "settings/untFrmOption.h"
 #include "settings/untIniOption.h"
 #include "tests/commands/command_window.h"
 #include "tests/settings/settings_window.h"
@@ -26,7 +30,7 @@ TEST(SettingsCommands, SaveAppendsPrknAndRecordsTheFile) {
     EXPECT_EQ(request.DefaultExtension, "");
     SaveSettingsCommand(w.Env);  // cancelled: nothing changes
     EXPECT_EQ(w.State.CurrentSettingsFile, w.Folder.File("memo.PRKN.prkn"));
-    EXPECT_NE(ReadFileBytes(OptionsFilePath(w.State.ProgramFolder))
+    EXPECT_NE(ReadFileBytes(OptionsFilePath(w.State.OptionsFolder))
                   .find("History1=" + w.Folder.File("memo.PRKN.prkn") +
                         "\r\nHistory2=" + w.Folder.File("memo.txt.prkn") +
                         "\r\nHistory3=" + w.Folder.File("memo.prkn")),
@@ -124,4 +128,43 @@ TEST(SettingsCommands, ADroppedSettingsFileIsOpenedAndAnyOtherFileBecomesTheInpu
     EXPECT_EQ(w.State.CurrentSettingsFile, settings);
     EXPECT_EQ(HistoryPaths(w.History), ExpectedHistory({settings}));
     EXPECT_EQ(w.Platform.Messages.size(), 1u);
+}
+
+TEST(SettingsCommands, WithoutAWritableProgramFolderEveryWriteGoesToTheConfigFolder) {
+    // As installed in /usr/bin: no PORUKANO_HOME and no porukano.ini beside the program. The
+    // options, the history and default.css go to $XDG_CONFIG_HOME/porukano, made by the first
+    // of them, and no write is refused.
+    TCommandWindow w;
+    const TEnvironmentVariable noHome("PORUKANO_HOME", std::nullopt);
+    const TEnvironmentVariable config("XDG_CONFIG_HOME", w.Folder.File("config"));
+    const std::string folder = w.Folder.File("config/porukano/");
+    StartUpSequence(w.Env);
+    EXPECT_EQ(w.State.OptionsFolder, folder);
+    EXPECT_EQ(w.OptionsPath, folder + "porukano.ini");
+    EXPECT_FALSE(FileExists(folder));
+
+    w.Platform.FileDialogAnswers = {w.Folder.File("mine.prkn")};
+    SaveSettingsCommand(w.Settings);
+    EXPECT_TRUE(FileExists(w.Folder.File("mine.prkn")));
+    EXPECT_NE(ReadFileBytes(w.OptionsPath).find("History1=" + w.Folder.File("mine.prkn")),
+              std::string::npos);
+
+    std::filesystem::remove_all(w.Folder.File("config"));
+    w.OptionDialog->SetItemIndex("cmbExtension", 1);
+    EXPECT_TRUE(btnOKClick(*w.OptionDialog, w.Options, w.State.OptionsFolder, w.Platform));
+    EXPECT_NE(ReadFileBytes(w.OptionsPath).find("Extension=1"), std::string::npos);
+
+    std::filesystem::remove_all(w.Folder.File("config"));
+    CloseSteps(w.Env);
+    EXPECT_NE(ReadFileBytes(w.OptionsPath).find("BrowserView=0"), std::string::npos);
+
+    // A separate stylesheet with no input path shown: default.css beside porukano.ini.
+    std::filesystem::remove_all(w.Folder.File("config"));
+    w.State.CurrentSettingsFile.clear();
+    w.Form->SetChecked("chkOutputCSSDef", true);
+    WriteFileBytes(w.Folder.File("a.txt"), "a\r\n");
+    bool images = false;
+    EXPECT_TRUE(ConvertTextFile(w.Engine, w.Folder.File("a.txt"), w.Folder.File("a.htm"), images));
+    EXPECT_TRUE(FileExists(folder + "default.css"));
+    EXPECT_TRUE(w.Platform.Messages.empty()) << w.MessageTexts()[0];
 }

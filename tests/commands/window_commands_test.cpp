@@ -5,6 +5,7 @@
 #include "commands/preview_files.h"
 #include "engine/encoding.h"
 #include "tests/commands/command_window.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -36,15 +37,19 @@ TEST(THeadlessWindowCommands, ChoosingTheInputFileStartsInItsFolderOrRefusesAMis
 
 TEST(THeadlessWindowCommands, TheCloseStepsRemoveThePreviewFilesAndWriteTheClosingOptions) {
     TCommandWindow w;
-    const TPreviewFiles files = PreviewFilesIn(w.Folder.Path());
+    TEnvironmentVariable runtime("XDG_RUNTIME_DIR", w.Folder.Path());
+    TPreviewFolder preview;
+    w.Env.PreviewFolder = &preview;
+    const std::string folder = preview.Path();
+    ASSERT_EQ(folder.rfind(w.Folder.File("porukano-preview-"), 0), 0u) << folder;
+    const TPreviewFiles files = PreviewFilesIn(folder);
     WriteFileBytes(files.Source, "x");
     WriteFileBytes(files.Page, "y");
     w.OptionsPath = w.Folder.File("porukano.ini");
     w.Form->SetChecked("chkbxPreview", true);
     w.Options.Url = "https://example.org/help";
     CloseSteps(w.Env);
-    EXPECT_FALSE(FileExists(files.Source));
-    EXPECT_FALSE(FileExists(files.Page));
+    EXPECT_FALSE(FileExists(folder));
     const std::string ini = ReadFileBytes(w.OptionsPath);
     EXPECT_NE(ini.find("BrowserView=1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Url=https://example.org/help"), std::string::npos) << ini;

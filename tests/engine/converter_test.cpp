@@ -111,10 +111,16 @@ TEST(ConvertTextFile, FailuresAreReportedAndNeverSuccess) {
     EXPECT_EQ(c.Platform.Messages[0].Text, openFailure);
     EXPECT_FALSE(FileExists(c.Dir.File("o.htm")));
 
-    // An output folder that does not exist names the input too.
+    // A page that cannot be created (its folder does not exist, or refuses it) is named itself,
+    // in the same words: that is the file the user has to look at.
     WriteFileBytes(c.Dir.File("in.txt"), "x");
+    c.Platform.Messages.clear();
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("no/o.htm"), images));
-    EXPECT_NE(c.Platform.Messages.back().Text.find(c.Dir.File("in.txt")), std::string::npos);
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(c.Platform.Messages[0].Text, Sjis("以下のファイルのオープンに失敗しました。\r\n\t") +
+                                               c.Dir.File("no/o.htm") +
+                                               Sjis("\r\n現存するファイルか確認してください。"));
 
     // A directory as input cannot be read.
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.Path(), c.Dir.File("o.htm"), images));

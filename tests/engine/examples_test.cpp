@@ -27,7 +27,7 @@ class TExampleTest : public testing::Test {
         TScriptedPlatform platform;
         TProgramState state;
         TTempDir dir;
-        state.ProgramFolder = dir.Path();
+        state.OptionsFolder = dir.Path();
         TEngineEnv env{*form, platform, state};
         std::string input;
         for (const std::string& line : example_.Input)

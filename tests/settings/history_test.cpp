@@ -30,7 +30,7 @@ TEST(SettingsHistory, NewestFirstWithoutDuplicatesAndTenAtMost) {
 
 TEST(SettingsHistory, StoredInTheOptionsFileAndShownInTheMenu) {
     TSettingsWindow w;
-    const std::string ini = OptionsFilePath(w.State.ProgramFolder);
+    const std::string ini = OptionsFilePath(w.State.OptionsFolder);
     WriteFileBytes(ini, "[Save]\r\nExtension=1\r\n");
     w.History[0].Path = "/s/" + std::string("\xE8\xA1\xA8") + ".prkn";  // 表 in UTF-8
     w.History[2].Path = "/s/c.prkn";

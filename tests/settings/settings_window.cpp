@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 TSettingsWindow::TSettingsWindow() {
-    State.ProgramFolder = Folder.Path();
+    State.OptionsFolder = Folder.Path();
 }
 
 TStrInfo TSettingsWindow::Gather() {

@@ -3,6 +3,8 @@
 // without the close steps.
 #include <QLineEdit>
 
+#include <filesystem>
+
 #include "engine/encoding.h"
 #include "tests/ui/program_fixture.h"
 
@@ -43,6 +45,20 @@ TEST_F(TBatchConversionTest, TwoFilesOneQuestionTwoPagesAndTheCount) {
     EXPECT_EQ(platform_.BusyCursor, (std::vector<bool>{true, false}));
     EXPECT_EQ(endRequests_, 1);
     EXPECT_FALSE(FileExists(home_.File("porukano.ini"))) << "the close steps do not run";
+}
+
+TEST_F(TBatchConversionTest, FilesNamedRelativeToTheCurrentFolderAreOpenedByAbsolutePaths) {
+    // The desktop starts the program in the files' folder with bare names; the browser that
+    // opens the pages runs elsewhere. A page that cannot be created is named itself.
+    std::filesystem::create_directory(home_.File("b.htm"));
+    const TCurrentFolder current(home_.Path());
+    Start({"a.txt", "./b.txt"});
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{home_.File("a.htm")});
+    ASSERT_EQ(MessageTexts().size(), 3u);
+    EXPECT_EQ(MessageTexts()[1], "以下のファイルのオープンに失敗しました。\r\n\t" +
+                                     home_.File("b.htm") +
+                                     "\r\n現存するファイルか確認してください。");
+    EXPECT_EQ(endRequests_, 1);
 }
 
 TEST_F(TBatchConversionTest, AnsweringNoEndsWithoutConverting) {

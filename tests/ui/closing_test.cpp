@@ -1,4 +1,5 @@
-// The two ways of ending: the close box runs the close steps, "終了" does not.
+// The two ways of ending: the close box runs the close steps, "終了" does not; the preview's
+// private folder goes either way.
 #include <QAction>
 #include <QCheckBox>
 #include <QtTest/QTest>
@@ -12,12 +13,17 @@ namespace {
 class TClosingTest : public TProgramTest {
   protected:
     void SetUp() override {
-        WriteFileBytes(home_.File(kPreviewSourceName), "source");
-        WriteFileBytes(home_.File(kPreviewPageName), "page");
         Start();
+        preview_ = Main().PreviewFolder().Path();
+        ASSERT_FALSE(preview_.empty());
+        const TPreviewFiles files = PreviewFilesIn(preview_);
+        WriteFileBytes(files.Source, "source");
+        WriteFileBytes(files.Page, "page");
         Tick(Control<QCheckBox>("chkbxPreview"));
         ASSERT_TRUE(Control<QCheckBox>("chkbxPreview")->isChecked());
     }
+
+    std::string preview_;
 };
 
 TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
@@ -26,17 +32,34 @@ TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
     EXPECT_NE(ini.find("BrowserView=1\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find(std::string("Url=") + kDefaultHelpUrl + "\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("AppVer=0.731\r\n"), std::string::npos) << ini;
-    EXPECT_FALSE(FileExists(home_.File(kPreviewSourceName)));
-    EXPECT_FALSE(FileExists(home_.File(kPreviewPageName)));
+    EXPECT_FALSE(FileExists(preview_));
     EXPECT_EQ(endRequests_, 1);
 }
 
-TEST_F(TClosingTest, ExitCommandWritesNothing) {
+TEST_F(TClosingTest, ExitCommandWritesNothingAndTheEndTakesThePreviewFolder) {
     Main().findChild<QAction*>("mitmAppEnd")->trigger();
     EXPECT_EQ(endRequests_, 1);
     EXPECT_FALSE(FileExists(home_.File("porukano.ini")));
-    EXPECT_TRUE(FileExists(home_.File(kPreviewSourceName)));
-    EXPECT_TRUE(FileExists(home_.File(kPreviewPageName)));
+    // The files stay until the program has ended; a folder of a run no longer running would
+    // only litter the temporary folder.
+    EXPECT_TRUE(FileExists(PreviewFilesIn(preview_).Page));
+    program_.reset();
+    EXPECT_FALSE(FileExists(preview_));
+}
+
+TEST_F(TClosingTest, AProgramInstalledWhereItCannotWriteKeepsItsFilesInTheConfigFolder) {
+    // No PORUKANO_HOME, and the tests' own folder holds no porukano.ini: the options and the
+    // history go to $XDG_CONFIG_HOME/porukano, made by the first write.
+    program_.reset();
+    const TEnvironmentVariable noHome("PORUKANO_HOME", std::nullopt);
+    const TEnvironmentVariable config("XDG_CONFIG_HOME", home_.File("config"));
+    Start();
+    EXPECT_EQ(Main().State().OptionsFolder, home_.File("config/porukano/"));
+    EXPECT_FALSE(FileExists(home_.File("config")));
+    Main().close();
+    EXPECT_TRUE(platform_.Messages.empty()) << MessageTexts()[0];
+    EXPECT_NE(ReadFileBytes(home_.File("config/porukano/porukano.ini")).find("BrowserView=0"),
+              std::string::npos);
 }
 
 TEST_F(TClosingTest, OnlineHelpOpensTheStoredAddress) {

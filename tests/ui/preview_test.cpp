@@ -30,8 +30,9 @@ class TPreviewTest : public TProgramTest {
     void SetUp() override { Start(); }
 
     QWebEngineView* View() { return program_->Preview().WebView(); }
-    std::string Source() { return home_.File(kPreviewSourceName); }
-    std::string Page() { return home_.File(kPreviewPageName); }
+    // The preview's files, in the window's private folder (made by the first call).
+    std::string Source() { return PreviewFilesIn(Main().PreviewFolder().Path()).Source; }
+    std::string Page() { return PreviewFilesIn(Main().PreviewFolder().Path()).Page; }
 
     // Runs change (which should start a load of the preview) and waits for the load to end.
     ::testing::AssertionResult Loads(const std::function<void()>& change) {
@@ -94,9 +95,24 @@ TEST_F(TPreviewTest, PageHoldsTheViewTheSourceAndTheCheckBox) {
             captioned || (label->text() == "↓元のテキストファイル" && label->buddy() == memo);
     EXPECT_TRUE(captioned);
     EXPECT_EQ(Main().findChild<QWebEngineView*>("wbrwsPreview"), View());
-    // Nothing is built before the page is shown.
-    EXPECT_FALSE(FileExists(Source()));
-    EXPECT_FALSE(FileExists(Page()));
+    // Nothing is built before the page is shown, not even the folder.
+    EXPECT_TRUE(std::filesystem::is_empty(runtime_));
+}
+
+TEST_F(TPreviewTest, TheFilesLiveInAFolderOfThisRunForItsUserAlone) {
+    ASSERT_TRUE(ShowPreviewPage());
+    const std::string folder = Main().PreviewFolder().Path();
+    EXPECT_EQ(folder.rfind(runtime_ + "porukano-preview-", 0), 0u) << folder;
+    EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+    EXPECT_TRUE(FileExists(Source()));
+    EXPECT_EQ(View()->url(), PreviewUrl(Page()));
+    // Nothing of the preview lands in the folder of the program's files.
+    EXPECT_FALSE(FileExists(home_.File(kPreviewSourceName)));
+    EXPECT_FALSE(FileExists(home_.File(kPreviewPageName)));
+    // The end of the program takes the folder with it, whichever way it ended.
+    program_.reset();
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_TRUE(std::filesystem::is_empty(runtime_));
 }
 
 TEST_F(TPreviewTest, SampleStandsInForAMissingInputAndForAnUntickedBox) {
@@ -177,7 +193,10 @@ TEST_F(TPreviewTest, RebuiltWhenShownAndAfterALoadWhileShowingOnly) {
 
     ASSERT_TRUE(ShowPreviewPage());
     EXPECT_FALSE(Contains(SourceText(), "◆強調3"));
-    const auto removeFiles = [this] { RemovePreviewFiles(home_.Path()); };
+    const auto removeFiles = [this] {
+        std::filesystem::remove(Source());
+        std::filesystem::remove(Page());
+    };
 
     // A setting changed while the page shows does not rebuild it.
     removeFiles();
@@ -233,9 +252,9 @@ TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
     Main().Pages()->setCurrentIndex(kPreviewIndex);
     ASSERT_TRUE(finished.wait(kWaitMs));
     ASSERT_EQ(platform_.Messages.size(), 1u);
-    // The driver names its input also when the output was what failed.
+    // The driver names the page, which is what failed.
     EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text),
-              "以下のファイルのオープンに失敗しました。\r\n\t" + Source() +
+              "以下のファイルのオープンに失敗しました。\r\n\t" + Page() +
                   "\r\n現存するファイルか確認してください。");
     QTest::qWait(200);
     EXPECT_EQ(platform_.Messages.size(), 1u);
@@ -245,11 +264,11 @@ TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
 }
 
 TEST_F(TPreviewTest, LinksInThePreviewAreNotFollowed) {
-    // The program folder's name has a blank and Japanese characters: the preview's own address
+    // The preview folder's name has a blank and Japanese characters: the preview's own address
     // must still pass.
-    const std::string folder = home_.File("プレ ビュー/");
-    std::filesystem::create_directories(folder);
-    setenv("PORUKANO_HOME", folder.c_str(), 1);
+    const std::string runtime = home_.File("プレ ビュー/");
+    std::filesystem::create_directories(runtime);
+    const TEnvironmentVariable variable("XDG_RUNTIME_DIR", runtime);
     program_.reset();
     Start();
     const std::string input = home_.File("links.txt");
@@ -257,9 +276,10 @@ TEST_F(TPreviewTest, LinksInThePreviewAreNotFollowed) {
                    {"案内 http://www.example.com/ はこちら", "連絡先 someone@example.com まで"});
     Main().SetInputPath(QString::fromStdString(input));
     ASSERT_TRUE(ShowPreviewPage());
-    ASSERT_TRUE(FileExists(folder + kPreviewPageName));
+    ASSERT_EQ(Page().rfind(runtime, 0), 0u) << Page();
+    ASSERT_TRUE(FileExists(Page()));
     EXPECT_TRUE(platform_.Messages.empty());
-    const QUrl own = PreviewUrl(folder + kPreviewPageName);
+    const QUrl own = PreviewUrl(Page());
     ASSERT_EQ(View()->url(), own);
     ASSERT_EQ(Evaluate("document.links.length").toInt(), 2);
 

@@ -5,18 +5,17 @@
 #include <QUrl>
 #include <QtTest/QTest>
 
-#include <cstdlib>
+#include <filesystem>
 
 #include "engine/encoding.h"
 #include "ui/Unit1.h"
 
 TProgramTest::TProgramTest() {
-    setenv("PORUKANO_HOME", home_.Path().c_str(), 1);
+    std::filesystem::create_directory(runtime_);
 }
 
 TProgramTest::~TProgramTest() {
     program_.reset();
-    unsetenv("PORUKANO_HOME");
 }
 
 void TProgramTest::Start(std::vector<std::string> arguments) {

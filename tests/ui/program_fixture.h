@@ -1,4 +1,5 @@
-// The desktop program with a scripted platform in a fresh program folder: message boxes and
+// The desktop program with a scripted platform and a fresh folder for its files (PORUKANO_HOME),
+// its preview's private folders made in run/ of that folder (XDG_RUNTIME_DIR): message boxes and
 // dialogs answer from the script, so no test waits on a modal box.
 #pragma once
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/environment.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"
 #include "ui/Unit1.h"
@@ -38,6 +40,9 @@ class TProgramTest : public ::testing::Test {
     std::vector<std::string> MessageTexts() const;
 
     TTempDir home_;
+    const std::string runtime_ = home_.File("run/");
+    TEnvironmentVariable homeVariable_{"PORUKANO_HOME", home_.Path()};
+    TEnvironmentVariable runtimeVariable_{"XDG_RUNTIME_DIR", runtime_};
     TScriptedPlatform platform_;
     int endRequests_ = 0;
     std::unique_ptr<TDesktopProgram> program_;
