@@ -10,9 +10,7 @@
 
 #include "engine/form.h"
 #include "engine/platform.h"
-
-// The help address used until the options file names one.
-inline constexpr const char* kDefaultHelpUrl = "https://porukano.example.org/help/";
+#include "settings/user_guide.h"
 
 // The program's options. Texts are Shift_JIS as the file and the dialog hold them; convert a path
 // with SjisPathToNative before using it.
@@ -23,14 +21,16 @@ struct TOption {
     bool OverWrite = false;           // overwrite an existing page without asking
     bool NoDialog = false;            // no message at the end of a conversion
     std::string BrowserPath;          // browser program; empty for the associated program
-    std::string Url = kDefaultHelpUrl;
+    // The help address; by default the user guide installed with the program.
+    std::string Url = DefaultHelpUrl();
 };
 
 // ProgramFolder (with its trailing separator) followed by "porukano.ini".
 std::string OptionsFilePath(const std::string& programFolder);
 
 // Reads [Start], [Save] and [Browser] into the dialog's controls, each with its default when
-// missing, and [Help] Url into options.Url. A missing file reads as all defaults. False, with the
+// missing, and [Help] Url into options.Url (HelpUrlFromOptionsFile: a default stored by this or an
+// earlier version is resolved afresh). A missing file reads as all defaults. False, with the
 // warning "設定ファイル：\r\n\t<path>\r\nが開けません。", when the file cannot be read.
 bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlatform& platform);
 

@@ -5,6 +5,7 @@
 
 #include "commands/preview_files.h"
 #include "settings/untIniOption.h"
+#include "settings/user_guide.h"
 #include "tests/ui/program_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
     Main().close();
     const std::string ini = ReadFileBytes(home_.File("porukano.ini"));
     EXPECT_NE(ini.find("BrowserView=1\r\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find(std::string("Url=") + kDefaultHelpUrl + "\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find(std::string("Url=") + DefaultHelpUrl() + "\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("AppVer=0.731\r\n"), std::string::npos) << ini;
     EXPECT_FALSE(FileExists(home_.File(kPreviewSourceName)));
     EXPECT_FALSE(FileExists(home_.File(kPreviewPageName)));
@@ -41,7 +42,7 @@ TEST_F(TClosingTest, ExitCommandWritesNothing) {
 
 TEST_F(TClosingTest, OnlineHelpOpensTheStoredAddress) {
     Main().findChild<QAction*>("mitmOnlineHelp")->trigger();
-    EXPECT_EQ(platform_.Opened, std::vector<std::string>{kDefaultHelpUrl});
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{DefaultHelpUrl()});
     // An empty address opens nothing and says nothing.
     WriteFileBytes(home_.File("porukano.ini"), "[Help]\r\nUrl=\r\n");
     program_.reset();
