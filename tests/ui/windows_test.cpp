@@ -121,7 +121,7 @@ TEST_F(TWindowsTest, OptionsDialogWritesOnOkAndRestoresOnCancel) {
     EXPECT_FALSE(options.isVisible());
 }
 
-TEST_F(TWindowsTest, AboutBoxLinkTakesTheMainWindowsLinkColours) {
+TEST_F(TWindowsTest, AboutBoxLinkOpensTheUserGuideInTheMainWindowsLinkColours) {
     TdlgVerInf& about = program_->About();
     about.show();
     EXPECT_EQ(about.findChild<QLabel*>("lblSoftName")->text(), "ポルカノＨＴＭＬ変換 ver0.732");
