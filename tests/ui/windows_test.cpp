@@ -143,6 +143,11 @@ TEST_F(TWindowsTest, AboutBoxLinkOpensTheUserGuideInTheMainWindowsLinkColours) {
     EXPECT_EQ(platform_.Opened, std::vector<std::string>{Main().Options().Url});
     EXPECT_TRUE(platform_.Opened.front().starts_with("file:///")) << platform_.Opened.front();
     EXPECT_EQ(link->FontColor(), RgbToColor(0, 0x80, 0x80));
+    // A help address of the user's own leaves the link on the guide.
+    Main().Options().Url = "https://h/own-help/";
+    platform_.Opened.clear();
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{DefaultHelpUrl()});
     QTest::mouseClick(about.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }
