@@ -5,5 +5,7 @@
 inline constexpr const char* kIdentityUtf8 = "ポルカノＨＴＭＬ変換 ver0.732";
 inline constexpr const char* kApplicationTitleUtf8 = "ポルカノＨＴＭＬ変換Ver0.732";
 
-// Where questions, bug reports and comments go (the preview sample names it).
-inline constexpr const char* kSupportSiteUrl = "https://porukano.example.org/";
+// Where the preview sample sends questions, bug reports and comments: the user guide installed
+// with the program, which the help menu opens (it says where reports go).
+inline constexpr const char* kSupportLineUtf8 =
+    "サポート：同梱のユーザーガイド（ヘルプ→オンラインヘルプ）";

@@ -66,7 +66,7 @@ bool BuildPreviewSample(TEngineEnv& env, const std::string& path) {
             "この画面では、各種の変換設定内容を具体的なサンプルテキストで確認することができます。"),
         "",
         Sjis("質問・バグ報告・感想などはこちらへ"),
-        Sjis("サポートＵＲＬ：") + kSupportSiteUrl,
+        Sjis(kSupportLineUtf8),
         "",
         Sjis("ここから下は１行に一つの強調表示が含まれるときのサンプルです。"),
     };

@@ -42,7 +42,7 @@ bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlat
     dialog.SetChecked("chkOverWrite", p.ReadBool("Save", "OverWrite", false));
     dialog.SetChecked("chkNoDialog", p.ReadBool("Save", "NoDialog", false));
     dialog.SetText("edtBrowserPath", p.ReadString("Browser", "BrowserPath", ""));
-    options.Url = p.ReadString("Help", "Url", kDefaultHelpUrl);
+    options.Url = HelpUrlFromOptionsFile(p.ReadString("Help", "Url", DefaultHelpUrl()));
     return true;
 }
 

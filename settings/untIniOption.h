@@ -1,7 +1,7 @@
 // The application options kept in porukano.ini in the folder of the program's files
-// (options_folder.h), and the options dialog's
-// reading and writing of them. The dialog's controls (option_dialog_controls.h) are the working
-// copy: ReadOptions fills them from the file, ApplyOptionDialog copies them into TOption.
+// (options_folder.h), and the options dialog's reading and writing of them. The dialog's controls
+// (option_dialog_controls.h) are the working copy: ReadOptions fills them from the file,
+// ApplyOptionDialog copies them into TOption.
 //
 // Keys: [main] AppVer, BrowserView; [Start] StartRknFile, CnvDialogUnvisible; [Save] Extension,
 // OverWrite, NoDialog; [Browser] BrowserPath; [Help] Url; [FileHistory] History1..10.
@@ -11,11 +11,9 @@
 
 #include "engine/form.h"
 #include "engine/platform.h"
+#include "settings/user_guide.h"
 
 class TProfileFile;
-
-// The help address used until the options file names one.
-inline constexpr const char* kDefaultHelpUrl = "https://porukano.example.org/help/";
 
 // The program's options. Texts are Shift_JIS as the file and the dialog hold them; convert a path
 // with SjisPathToNative before using it.
@@ -26,7 +24,8 @@ struct TOption {
     bool OverWrite = false;           // overwrite an existing page without asking
     bool NoDialog = false;            // no message at the end of a conversion
     std::string BrowserPath;          // browser program; empty for the associated program
-    std::string Url = kDefaultHelpUrl;
+    // The help address; by default the user guide installed with the program.
+    std::string Url = DefaultHelpUrl();
 };
 
 // The folder of the program's files (with its trailing separator) followed by "porukano.ini".
@@ -38,7 +37,8 @@ std::string OptionsFilePath(const std::string& optionsFolder);
 bool SaveOptionsProfile(const std::string& path, const TProfileFile& profile, TPlatform& platform);
 
 // Reads [Start], [Save] and [Browser] into the dialog's controls, each with its default when
-// missing, and [Help] Url into options.Url. A missing file reads as all defaults. False, with the
+// missing, and [Help] Url into options.Url (HelpUrlFromOptionsFile: a default stored by this or an
+// earlier version is resolved afresh). A missing file reads as all defaults. False, with the
 // warning "設定ファイル：\r\n\t<path>\r\nが開けません。", when the file cannot be read.
 bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlatform& platform);
 

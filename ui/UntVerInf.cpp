@@ -8,18 +8,21 @@
 #include <QVBoxLayout>
 
 #include "engine/identity.h"
+#include "settings/user_guide.h"
 #include "ui/program_icon.h"
-#include "ui/qt_text.h"
 #include "ui/widget_factory.h"
 
 namespace {
 
 constexpr const char* kRightsLine = "Copyright (C) porukano developers";
 
+constexpr const char* kGuideLinkCaption = "porukano ユーザーガイド";
+
 constexpr const char* kNotice =
     "このソフトウェアはフリーソフトウェアです。著作権は作者にあります。"
     "このソフトウェアを使用したことによって生じたいかなる損害についても、作者は責任を負いません。"
-    "不具合のご報告は、上記サイトのサポート掲示板へお願いします。";
+    "使い方は上のユーザーガイドをご覧ください。"
+    "不具合のご報告は、このソフトウェアを入手した配布元へお願いします。";
 
 }  // namespace
 
@@ -52,7 +55,7 @@ TdlgVerInf::TdlgVerInf(const TForm& mainWindow, TPlatform& platform, QWidget* pa
     link_ = new TColorLabel({}, bevel);
     link_->setObjectName("lblHpUrl");
     link_->SetOpaque(false);
-    link_->setToolTip("クリックすると作者のサイトを表示します。");
+    link_->setToolTip("クリックするとユーザーガイドを表示します。");
     link_->setCursor(Qt::PointingHandCursor);
     grid->addWidget(link_, 2, 1);
     auto* notice = new QLabel(kNotice, bevel);
@@ -87,7 +90,8 @@ TdlgVerInf::TdlgVerInf(const TForm& mainWindow, TPlatform& platform, QWidget* pa
 
 void TdlgVerInf::FillTexts() {
     name_->setText(kIdentityUtf8);
-    link_->SetCaption(kAuthorSiteUrl);
+    link_->SetCaption(kGuideLinkCaption);
+    guideUrl_ = DefaultHelpUrl();
     rights_->setText(kRightsLine);
 }
 
@@ -107,6 +111,6 @@ void TdlgVerInf::showEvent(QShowEvent* event) {
 void TdlgVerInf::LinkClick() {
     link_->SetFontColor(mainWindow_.FontColor("lblAlink"));
     link_->repaint();
-    platform_.OpenWithAssociatedProgram(ToNative(link_->Caption()));
+    platform_.OpenWithAssociatedProgram(guideUrl_);
     link_->SetFontColor(mainWindow_.FontColor("lblLinkstr"));
 }

@@ -1,5 +1,5 @@
 // TdlgVerInf: the about box, with the program's name, its rights, the notice and a link to the
-// author's site that takes the main window's link colours.
+// user guide installed with the program, which takes the main window's link colours.
 #pragma once
 
 #include <QDialog>
@@ -7,18 +7,18 @@
 #include "engine/form.h"
 #include "engine/platform.h"
 
+#include <string>
+
 class QLabel;
 class TColorLabel;
-
-// The author's site shown and opened by the about box.
-inline constexpr const char* kAuthorSiteUrl = "https://porukano.example.org/";
 
 class TdlgVerInf : public QDialog {
   public:
     // mainWindow gives the link colours (lblLinkstr, lblAlink).
     TdlgVerInf(const TForm& mainWindow, TPlatform& platform, QWidget* parent);
 
-    // The click of the link label.
+    // The click of the link label: opens the user guide (DefaultHelpUrl) with the program the
+    // system associates with it.
     void LinkClick();
 
   protected:
@@ -32,4 +32,5 @@ class TdlgVerInf : public QDialog {
     QLabel* name_;
     QLabel* rights_;
     TColorLabel* link_;
+    std::string guideUrl_;  // UTF-8, found again each time the box is shown
 };

@@ -8,6 +8,7 @@
 #include "settings/output_path.h"
 #include "settings/untFrmOption.h"
 #include "settings/untIniOption.h"
+#include "settings/user_guide.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"
 
@@ -37,7 +38,7 @@ TEST(Options, NoOptionsFileReadsAsDefaults) {
     EXPECT_FALSE(o.OverWrite);
     EXPECT_FALSE(o.NoDialog);
     EXPECT_EQ(o.BrowserPath, "");
-    EXPECT_EQ(o.Url, kDefaultHelpUrl);
+    EXPECT_EQ(o.Url, DefaultHelpUrl());
     EXPECT_FALSE(f.Main->Checked("chkbxPreview"));
     EXPECT_FALSE(FileExists(f.Ini));
     EXPECT_TRUE(f.Platform.Messages.empty());

@@ -6,6 +6,7 @@
 
 #include "commands/preview_files.h"
 #include "settings/untIniOption.h"
+#include "settings/user_guide.h"
 #include "tests/ui/program_fixture.h"
 
 namespace {
@@ -30,7 +31,7 @@ TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
     Main().close();
     const std::string ini = ReadFileBytes(home_.File("porukano.ini"));
     EXPECT_NE(ini.find("BrowserView=1\r\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find(std::string("Url=") + kDefaultHelpUrl + "\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find(std::string("Url=") + DefaultHelpUrl() + "\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("AppVer=0.731\r\n"), std::string::npos) << ini;
     EXPECT_FALSE(FileExists(preview_));
     EXPECT_EQ(endRequests_, 1);
@@ -64,7 +65,7 @@ TEST_F(TClosingTest, AProgramInstalledWhereItCannotWriteKeepsItsFilesInTheConfig
 
 TEST_F(TClosingTest, OnlineHelpOpensTheStoredAddress) {
     Main().findChild<QAction*>("mitmOnlineHelp")->trigger();
-    EXPECT_EQ(platform_.Opened, std::vector<std::string>{kDefaultHelpUrl});
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{DefaultHelpUrl()});
     // An empty address opens nothing and says nothing.
     WriteFileBytes(home_.File("porukano.ini"), "[Help]\r\nUrl=\r\n");
     program_.reset();

@@ -15,6 +15,7 @@
 #include "engine/main_window_controls.h"
 #include "engine/settings_model.h"
 #include "settings/settings_file.h"
+#include "settings/user_guide.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/UntVerInf.h"
 #include "ui/color_label.h"
@@ -120,12 +121,12 @@ TEST_F(TWindowsTest, OptionsDialogWritesOnOkAndRestoresOnCancel) {
     EXPECT_FALSE(options.isVisible());
 }
 
-TEST_F(TWindowsTest, AboutBoxLinkTakesTheMainWindowsLinkColours) {
+TEST_F(TWindowsTest, AboutBoxLinkOpensTheUserGuideInTheMainWindowsLinkColours) {
     TdlgVerInf& about = program_->About();
     about.show();
     EXPECT_EQ(about.findChild<QLabel*>("lblSoftName")->text(), "ポルカノＨＴＭＬ変換 ver0.732");
     auto* link = about.findChild<TColorLabel*>("lblHpUrl");
-    EXPECT_EQ(link->Caption(), kAuthorSiteUrl);
+    EXPECT_EQ(link->toolTip(), "クリックするとユーザーガイドを表示します。");
 
     Main().Form().SetFontColor("lblLinkstr", RgbToColor(0, 0x80, 0x80));
     Main().Form().SetFontColor("lblAlink", RgbToColor(0x80, 0, 0));
@@ -137,8 +138,16 @@ TEST_F(TWindowsTest, AboutBoxLinkTakesTheMainWindowsLinkColours) {
     EXPECT_EQ(link->FontColor(), RgbToColor(0, 0, 0));
 
     QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_EQ(platform_.Opened, std::vector<std::string>{kAuthorSiteUrl});
+    // The user guide, the page the help command opens by default, and one that is on the disk.
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{DefaultHelpUrl()});
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{Main().Options().Url});
+    EXPECT_TRUE(platform_.Opened.front().starts_with("file:///")) << platform_.Opened.front();
     EXPECT_EQ(link->FontColor(), RgbToColor(0, 0x80, 0x80));
+    // A help address of the user's own leaves the link on the guide.
+    Main().Options().Url = "https://h/own-help/";
+    platform_.Opened.clear();
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(platform_.Opened, std::vector<std::string>{DefaultHelpUrl()});
     QTest::mouseClick(about.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }
