@@ -55,8 +55,8 @@ bool DriveProgram(TDesktopProgram& program, TScriptedPlatform& platform, const i
 
     QSignalSpy loaded(program.Preview().WebView(), &QWebEngineView::loadFinished);
     program.Main().Pages()->setCurrentIndex(kPreviewPage);
-    const bool built = (!loaded.isEmpty() || loaded.wait(kPreviewWaitMs)) &&
-                       loaded.takeFirst().at(0).toBool();
+    const bool built =
+        (!loaded.isEmpty() || loaded.wait(kPreviewWaitMs)) && loaded.takeFirst().at(0).toBool();
     if (!Check(built && platform.Messages.empty(), "preview built and shown"))
         return false;
     program.Main().Pages()->setCurrentIndex(0);
