@@ -82,6 +82,13 @@ std::string CheckTag(std::string_view tag, const std::array<std::string, 5>& emp
         tag == "</span>" || tag == "</a>") {
         return {};
     }
+    // Ruby, emphasis dots and upright digits.
+    for (const std::string_view known :
+         {"<ruby>", "</ruby>", "<rp>", "</rp>", "<rt>", "</rt>", "<em class=\"sesame\">", "</em>",
+          "<span class=\"tcy\">"}) {
+        if (tag == known)
+            return {};
+    }
     std::string_view value;
     if (AttributeValue(tag, "<hr class=\"hr", value))
         return value.size() == 1 && value[0] >= '1' && value[0] <= '5' ? "" : "bad rule line tag";
@@ -94,8 +101,9 @@ std::string CheckTag(std::string_view tag, const std::array<std::string, 5>& emp
         return "bad indent tag";
     }
     if (AttributeValue(tag, "<a href=\"", value)) {
-        if (!StartsWith(value, "http://") && !StartsWith(value, "mailto:"))
-            return "a link to neither http:// nor mailto:";
+        if (!StartsWith(value, "http://") && !StartsWith(value, "https://") &&
+            !StartsWith(value, "mailto:"))
+            return "a link to neither http://, https:// nor mailto:";
         return CheckText(value);
     }
     if (AttributeValue(tag, "<img src=\"file:///", value))
