@@ -156,6 +156,35 @@ void ShootMainWindow(TDesktopProgram& program, TShooter& shooter) {
         pages->setCurrentIndex(preview);
     });
     shooter.Shoot(main, "main-10-tbshtPreview-utf8");
+
+    // A story with ruby, emphasis dots, upright digits and a https link, on a vertical page.
+    const QString story = QDir(samples.path()).filePath("story.txt");
+    QFile storyFile(story);
+    if (storyFile.open(QIODevice::WriteOnly)) {
+        storyFile.write(
+            "第12話　｜吾輩《わがはい》は猫である\n"
+            "\n"
+            "　名前《なまえ》は《《まだ》》無い。\n"
+            "　どこで生れたかとんと見当《けんとう》がつかぬ。\n"
+            "　10月31日、午後3時のことであった。\n"
+            "\n"
+            "詳しくはhttps://example.com/novel?id=12を見よ。\n");
+        storyFile.close();
+    }
+    form.SetChecked("chkRubyNotation", true);
+    form.SetChecked("chkVerticalWriting", true);
+    form.SetItemIndex("cmbLinkStyle", 1);
+    form.SetText("edtNormalStrSize", "16");
+    main.DropFiles({story});
+    WaitForPreview(program.Preview(), [pages, preview] {
+        pages->setCurrentIndex(0);
+        pages->setCurrentIndex(preview);
+    });
+    shooter.Shoot(main, "main-10-tbshtPreview-vertical-ruby");
+    form.SetChecked("chkRubyNotation", false);
+    form.SetChecked("chkVerticalWriting", false);
+    form.SetItemIndex("cmbLinkStyle", 0);
+    form.SetText("edtNormalStrSize", "10");
     pages->setCurrentIndex(0);
 }
 
