@@ -140,47 +140,40 @@ void ShootMainWindow(TDesktopProgram& program, TShooter& shooter) {
 
     // A UTF-8 text dropped on the window: its encoding beside the path, the preview of it.
     const QTemporaryDir samples(QDir::tempPath() + "/porukano-screenshots-XXXXXX");
-    const QString utf8 = QDir(samples.path()).filePath("utf8-sample.txt");
-    QFile file(utf8);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(
-            "○UTF-8 のテキスト\n"
-            "Shift_JIS にない文字も、そのまま：〜 − — ‖ ¢ £ ¬ ♡ 𠮷 😀\n"
-            "・箇条書きの行\n"
-            "ﾊﾝｶｸｶﾀｶﾅ と ① ～ もそのまま。\n");
+    const auto previewDropped = [&](const char* name, const char* text, const char* shot) {
+        const QString path = QDir(samples.path()).filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
         file.close();
-    }
-    main.DropFiles({utf8});
-    WaitForPreview(program.Preview(), [pages, preview] {
-        pages->setCurrentIndex(0);
-        pages->setCurrentIndex(preview);
-    });
-    shooter.Shoot(main, "main-10-tbshtPreview-utf8");
+        main.DropFiles({path});
+        WaitForPreview(program.Preview(), [pages, preview] {
+            pages->setCurrentIndex(0);
+            pages->setCurrentIndex(preview);
+        });
+        shooter.Shoot(main, shot);
+    };
+    previewDropped("utf8-sample.txt",
+                   "○UTF-8 のテキスト\n"
+                   "Shift_JIS にない文字も、そのまま：〜 − — ‖ ¢ £ ¬ ♡ 𠮷 😀\n"
+                   "・箇条書きの行\n"
+                   "ﾊﾝｶｸｶﾀｶﾅ と ① ～ もそのまま。\n",
+                   "main-10-tbshtPreview-utf8");
 
     // A story with ruby, emphasis dots, upright digits and a https link, on a vertical page.
-    const QString story = QDir(samples.path()).filePath("story.txt");
-    QFile storyFile(story);
-    if (storyFile.open(QIODevice::WriteOnly)) {
-        storyFile.write(
-            "第12話　｜吾輩《わがはい》は猫である\n"
-            "\n"
-            "　名前《なまえ》は《《まだ》》無い。\n"
-            "　どこで生れたかとんと見当《けんとう》がつかぬ。\n"
-            "　10月31日、午後3時のことであった。\n"
-            "\n"
-            "詳しくはhttps://example.com/novel?id=12を見よ。\n");
-        storyFile.close();
-    }
     form.SetChecked("chkRubyNotation", true);
     form.SetChecked("chkVerticalWriting", true);
     form.SetItemIndex("cmbLinkStyle", 1);
     form.SetText("edtNormalStrSize", "16");
-    main.DropFiles({story});
-    WaitForPreview(program.Preview(), [pages, preview] {
-        pages->setCurrentIndex(0);
-        pages->setCurrentIndex(preview);
-    });
-    shooter.Shoot(main, "main-10-tbshtPreview-vertical-ruby");
+    previewDropped("story.txt",
+                   "第12話　｜吾輩《わがはい》は猫である\n"
+                   "\n"
+                   "　名前《なまえ》は《《まだ》》無い。\n"
+                   "　どこで生れたかとんと見当《けんとう》がつかぬ。\n"
+                   "　10月31日、午後3時のことであった。\n"
+                   "\n"
+                   "詳しくはhttps://example.com/novel?id=12を見よ。\n",
+                   "main-10-tbshtPreview-vertical-ruby");
     form.SetChecked("chkRubyNotation", false);
     form.SetChecked("chkVerticalWriting", false);
     form.SetItemIndex("cmbLinkStyle", 0);
