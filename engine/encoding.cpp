@@ -1,42 +1,17 @@
 #include "engine/encoding.h"
 
-#include <cerrno>
 #include <stdexcept>
 #include <utility>
 
 #include "engine/iconv_stream.h"
 #include "engine/text_helpers.h"
 
-namespace {
-
-// Converts all of in with cd; on an unconvertible sequence calls onBad(out, in, left), which
-// either skips input (returning true) or gives up (returning false).
-template <typename OnBad>
-bool Convert(TIconv& cd, std::string_view in, std::string& out, OnBad onBad) {
-    cd.Reset();
-    char* src = const_cast<char*>(in.data());
-    std::size_t left = in.size();
-    char buffer[4096];
-    while (left > 0) {
-        char* dst = buffer;
-        std::size_t room = sizeof buffer;
-        const std::size_t rc = cd.Step(src, left, dst, room);
-        out.append(buffer, dst - buffer);
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            if (!onBad(out, src, left))
-                return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
     thread_local TIconv converter("CP932", "UTF-8");
     std::string out;
     out.reserve(utf8.size());
-    if (!Convert(converter, utf8, out, [](std::string&, char*&, std::size_t&) { return false; })) {
+    if (!ConvertAll(converter, utf8, out,
+                    [](std::string&, char*&, std::size_t&) { return false; })) {
         return std::nullopt;
     }
     return out;
@@ -46,7 +21,7 @@ std::string SjisToUtf8(std::string_view sjis) {
     thread_local TIconv converter("UTF-8", "CP932");
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
-    Convert(converter, sjis, out, [](std::string& o, char*& src, std::size_t& left) {
+    ConvertAll(converter, sjis, out, [](std::string& o, char*& src, std::size_t& left) {
         o.append("\xEF\xBF\xBD");
         const bool lead = IsLeadByte(static_cast<unsigned char>(*src));
         const unsigned char next = left >= 2 ? static_cast<unsigned char>(src[1]) : 0;

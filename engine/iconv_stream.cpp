@@ -25,23 +25,11 @@ void TIconv::Reset() {
 }
 
 bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out) {
-    cd.Reset();
     out.clear();
-    char* src = const_cast<char*>(in.data());
-    std::size_t left = in.size();
-    char buffer[256];
-    for (;;) {
-        char* dst = buffer;
-        std::size_t room = sizeof buffer;
-        const std::size_t rc = left > 0 ? cd.Step(src, left, dst, room) : 0;
-        const bool full = rc == static_cast<std::size_t>(-1) && errno == E2BIG;
-        if (rc == static_cast<std::size_t>(-1) && !full)
-            return false;
-        out.append(buffer, dst - buffer);
-        if (!full)
-            break;
-    }
+    if (!ConvertAll(cd, in, out, [](std::string&, char*&, std::size_t&) { return false; }))
+        return false;
     // The shift back to the initial state, for stateful encodings.
+    char buffer[16];
     char* dst = buffer;
     std::size_t room = sizeof buffer;
     if (!cd.Finish(dst, room))

@@ -29,6 +29,26 @@ class TIconv {
     iconv_t cd_;
 };
 
+// Converts all of in with cd, from its initial state, onto the end of out. At a sequence that is
+// invalid, incomplete or unconvertible it calls onBad(out, src, left), which either steps src
+// past it (true) or gives up (false, and so does this).
+template <typename OnBad>
+bool ConvertAll(TIconv& cd, std::string_view in, std::string& out, OnBad&& onBad) {
+    cd.Reset();
+    char* src = const_cast<char*>(in.data());
+    std::size_t left = in.size();
+    char buffer[4096];
+    while (left > 0) {
+        char* dst = buffer;
+        std::size_t room = sizeof buffer;
+        const std::size_t rc = cd.Step(src, left, dst, room);
+        out.append(buffer, dst - buffer);
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG && !onBad(out, src, left))
+            return false;
+    }
+    return true;
+}
+
 // Converts a whole short text; false (out unspecified) when it holds an invalid, incomplete or
 // unconvertible sequence.
 bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out);
