@@ -84,10 +84,12 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         if (!rule.Keywords.empty())
             ApplyEmphasisRules(line, rule, platform);
     }
-    if (settings.AutoLink && settings.LinkStyle == TLinkStyle::Modern)
-        LinkWebAddresses(line);
-    else if (settings.AutoLink)
-        AutoLinkLine(line);
+    if (settings.AutoLink) {
+        if (settings.LinkStyle == TLinkStyle::Modern)
+            LinkWebAddresses(line);
+        else
+            AutoLinkLine(line);
+    }
     if (settings.VerticalWriting)
         SetDigitsUpright(line);
     if (settings.RubyNotation)
