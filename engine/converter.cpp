@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 #include "engine/BRegExp.h"
 #include "engine/conversion_messages.h"
@@ -82,48 +83,64 @@ TLineResult ConvertLine(THtmlCnv& line, std::string_view raw, const TStrInfo& s,
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 
-}  // namespace
+// The input file read in one encoding and the page written from it.
+struct TPass {
+    TTextEncoding Encoding = TTextEncoding::ShiftJis;
+    TPageEncoding Page = TPageEncoding::ShiftJis;
+    // Carries the characters of input other than Shift_JIS, and of pages other than Shift_JIS.
+    std::optional<TSjisBridge> Bridge;
+    std::optional<TInputDecoder> Decoder;
+    std::optional<TLineReader> Reader;
+    std::optional<TOutputFile> Out;
+};
 
-bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
-                     bool& usesLocalImages) {
-    TConversionEncodings encodings;
-    return ConvertTextFile(env, inputPath, outputPath, usesLocalImages, encodings);
+// Opens the input to be read in encoding (Shift_JIS byte for byte, any other through a decoder
+// that gives up on an invalid byte when the encoding is provisional) and creates or truncates
+// the page, dropping what an earlier pass left; shows the open failure of either.
+bool OpenPass(TPass& pass, TTextEncoding encoding, bool provisional, const std::string& inputPath,
+              const std::string& outputPath, TPlatform& platform) {
+    pass.Out.reset();
+    pass.Reader.reset();
+    pass.Decoder.reset();
+    pass.Bridge.reset();
+    pass.Encoding = encoding;
+    if (encoding != TTextEncoding::ShiftJis) {
+        pass.Bridge.emplace();
+        pass.Decoder.emplace(encoding, *pass.Bridge,
+                             provisional ? TOnInvalidByte::GiveUp : TOnInvalidByte::Replace);
+    }
+    pass.Reader.emplace(inputPath, pass.Decoder ? &*pass.Decoder : nullptr);
+    if (!pass.Reader->Ok()) {
+        ShowOpenFailure(platform, inputPath);
+        return false;
+    }
+    pass.Out.emplace(outputPath);
+    if (!pass.Out->Ok()) {
+        ShowOpenFailure(platform, outputPath);
+        return false;
+    }
+    return true;
 }
 
-bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
-                     bool& usesLocalImages, TConversionEncodings& encodings) {
-    const TInputScan scan =
-        ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")));
-    const long long inputLines = scan.Lines;
-    // Shift_JIS input goes through byte for byte; any other is decoded into the engine's bytes.
-    std::optional<TSjisBridge> bridge;
-    std::optional<TInputDecoder> decoder;
-    if (scan.Ok && scan.Encoding != TTextEncoding::ShiftJis) {
-        bridge.emplace();
-        decoder.emplace(scan.Encoding, *bridge);
-    }
-    TLineReader reader(inputPath, decoder ? &*decoder : nullptr);
-    if (!scan.Ok || !reader.Ok() || IsSameFile(inputPath, outputPath)) {
-        ShowOpenFailure(env.Platform, inputPath);
-        return false;
-    }
-    TOutputFile out(outputPath);
-    if (!out.Ok()) {
-        ShowOpenFailure(env.Platform, outputPath);
-        return false;
-    }
+// The settings' own text that a pass makes fit for its bridge, as the settings gave it.
+struct TSettingsText {
+    std::vector<std::string> HeaderLines;
+    std::vector<std::string> FooterLines;
+    std::string Title;
+};
 
-    TStrInfo s;
-    if (!GatherSettings(env.Form, env.Platform, s))
-        return false;
-    const long long total =
-        inputLines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
-    TRegexRulesGuard release(s.Strong);
-    if (!PrepareRules(s, env.Platform))
-        return false;
-    const TPageEncoding page = ResolvePageEncoding(s.OutputEncoding, scan.Encoding);
-    encodings = {scan.Encoding, page};
-    if (page != TPageEncoding::ShiftJis && !bridge)
+enum class TPassResult {
+    Written,
+    Failed,     // the message is shown
+    Disproved,  // the provisional encoding proved wrong; nothing is shown
+};
+
+// Writes the whole page of a pass: head, header, the input's lines, footer, end.
+TPassResult WritePage(TPass& pass, TStrInfo& s, long long total, TEngineEnv& env,
+                      const std::string& inputPath, const std::string& outputPath) {
+    pass.Page = ResolvePageEncoding(s.OutputEncoding, pass.Encoding);
+    std::optional<TSjisBridge>& bridge = pass.Bridge;
+    if (pass.Page != TPageEncoding::ShiftJis && !bridge)
         bridge.emplace();
     if (bridge) {
         for (auto* lines : {&s.HeaderLines, &s.FooterLines}) {
@@ -132,13 +149,14 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
         }
         s.Title = bridge->Adopt(s.Title);
     }
+    TOutputFile& out = *pass.Out;
     std::string encoded;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {
         if (!bridge)
             return out.WriteLine(text);
         encoded.clear();
-        bridge->Encode(text, page, encoded);
+        bridge->Encode(text, pass.Page, encoded);
         return out.WriteLine(encoded);
     };
 
@@ -146,15 +164,15 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     if (document) {
         std::string head;
         try {
-            head = BuildDocumentHead(s, env, page);
+            head = BuildDocumentHead(s, env, pass.Page);
         } catch (const TFileError& error) {
             ShowOk(env.Platform, TMessageKind::Error, error.what());
-            return false;
+            return TPassResult::Failed;
         }
         if (!writeLine(head) || !writeLine("<body>")) {
             ShowOk(env.Platform, TMessageKind::Error,
                    PathForMessage(outputPath) + Sjis(" に書き込めません"));
-            return false;
+            return TPassResult::Failed;
         }
     }
 
@@ -175,16 +193,19 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     for (const std::string& header : s.HeaderLines)
         convert(header);
     std::string raw;
+    TLineReader& reader = *pass.Reader;
     while (result == TLineResult::Written && reader.Next(raw))
         convert(raw);
+    if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
+        return TPassResult::Disproved;
     if (result == TLineResult::Written && reader.Failed()) {
         ShowOpenFailure(env.Platform, inputPath);
-        return false;
+        return TPassResult::Failed;
     }
     for (const std::string& footer : s.FooterLines)
         convert(footer);
     if (result == TLineResult::TooLong)
-        return false;
+        return TPassResult::Failed;
     bool written = result == TLineResult::Written;
     if (written && document) {
         if (state.ParagraphOpen == 1)
@@ -193,12 +214,58 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     }
     if (!out.Close() || !written) {
         ShowWriteFailure(env.Platform);
+        return TPassResult::Failed;
+    }
+    progress.Finish();
+    return TPassResult::Written;
+}
+
+}  // namespace
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages) {
+    TConversionEncodings encodings;
+    return ConvertTextFile(env, inputPath, outputPath, usesLocalImages, encodings);
+}
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages, TConversionEncodings& encodings) {
+    const TInputScan scan = ScanInput(
+        inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")), TScanCheck::SampleOnly);
+    if (!scan.Ok || IsSameFile(inputPath, outputPath)) {
+        ShowOpenFailure(env.Platform, inputPath);
         return false;
     }
+    TPass pass;
+    if (!OpenPass(pass, scan.Encoding, scan.Provisional, inputPath, outputPath, env.Platform))
+        return false;
+
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
+    const long long total =
+        scan.Lines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
+    TRegexRulesGuard release(s.Strong);
+    if (!PrepareRules(s, env.Platform))
+        return false;
+    const TSettingsText settingsText{s.HeaderLines, s.FooterLines, s.Title};
+    TPassResult result = WritePage(pass, s, total, env, inputPath, outputPath);
+    if (result == TPassResult::Disproved) {
+        // The text went on invalid in the encoding its start was taken for: all of it is read
+        // as Shift_JIS, byte for byte, into the page begun afresh.
+        s.HeaderLines = settingsText.HeaderLines;
+        s.FooterLines = settingsText.FooterLines;
+        s.Title = settingsText.Title;
+        if (!OpenPass(pass, TTextEncoding::ShiftJis, false, inputPath, outputPath, env.Platform))
+            return false;
+        result = WritePage(pass, s, total, env, inputPath, outputPath);
+    }
+    if (result != TPassResult::Written)
+        return false;
+    encodings = {pass.Encoding, pass.Page};
     usesLocalImages = UsesLocalImages(s);
-    progress.Finish();
-    WarnAboutLostText(env.Platform, decoder ? &*decoder : nullptr, bridge ? &*bridge : nullptr,
-                      scan.Encoding);
+    WarnAboutLostText(env.Platform, pass.Decoder ? &*pass.Decoder : nullptr,
+                      pass.Bridge ? &*pass.Bridge : nullptr, pass.Encoding);
     return true;
 }
 

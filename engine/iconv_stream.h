@@ -6,7 +6,7 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -56,16 +56,10 @@ bool ConvertWhole(TIconv& cd, std::string_view in, std::string& out);
 // The code points of a UTF-32LE byte string.
 char32_t CodePointAt(const char* utf32le);
 
-// A code point stored in the machine's byte order.
-inline char32_t NativeCodePointAt(const char* unit) {
-    char32_t c;
-    std::memcpy(&c, unit, 4);
-    return c;
-}
-
 // Decodes text of one encoding (an iconv name) into code points, piece by piece; a character cut
-// between two pieces is completed by the next. Each code point goes to onCodePoint(char32_t); each
-// byte that starts no valid character goes to onInvalid(), counted in units of unitSize bytes.
+// between two pieces is completed by the next. The code points go to onCodePoints in runs
+// (std::span<const char32_t>), or one at a time to onCodePoint(char32_t); each byte that starts no
+// valid character goes to onInvalid(), counted in units of unitSize bytes.
 class TDecodeStream {
   public:
     // wide = true decodes into wchar_t where it holds 32 bits, in one step of glibc's instead of
@@ -73,8 +67,20 @@ class TDecodeStream {
     // the five- and six-byte sequences of old UTF-8), and the caller must refuse them.
     TDecodeStream(const char* from, std::size_t unitSize, bool wide = false);
 
+    template <typename OnCodePoints, typename OnInvalid>
+    void FeedRuns(std::string_view bytes, bool last, OnCodePoints&& onCodePoints,
+                  OnInvalid&& onInvalid);
+
     template <typename OnCodePoint, typename OnInvalid>
-    void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint, OnInvalid&& onInvalid);
+    void Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint, OnInvalid&& onInvalid) {
+        FeedRuns(
+            bytes, last,
+            [&](std::span<const char32_t> run) {
+                for (const char32_t c : run)
+                    onCodePoint(c);
+            },
+            onInvalid);
+    }
 
     // The bytes held back at the end of the last piece, decoded with the next.
     std::size_t Pending() const { return pending_.size(); }
@@ -86,9 +92,9 @@ class TDecodeStream {
     std::string pending_;  // the start of a character cut at the end of the last piece
 };
 
-template <typename OnCodePoint, typename OnInvalid>
-void TDecodeStream::Feed(std::string_view bytes, bool last, OnCodePoint&& onCodePoint,
-                         OnInvalid&& onInvalid) {
+template <typename OnCodePoints, typename OnInvalid>
+void TDecodeStream::FeedRuns(std::string_view bytes, bool last, OnCodePoints&& onCodePoints,
+                             OnInvalid&& onInvalid) {
     std::string joined;
     if (!pending_.empty()) {
         joined = pending_;
@@ -98,14 +104,19 @@ void TDecodeStream::Feed(std::string_view bytes, bool last, OnCodePoint&& onCode
     }
     char* src = const_cast<char*>(bytes.data());
     std::size_t left = bytes.size();
-    char buffer[16384];
+    char32_t codes[4096];
     while (left > 0) {
-        char* dst = buffer;
-        std::size_t room = sizeof buffer;
+        char* dst = reinterpret_cast<char*>(codes);
+        std::size_t room = sizeof codes;
         const std::size_t rc = cd_.Step(src, left, dst, room);
         const int error = rc == static_cast<std::size_t>(-1) ? errno : 0;
-        for (const char* p = buffer; p + 4 <= dst; p += 4)
-            onCodePoint(native_ ? NativeCodePointAt(p) : CodePointAt(p));
+        const std::size_t count = (sizeof codes - room) / 4;
+        if (!native_) {
+            for (std::size_t k = 0; k < count; ++k)
+                codes[k] = CodePointAt(reinterpret_cast<const char*>(codes + k));
+        }
+        if (count > 0)
+            onCodePoints(std::span<const char32_t>(codes, count));
         if (error == EINVAL && !last) {
             pending_.assign(src, left);
             return;

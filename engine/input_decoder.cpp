@@ -6,7 +6,9 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/ascii_runs.h"
 #include "engine/encoding.h"
+#include "engine/line_feeds.h"
 
 const char* IconvName(TTextEncoding encoding) {
     switch (encoding) {
@@ -34,44 +36,28 @@ std::size_t UnitSize(TTextEncoding encoding) {
 }
 
 // An ASCII run at least this long is copied as it is instead of going through iconv.
-constexpr std::size_t kCopiedRun = 32;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
-// The position of the first byte >= 0x80 at or after i, or the size when there is none.
-std::size_t FindHighByte(std::string_view s, std::size_t i) {
-    for (std::uint64_t w; i + 8 <= s.size(); i += 8) {
-        std::memcpy(&w, s.data() + i, 8);
-        if ((w & kHighBits) != 0)
-            break;
-    }
-    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
-        ++i;
-    return i;
-}
-
-// The position of the first byte < 0x80 at or after i, or the size when there is none.
-std::size_t FindLowByte(std::string_view s, std::size_t i) {
-    for (std::uint64_t w; i + 8 <= s.size(); i += 8) {
-        std::memcpy(&w, s.data() + i, 8);
-        if ((~w & kHighBits) != 0)
-            break;
-    }
-    while (i < s.size() && static_cast<unsigned char>(s[i]) >= 0x80)
-        ++i;
-    return i;
-}
+constexpr std::size_t kCopiedRun = 16;
 
 }  // namespace
 
-TInputDecoder::TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge)
+TInputDecoder::TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge, TOnInvalidByte onInvalid)
     : encoding_(encoding),
       unit_(UnitSize(encoding)),
       // Straight into the machine's wide characters: one conversion step of glibc's instead of
       // two, which is what makes UTF-8 text cheap enough to read.
       stream_(IconvName(encoding), unit_, true),
-      bridge_(bridge) {}
+      bridge_(bridge),
+      giveUp_(onInvalid == TOnInvalidByte::GiveUp) {}
 
 void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
+    const std::size_t before = out.size();
+    out.resize(before + RoomFor(raw.size()));
+    out.resize(Decode(raw, last, out.data() + before) - out.data());
+}
+
+char* TInputDecoder::Decode(std::string_view raw, bool last, char* dst) {
+    if (gaveUp_)
+        return dst;
     if (start_ && !raw.empty()) {
         start_ = false;
         if (encoding_ == TTextEncoding::Utf8 && raw.starts_with("\xEF\xBB\xBF"))
@@ -81,32 +67,45 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
         else if (encoding_ == TTextEncoding::Utf16Be && raw.starts_with("\xFE\xFF"))
             raw.remove_prefix(2);
     }
-    // Each byte read (with those held back from the last piece) gives at most one character or
-    // one "〓", two bytes each. The text is written through a pointer into that room.
-    const std::size_t before = out.size();
-    out.resize(before + 2 * (raw.size() + stream_.Pending()));
-    char* dst = out.data() + before;
+    // The line of the first invalid byte is counted from the LF bytes written (the engine's
+    // bytes hold no other 0x0A), only until that byte is found.
+    char* const start = dst;
     const auto onInvalid = [&] {
+        if (giveUp_) {
+            gaveUp_ = true;
+            return;
+        }
         if (invalid_ == 0)
-            firstInvalidLine_ = lineFeeds_ + 1;
+            firstInvalidLine_ = lineFeeds_ + CountLineFeeds(start, dst) + 1;
         invalid_ += static_cast<long long>(unit_);
         *dst++ = '\x81';
         *dst++ = '\xAC';
     };
-    const auto onChar = [&](char32_t c) {
-        if (c > 0x10FFFF) {
-            // Only old UTF-8 forms of four to six bytes give these: each byte is invalid.
-            for (int k = c <= 0x1FFFFF ? 4 : c <= 0x3FFFFFF ? 5 : 6; k > 0; --k)
-                onInvalid();
-            return;
+    // The loop over a run keeps its pointer and count in locals: the bytes written through the
+    // pointer could be anything to the compiler, members and captured variables included.
+    const auto onRun = [&](std::span<const char32_t> run) {
+        char* to = dst;
+        for (const char32_t c : run) {
+            if (c > 0x10FFFF) {
+                // Only old UTF-8 forms of four to six bytes give these: each byte is invalid.
+                dst = to;
+                for (int k = c <= 0x1FFFFF ? 4 : c <= 0x3FFFFFF ? 5 : 6; k > 0; --k)
+                    onInvalid();
+                to = dst;
+                continue;
+            }
+            to = bridge_.Put(c, to);
         }
-        lineFeeds_ += c == '\n' ? 1 : 0;
-        dst = bridge_.Put(c, dst);
+        dst = to;
+    };
+    const auto finish = [&] {
+        if (invalid_ == 0)
+            lineFeeds_ += CountLineFeeds(start, dst);
+        return dst;
     };
     if (encoding_ != TTextEncoding::Utf8 && encoding_ != TTextEncoding::EucJp) {
-        stream_.Feed(raw, last, onChar, onInvalid);
-        out.resize(dst - out.data());
-        return;
+        stream_.FeedRuns(raw, last, onRun, onInvalid);
+        return finish();
     }
     // In UTF-8 and EUC-JP every byte of a multi-byte character is >= 0x80, and the bytes below
     // are the ASCII characters, the same bytes in CP932: long runs of them are copied as they
@@ -117,9 +116,8 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
     while (i < n) {
         const std::size_t high = FindHighByte(raw, i);
         if (high - i >= kCopiedRun || high == n) {
-            stream_.Feed({}, true, onChar, onInvalid);
+            stream_.FeedRuns({}, true, onRun, onInvalid);
             const std::string_view ascii = raw.substr(i, high - i);
-            lineFeeds_ += std::count(ascii.begin(), ascii.end(), '\n');
             dst = std::copy(ascii.begin(), ascii.end(), dst);
             i = high;
             continue;
@@ -134,12 +132,12 @@ void TInputDecoder::Decode(std::string_view raw, bool last, std::string& out) {
                 break;
             end = next;
         }
-        stream_.Feed(raw.substr(i, end - i), end < n || last, onChar, onInvalid);
+        stream_.FeedRuns(raw.substr(i, end - i), end < n || last, onRun, onInvalid);
         i = end;
     }
     if (last)
-        stream_.Feed({}, true, onChar, onInvalid);
-    out.resize(dst - out.data());
+        stream_.FeedRuns({}, true, onRun, onInvalid);
+    return finish();
 }
 
 std::optional<std::string> ReadFileAsUtf8(const std::string& path, TInputEncoding chosen,

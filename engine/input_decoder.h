@@ -10,15 +10,35 @@
 #include "engine/sjis_bridge.h"
 #include "engine/text_encoding.h"
 
+// What the decoder does with a byte that starts no character.
+enum class TOnInvalidByte {
+    Replace,  // writes "〓" and counts it
+    GiveUp,   // stops: the encoding was only a guess, which that byte disproves
+};
+
 class TInputDecoder {
   public:
     // encoding is not Shift_JIS (that is read byte for byte, without a decoder).
-    TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge);
+    TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge,
+                  TOnInvalidByte onInvalid = TOnInvalidByte::Replace);
 
-    // Appends the engine bytes of the next piece of the file; last = true with the final piece.
-    // A byte order mark at the start is skipped. Each byte (UTF-16: each pair of bytes) that
-    // starts no character becomes "〓" and is counted.
+    // Writes the engine bytes of the next piece of the file at dst, which has RoomFor(raw.size())
+    // bytes, and returns their end; last = true with the final piece. A byte order mark at the
+    // start is skipped. Each byte (UTF-16: each pair of bytes) that starts no character becomes
+    // "〓" and is counted, or under GiveUp ends the decoding: what is written from then on is no
+    // text.
+    char* Decode(std::string_view raw, bool last, char* dst);
+    // Each byte read (with those held back from the last piece) gives at most one character or
+    // one "〓", two bytes each; TSjisBridge::Put may touch one byte more.
+    std::size_t RoomFor(std::size_t rawSize) const { return 2 * (rawSize + stream_.Pending()) + 1; }
+    // Decode onto the end of out.
     void Decode(std::string_view raw, bool last, std::string& out);
+
+    // True when the file is read byte by byte (every encoding but UTF-16), where the byte 0x1A
+    // that ends a text is that byte in the file too.
+    bool ReadsBytes() const { return unit_ == 1; }
+    // True once a byte under GiveUp started no character.
+    bool GaveUp() const { return gaveUp_; }
 
     // The bytes that started no character.
     long long InvalidBytes() const { return invalid_; }
@@ -30,8 +50,10 @@ class TInputDecoder {
     std::size_t unit_;
     TDecodeStream stream_;
     TSjisBridge& bridge_;
+    bool giveUp_;
+    bool gaveUp_ = false;
     bool start_ = true;
-    long long lineFeeds_ = 0;
+    long long lineFeeds_ = 0;  // written by the earlier pieces, until the first invalid byte
     long long invalid_ = 0;
     long long firstInvalidLine_ = 0;
 };

@@ -58,16 +58,28 @@ bool TLineReader::EndAtSubstitute() {
 }
 
 // Decodes raw pieces until they give text (a piece may hold only a byte order mark or the start
-// of a character).
+// of a character). Read byte by byte, the text ends at the file's byte 0x1A: nothing behind it is
+// decoded (or found invalid). The buffer only grows, so that its room is never cleared again.
 bool TLineReader::FillDecoded() {
-    buffer_.clear();
-    while (buffer_.empty() && !eof_) {
+    end_ = 0;
+    while (end_ == 0 && !eof_) {
         std::size_t n = 0;
         if (!Read(raw_.data(), raw_.size(), n))
             return false;
-        decoder_->Decode(std::string_view(raw_.data(), n), eof_, buffer_);
+        if (const void* sub =
+                decoder_->ReadsBytes() ? std::memchr(raw_.data(), 0x1A, n) : nullptr) {
+            n = static_cast<const char*>(sub) - raw_.data();
+            eof_ = true;
+        }
+        if (const std::size_t room = decoder_->RoomFor(n); buffer_.size() < room)
+            buffer_.resize(room);
+        end_ = decoder_->Decode(std::string_view(raw_.data(), n), eof_, buffer_.data()) -
+               buffer_.data();
+        if (decoder_->GaveUp()) {
+            end_ = 0;
+            eof_ = true;
+        }
     }
-    end_ = buffer_.size();
     return EndAtSubstitute();
 }
 
@@ -76,7 +88,7 @@ bool TLineReader::Next(std::string& line) {
     bool any = false;
     for (;;) {
         if (pos_ == end_ && !Fill())
-            return any && !failed_;
+            return any && !failed_ && !(decoder_ && decoder_->GaveUp());
         any = true;
         const char* start = buffer_.data() + pos_;
         const std::size_t avail = end_ - pos_;

@@ -1,7 +1,8 @@
 // Reads a Shift_JIS text file line by line without holding more than one line: a line ends at LF
 // or CR LF, a CR not followed by LF is dropped, the byte 0x1A ends the file, and a last line
 // without a terminator is still a line. With a decoder the file is first decoded into Shift_JIS
-// piece by piece and the same rules apply to the decoded text.
+// piece by piece and the same rules apply to the decoded text; a decoder that gives up ends the
+// text where it stands (its last partial line included).
 #pragma once
 
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/ascii_runs.h"
 #include "engine/iconv_stream.h"
 #include "engine/text_helpers.h"
 
@@ -16,24 +17,53 @@ constexpr std::uint16_t kStandInBase = 0xF040;
 constexpr std::uint16_t kGetaCode = 0x81AC;                                 // "〓"
 constexpr const char* kGeta[3] = {"\x81\xAC", "\xE3\x80\x93", "\xA2\xAE"};  // "〓"
 
-struct TCodeForm {
-    std::uint8_t Size = 0;
-    char Bytes[4] = {};
-};
-
 std::string Utf32(char32_t c) {
     const char bytes[4] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF),
                            static_cast<char>(c >> 16 & 0xFF), static_cast<char>(c >> 24)};
     return std::string(bytes, 4);
 }
 
+bool IsUserDefinedCharacter(char32_t c) {
+    return c >= 0xE000 && c <= 0xE757;
+}
+
+// One character in another encoding, converted with one iconv call: the tables are made of some
+// 60,000 of them, and all the encodings they use are stateless, with no shift state to begin or
+// end in.
+class TCharacterForm {
+  public:
+    // False when in is no character, or one without a form there.
+    bool Convert(TIconv& cd, std::string_view in) {
+        char* src = const_cast<char*>(in.data());
+        std::size_t left = in.size();
+        char* dst = bytes_;
+        std::size_t room = sizeof bytes_;
+        const bool done =
+            cd.Step(src, left, dst, room) != static_cast<std::size_t>(-1) && left == 0;
+        size_ = done ? sizeof bytes_ - room : 0;
+        if (!done)
+            cd.Reset();
+        return done;
+    }
+    std::string_view View() const { return {bytes_, size_}; }
+
+  private:
+    char bytes_[16];
+    std::size_t size_ = 0;
+};
+
 // The tables between CP932 codes and characters, built once with iconv. Engine codes are the byte
-// for a single-byte character and lead << 8 | trail for a double-byte one.
+// for a single-byte character and lead << 8 | trail for a double-byte one. A form in a page's
+// encoding is packed into 32 bits: its one to three bytes in order from the low eight bits, its
+// length in the high eight; 0 where there is none.
 struct TTables {
     std::vector<std::uint16_t> ToSjis = std::vector<std::uint16_t>(0x10000, kNoForm);
+    std::vector<std::uint16_t> EngineBytes = std::vector<std::uint16_t>(0x10000, kNoForm);
     std::vector<char32_t> ToChar = std::vector<char32_t>(0x10000, kNoChar);
-    std::vector<TCodeForm> Utf8 = std::vector<TCodeForm>(0x10000);
-    std::vector<TCodeForm> EucJp = std::vector<TCodeForm>(0x10000);
+    // In TPageEncoding order: Shift_JIS (each code's own bytes), UTF-8, EUC-JP.
+    std::vector<std::uint32_t> Forms[3] = {std::vector<std::uint32_t>(0x10000),
+                                           std::vector<std::uint32_t>(0x10000),
+                                           std::vector<std::uint32_t>(0x10000)};
 
     TTables() {
         TIconv decode("UTF-32LE", "CP932");
@@ -41,21 +71,24 @@ struct TTables {
         TIconv toUtf8("UTF-8", "UTF-32LE");
         TIconv toEuc("EUC-JP-MS", "UTF-32LE");
         TIconv fromEuc("UTF-32LE", "EUC-JP-MS");
-        std::string utf32;
-        std::string form;
+        TCharacterForm utf32, form, back;
         const auto add = [&](std::uint16_t code, std::string_view bytes) {
-            if (!ConvertWhole(decode, bytes, utf32) || utf32.size() != 4)
+            if (!utf32.Convert(decode, bytes) || utf32.View().size() != 4)
                 return;
-            const char32_t c = CodePointAt(utf32.data());
+            const char32_t c = CodePointAt(utf32.View().data());
             ToChar[code] = c;
-            if (c < 0x10000 && ConvertWhole(encode, utf32, form) && form == bytes)
+            Set(Forms[0][code], bytes);
+            if (c < 0x10000 && form.Convert(encode, utf32.View()) && form.View() == bytes) {
                 ToSjis[c] = code;
-            if (ConvertWhole(toUtf8, utf32, form))
-                Set(Utf8[code], form);
-            std::string back;
-            if (ConvertWhole(toEuc, utf32, form) && ConvertWhole(fromEuc, form, back) &&
-                back == utf32)
-                Set(EucJp[code], form);
+                if (!IsUserDefinedCharacter(c))
+                    EngineBytes[c] = static_cast<std::uint16_t>(
+                        code >= 0x100 ? code >> 8 | (code & 0xFF) << 8 : code);
+            }
+            if (form.Convert(toUtf8, utf32.View()))
+                Set(Forms[1][code], form.View());
+            if (form.Convert(toEuc, utf32.View()) && back.Convert(fromEuc, form.View()) &&
+                back.View() == utf32.View())
+                Set(Forms[2][code], form.View());
         };
         for (unsigned b = 0; b < 0x100; ++b) {
             if (!IsLeadByte(static_cast<unsigned char>(b)))
@@ -73,11 +106,12 @@ struct TTables {
         }
     }
 
-    static void Set(TCodeForm& f, const std::string& bytes) {
-        if (bytes.empty() || bytes.size() > sizeof f.Bytes)
+    static void Set(std::uint32_t& packed, std::string_view bytes) {
+        if (bytes.empty() || bytes.size() > 3)
             return;
-        f.Size = static_cast<std::uint8_t>(bytes.size());
-        bytes.copy(f.Bytes, bytes.size());
+        packed = static_cast<std::uint32_t>(bytes.size()) << 24;
+        for (std::size_t k = 0; k < bytes.size(); ++k)
+            packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
     }
 };
 
@@ -112,17 +146,13 @@ long StandInIndex(unsigned lead, unsigned trail) {
     return static_cast<long>((lead - 0xF0) * 188 + (trail < 0x7F ? trail - 0x40 : trail - 0x41));
 }
 
-bool IsUserDefinedCharacter(char32_t c) {
-    return c >= 0xE000 && c <= 0xE757;
-}
-
 bool IsTrailByte(unsigned char c) {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
 }  // namespace
 
-TSjisBridge::TSjisBridge() : toSjis_(Tables().ToSjis.data()) {}
+TSjisBridge::TSjisBridge() : engineBytes_(Tables().EngineBytes.data()) {}
 
 // The characters without a faithful CP932 form, and the user-defined ones.
 std::uint16_t TSjisBridge::StandInFor(char32_t c) {
@@ -165,70 +195,103 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
     return kGetaCode;
 }
 
+// A byte gives at most five bytes of page but through PutLong: three for the plain forms (UTF-8 of
+// half-width katakana), five each for the two bytes of a character reference ("&#x10FFFF;").
+constexpr std::size_t kRoomPerByte = 5;
+
+char* TSjisBridge::PutLong(std::string_view bytes, char* dst, std::size_t rest) {
+    const std::size_t used = dst - scratch_.get();
+    const std::size_t needed = used + bytes.size() + rest * kRoomPerByte + 8;
+    if (scratchSize_ < needed) {
+        const std::size_t size = std::max(scratchSize_ * 2, needed);
+        auto bigger = std::make_unique_for_overwrite<char[]>(size);
+        std::memcpy(bigger.get(), scratch_.get(), used);
+        scratch_ = std::move(bigger);
+        scratchSize_ = size;
+    }
+    dst = scratch_.get() + used;
+    std::memcpy(dst, bytes.data(), bytes.size());
+    return dst + bytes.size();
+}
+
+TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
+                                            TPageEncoding page) {
+    const TTables& tables = Tables();
+    const unsigned b = *at.In++;
+    unsigned code = b;
+    if (IsLeadByte(static_cast<unsigned char>(b)) && at.In < end && IsTrailByte(*at.In)) {
+        const unsigned trail = *at.In++;
+        code = b << 8 | trail;
+        const long index = StandInIndex(b, trail);
+        if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
+            at.Out = PutLong(standIns_[index].Forms[static_cast<int>(page)], at.Out, end - at.In);
+            return at;
+        }
+    }
+    if (page == TPageEncoding::ShiftJis) {
+        if (code >= 0x100)
+            *at.Out++ = static_cast<char>(code >> 8);
+        *at.Out++ = static_cast<char>(code & 0xFF);
+    } else if (const std::uint32_t form = tables.Forms[static_cast<int>(page)][code]; form != 0) {
+        at.Out = PutForm(form, at.Out);
+    } else if (tables.ToChar[code] != kNoChar) {
+        at.Out = PutLong(CharacterReference(tables.ToChar[code]), at.Out, end - at.In);
+    } else {
+        at.Out = PutLong(kGeta[static_cast<int>(page)], at.Out, end - at.In);
+        unreadable_ += code >= 0x100 ? 2 : 1;
+    }
+    return at;
+}
+
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
     if (page == TPageEncoding::ShiftJis && standIns_.empty()) {
         out.append(engine);
         return;
     }
-    const TTables& tables = Tables();
-    const std::vector<TCodeForm>& forms = page == TPageEncoding::Utf8 ? tables.Utf8 : tables.EucJp;
+    const std::uint32_t* forms = Tables().Forms[static_cast<int>(page)].data();
     const std::size_t n = engine.size();
-    // Written through a pointer into scratch room for the longest result: a byte gives at most
-    // three (UTF-8 of half-width katakana, "〓"), a character reference ("&#x10FFFF;") at most
-    // ten for two bytes; a stand-in's form makes more room when it needs it.
-    const std::size_t room = n * 5 + 8;
+    const std::size_t room = n * kRoomPerByte + 8;
     if (scratchSize_ < room) {
         scratch_ = std::make_unique_for_overwrite<char[]>(room);
         scratchSize_ = room;
     }
+    // The page is written through a pointer into the scratch room, which only PutLong moves.
     char* dst = scratch_.get();
-    std::size_t i = 0;
-    const auto put = [&](std::string_view bytes) {
-        const std::size_t used = dst - scratch_.get();
-        const std::size_t rest = (n - i) * 5 + 8;  // room for what follows
-        if (scratchSize_ - used < bytes.size() + rest) {
-            const std::size_t size = std::max(scratchSize_ * 2, used + bytes.size() + rest);
-            auto bigger = std::make_unique_for_overwrite<char[]>(size);
-            std::memcpy(bigger.get(), scratch_.get(), used);
-            scratch_ = std::move(bigger);
-            scratchSize_ = size;
+    const auto* p = reinterpret_cast<const unsigned char*>(engine.data());
+    const auto* const end = p + n;
+    while (p < end) {
+        // ASCII (the tags, mostly) goes as it is, eight bytes at a time; the room left always
+        // holds eight.
+        while (end - p >= 8) {
+            const std::uint64_t word = LoadWord(p);
+            std::memcpy(dst, &word, 8);
+            const std::size_t ascii = BytesBeforeMarked(word & kHighBitOfEachByte);
+            p += ascii;
+            dst += ascii;
+            if (ascii < 8)
+                break;
         }
-        dst = scratch_.get() + used;
-        std::memcpy(dst, bytes.data(), bytes.size());
-        dst += bytes.size();
-    };
-    for (; i < n; ++i) {
-        const auto b = static_cast<unsigned char>(engine[i]);
-        if (b < 0x80) {
-            *dst++ = static_cast<char>(b);
-            continue;
-        }
-        std::uint16_t code = b;
-        if (IsLeadByte(b) && i + 1 < n && IsTrailByte(static_cast<unsigned char>(engine[i + 1]))) {
-            const auto trail = static_cast<unsigned char>(engine[i + 1]);
-            code = static_cast<std::uint16_t>(b << 8 | trail);
-            ++i;
-            const long index = StandInIndex(b, trail);
-            if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
-                put(standIns_[index].Forms[static_cast<int>(page)]);
+        while (p < end && *p < 0x80)
+            *dst++ = static_cast<char>(*p++);
+        // The other characters, while they last: a double-byte one of a code with a plain form
+        // (the user-defined area, where the stand-ins are, excepted), a single-byte one with a
+        // plain form, or anything else the slow way.
+        while (p < end && *p >= 0x80) {
+            const unsigned b = *p;
+            std::uint32_t form = b < 0xF0 && end - p >= 2 ? forms[b << 8 | p[1]] : 0;
+            std::size_t size = 2;
+            if (form == 0 && !IsLeadByte(static_cast<unsigned char>(b))) {
+                form = forms[b];
+                size = 1;
+            }
+            if (form == 0) {
+                const TSpot next = EncodeOther({p, dst}, end, page);
+                p = next.In;
+                dst = next.Out;
                 continue;
             }
-        }
-        if (page == TPageEncoding::ShiftJis) {
-            if (code >= 0x100)
-                *dst++ = static_cast<char>(code >> 8);
-            *dst++ = static_cast<char>(code & 0xFF);
-            continue;
-        }
-        const TCodeForm& form = forms[code];
-        if (form.Size > 0) {
-            std::memcpy(dst, form.Bytes, 4);
-            dst += form.Size;
-        } else if (tables.ToChar[code] != kNoChar) {
-            put(CharacterReference(tables.ToChar[code]));
-        } else {
-            put(kGeta[static_cast<int>(page)]);
-            unreadable_ += code >= 0x100 ? 2 : 1;
+            dst = PutForm(form, dst);
+            p += size;
         }
     }
     out.append(scratch_.get(), dst - scratch_.get());

@@ -24,17 +24,15 @@ class TSjisBridge {
 
     TSjisBridge();
 
-    // Writes the engine bytes of one character at dst (at most two) and returns the end.
+    // Writes the engine bytes of one character at dst (one or two) and returns their end; two
+    // bytes of room are needed either way.
     char* Put(char32_t c, char* dst) {
-        std::uint16_t code = kNoCode;
-        if (c < 0x10000 && (c < 0xE000 || c > 0xE757))
-            code = toSjis_[c];
-        if (code == kNoCode)
-            code = StandInFor(c);
-        if (code >= 0x100)
-            *dst++ = static_cast<char>(code >> 8);
-        *dst++ = static_cast<char>(code & 0xFF);
-        return dst;
+        std::uint16_t bytes = c < 0x10000 ? engineBytes_[c] : kNoBytes;
+        if (bytes == kNoBytes)
+            bytes = EngineBytes(StandInFor(c));
+        dst[0] = static_cast<char>(bytes & 0xFF);
+        dst[1] = static_cast<char>(bytes >> 8);
+        return dst + (bytes > 0xFF ? 2 : 1);
     }
 
     // Appends the engine bytes of one character.
@@ -66,12 +64,39 @@ class TSjisBridge {
         char32_t Char;
         std::string Forms[3];  // in TPageEncoding order
     };
-    static constexpr std::uint16_t kNoCode = 0xFFFF;
+    static constexpr std::uint16_t kNoBytes = 0xFFFF;
+    // The engine bytes of a code (lead << 8 | trail, or the byte) as Put writes them: the first
+    // in the low eight bits, the second, if any, in the high.
+    static std::uint16_t EngineBytes(std::uint16_t code) {
+        return code >= 0x100 ? static_cast<std::uint16_t>(code >> 8 | (code & 0xFF) << 8) : code;
+    }
     // The stand-in code of a character without a faithful form (handed out on first sight), or
     // the code of "〓" once they have run out.
     std::uint16_t StandInFor(char32_t c);
+    // Encode's way for what is no plain form: copies bytes to dst and returns their end, making
+    // the scratch room bigger first where bytes and the worst case of the rest bytes of engine
+    // text would not fit.
+    char* PutLong(std::string_view bytes, char* dst, std::size_t rest);
+    // Writes a packed form (one to three bytes, see the tables) at dst, which has room for three,
+    // and returns its end.
+    static char* PutForm(std::uint32_t form, char* dst) {
+        dst[0] = static_cast<char>(form & 0xFF);
+        dst[1] = static_cast<char>(form >> 8 & 0xFF);
+        dst[2] = static_cast<char>(form >> 16 & 0xFF);
+        return dst + (form >> 24);
+    }
+    // Where Encode stands in the engine text and in the page.
+    struct TSpot {
+        const unsigned char* In;
+        char* Out;
+    };
+    // Encode's way for one character without a plain form (a stand-in, a character reference,
+    // "〓", or any byte of a Shift_JIS page): writes it and returns the spot after it.
+    TSpot EncodeOther(TSpot at, const unsigned char* end, TPageEncoding page);
 
-    const std::uint16_t* toSjis_;  // the faithful CP932 code of each BMP character, or 0xFFFF
+    // The engine bytes of each BMP character with a faithful CP932 form (EngineBytes order), or
+    // kNoBytes; the user-defined characters have none, they take stand-ins.
+    const std::uint16_t* engineBytes_;
 
     std::vector<TStandIn> standIns_;
     std::unordered_map<char32_t, std::uint16_t> codes_;

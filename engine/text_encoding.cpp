@@ -259,7 +259,7 @@ struct TUtf16Counter {
 
 }  // namespace
 
-TInputScan ScanInput(const std::string& path, TInputEncoding chosen) {
+TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck check) {
     TInputScan scan;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
@@ -311,7 +311,9 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen) {
         if (sampling && !sniffer->Feed(piece)) {
             sampling = false;
             scan.Encoding = sniffer->Decide(ended);
-            validating = !ended;
+            validating = !ended && check == TScanCheck::WholeText;
+            scan.Provisional = !ended && check == TScanCheck::SampleOnly &&
+                               scan.Encoding != TTextEncoding::ShiftJis;
         } else if (validating) {
             valid = valid && sniffer->Validate(piece, ended);
         }

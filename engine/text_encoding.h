@@ -72,12 +72,25 @@ struct TInputScan {
     bool Ok = false;  // false when the file cannot be opened or read
     long long Lines = 0;
     TTextEncoding Encoding = TTextEncoding::ShiftJis;
+    // Under Auto with TScanCheck::SampleOnly: the encoding was told from a sample that the text
+    // goes on past, unchecked; whoever decodes the rest reads the whole file as Shift_JIS
+    // instead once a byte proves invalid.
+    bool Provisional = false;
 };
 
-// Counts the lines of the file at a native path and, under Auto, tells its encoding (rule above;
-// a text that then proves invalid in the detected encoding further on is read as Shift_JIS). A
-// chosen encoding is taken as it is, except that a UTF-8 byte order mark is skipped in UTF-8.
-TInputScan ScanInput(const std::string& path, TInputEncoding chosen);
+// How much of the text the counting pass checks under Auto.
+enum class TScanCheck {
+    // All of it: a text that proves invalid in the detected encoding past the sample is Shift_JIS.
+    WholeText,
+    // The sample only, for a reader that checks the rest as it decodes (one decoding instead of
+    // two).
+    SampleOnly,
+};
+
+// Counts the lines of the file at a native path and, under Auto, tells its encoding (rule above).
+// A chosen encoding is taken as it is, except that a UTF-8 byte order mark is skipped in UTF-8.
+TInputScan ScanInput(const std::string& path, TInputEncoding chosen,
+                     TScanCheck check = TScanCheck::WholeText);
 
 // The encoding TInputScan would read the file at a native path in under Auto; std::nullopt when
 // it cannot be read.

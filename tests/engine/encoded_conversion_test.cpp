@@ -160,6 +160,39 @@ TEST(EncodedConversion, UndecodableBytesOfAChosenEncodingBecomeGetaWithOneWarnin
     EXPECT_TRUE(c.Platform.Messages.empty());
 }
 
+// Under Auto the encoding is told from the first 256 KB; when the text goes on invalid in it, the
+// page is begun again from the file read as Shift_JIS, and comes out as if that had been chosen:
+// the settings' own text too, and every message once.
+TEST(EncodedConversion, TextInvalidPastTheSampleIsConvertedAsShiftJisFromTheStart) {
+    TEncodedConversion c;
+    c.Form->SetText("memHeader", "\xF0\x41");
+    c.Form->SetText("edtTag3", "script");
+    std::string utf8;
+    while (utf8.size() < 300 * 1024)
+        utf8 += InEncoding("吾輩は猫である。ｶﾀｶﾅ😀", "UTF-8") + "\r\n";
+    for (const std::string& tail :
+         {InEncoding("名前はまだ無い。\n", "CP932"), std::string("\xE3\x81")}) {
+        const std::string input = utf8 + tail;
+        c.Platform.Messages.clear();
+        const std::string named = c.Convert(input, 1, 0);
+        const auto namedMessages = c.Platform.MessageTexts();
+        c.Platform.Messages.clear();
+        const std::string page = c.Convert(input, 0, 0);
+        EXPECT_EQ(c.Used.Input, TTextEncoding::ShiftJis);
+        EXPECT_EQ(c.Used.Page, TPageEncoding::ShiftJis);
+        EXPECT_TRUE(page == named) << "the page differs from the one read as Shift_JIS";
+        EXPECT_EQ(c.Platform.MessageTexts(), namedMessages);
+        ASSERT_EQ(namedMessages.size(), 1u);
+    }
+    // Valid to the end, it stays UTF-8; the byte 0x1A ends the text, and what lies behind it is
+    // neither read nor found invalid.
+    c.Platform.Messages.clear();
+    const std::string page = c.Convert(utf8 + "\x1A\xFF", 0, 0);
+    EXPECT_EQ(c.Used.Input, TTextEncoding::Utf8);
+    EXPECT_TRUE(page.ends_with("ｶﾀｶﾅ😀<br>\r\n</p>\r\n</body>\r\n</html>\r\n"));
+    EXPECT_EQ(c.Platform.Messages.size(), 1u);
+}
+
 TEST(EncodedConversion, TheSeparateStyleSheetIsInThePagesEncoding) {
     TEncodedConversion c;
     c.Form->SetChecked("chkOutputCSSDef", true);

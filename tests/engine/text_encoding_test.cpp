@@ -125,6 +125,20 @@ TEST(ScanInput, TextInvalidAfterTheSampleFallsBackToShiftJis) {
     WriteFileBytes(c.Dir.File("s.txt"), utf8 + "\xE3\x81");
     EXPECT_EQ(DetectFileEncoding(c.Dir.File("s.txt")), TTextEncoding::ShiftJis);
     EXPECT_EQ(DetectFileEncoding(c.Dir.File("none.txt")), std::nullopt);
+    // Checking the sample only, the guess stands and is marked provisional where text follows
+    // the sample; a whole text in the sample, or a byte order mark, is certain.
+    const auto sampled = [&](const std::string& text) {
+        WriteFileBytes(c.Dir.File("s.txt"), text);
+        const TInputScan scan =
+            ScanInput(c.Dir.File("s.txt"), TInputEncoding::Auto, TScanCheck::SampleOnly);
+        return std::pair(scan.Encoding, scan.Provisional);
+    };
+    EXPECT_EQ(sampled(utf8 + "\xE3\x81"), std::pair(TTextEncoding::Utf8, true));
+    EXPECT_EQ(sampled(InEncoding(kProse, "UTF-8") + "\xE3\x81"),
+              std::pair(TTextEncoding::ShiftJis, false));
+    EXPECT_EQ(sampled("\xEF\xBB\xBF" + utf8 + "\xE3\x81"), std::pair(TTextEncoding::Utf8, false));
+    EXPECT_EQ(sampled(InEncoding(kProse, "CP932") + utf8),
+              std::pair(TTextEncoding::ShiftJis, false));
 }
 
 TEST(ResolvePageEncoding, SameAsInputWhereAPageCanBeWrittenInIt) {
