@@ -150,14 +150,12 @@ TPassResult WritePage(TPass& pass, TStrInfo& s, long long total, TEngineEnv& env
         s.Title = bridge->Adopt(s.Title);
     }
     TOutputFile& out = *pass.Out;
-    std::string encoded;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {
         if (!bridge)
             return out.WriteLine(text);
-        encoded.clear();
-        bridge->Encode(text, pass.Page, encoded);
-        return out.WriteLine(encoded);
+        return out.WriteLineWith(
+            [&](std::string& buffer) { bridge->Encode(text, pass.Page, buffer); });
     };
 
     const bool document = IsDocumentMode(s.AddTagMode);

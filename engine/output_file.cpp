@@ -1,9 +1,5 @@
 #include "engine/output_file.h"
 
-namespace {
-constexpr std::size_t kBufferSize = 1 << 16;
-}
-
 TOutputFile::TOutputFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
     if (file_)
         std::setvbuf(file_, nullptr, _IONBF, 0);  // this class does the buffering
@@ -30,8 +26,7 @@ bool TOutputFile::WriteLine(std::string_view text) {
     if (failed_ || !file_)
         return false;
     buffer_.append(text);
-    buffer_.append("\r\n");
-    return buffer_.size() < kBufferSize || Flush();
+    return EndLine();
 }
 
 bool TOutputFile::Close() {

@@ -16,11 +16,27 @@ class TOutputFile {
     bool Ok() const { return file_ != nullptr; }
     // Writes text followed by CR LF; false once any write has failed.
     bool WriteLine(std::string_view text);
+    // The same for a line that append(std::string&) appends to the buffered text itself (a page
+    // writer that would otherwise make a copy first).
+    template <typename Append>
+    bool WriteLineWith(Append&& append) {
+        if (failed_ || !file_)
+            return false;
+        append(buffer_);
+        return EndLine();
+    }
     // Flushes and closes; false when anything written was lost.
     bool Close();
 
   private:
     bool Flush();
+    // Appends CR LF and writes the buffered text out once there is enough of it.
+    bool EndLine() {
+        buffer_.append("\r\n");
+        return buffer_.size() < kBufferSize || Flush();
+    }
+
+    static constexpr std::size_t kBufferSize = 1 << 16;
 
     std::FILE* file_ = nullptr;
     std::string buffer_;

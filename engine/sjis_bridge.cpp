@@ -52,60 +52,91 @@ class TCharacterForm {
     std::size_t size_ = 0;
 };
 
-// The tables between CP932 codes and characters, built once with iconv. Engine codes are the byte
-// for a single-byte character and lead << 8 | trail for a double-byte one. A form in a page's
-// encoding is packed into 32 bits: its one to three bytes in order from the low eight bits, its
-// length in the high eight; 0 where there is none.
+// The engine codes of every CP932 character: the byte for a single-byte one and lead << 8 | trail
+// for a double-byte one.
+template <typename Visit>
+void ForEachCode(Visit&& visit) {
+    for (unsigned b = 0; b < 0x100; ++b) {
+        if (!IsLeadByte(static_cast<unsigned char>(b))) {
+            const char bytes[1] = {static_cast<char>(b)};
+            visit(static_cast<std::uint16_t>(b), std::string_view(bytes, 1));
+        }
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            visit(static_cast<std::uint16_t>(lead << 8 | trail), std::string_view(bytes, 2));
+        }
+    }
+}
+
+// The tables between CP932 codes and characters, built once with iconv.
 struct TTables {
     std::vector<std::uint16_t> ToSjis = std::vector<std::uint16_t>(0x10000, kNoForm);
     std::vector<std::uint16_t> EngineBytes = std::vector<std::uint16_t>(0x10000, kNoForm);
     std::vector<char32_t> ToChar = std::vector<char32_t>(0x10000, kNoChar);
-    // In TPageEncoding order: Shift_JIS (each code's own bytes), UTF-8, EUC-JP.
-    std::vector<std::uint32_t> Forms[3] = {std::vector<std::uint32_t>(0x10000),
-                                           std::vector<std::uint32_t>(0x10000),
-                                           std::vector<std::uint32_t>(0x10000)};
 
     TTables() {
         TIconv decode("UTF-32LE", "CP932");
         TIconv encode("CP932", "UTF-32LE");
-        TIconv toUtf8("UTF-8", "UTF-32LE");
-        TIconv toEuc("EUC-JP-MS", "UTF-32LE");
-        TIconv fromEuc("UTF-32LE", "EUC-JP-MS");
-        TCharacterForm utf32, form, back;
-        const auto add = [&](std::uint16_t code, std::string_view bytes) {
+        TCharacterForm utf32, form;
+        ForEachCode([&](std::uint16_t code, std::string_view bytes) {
             if (!utf32.Convert(decode, bytes) || utf32.View().size() != 4)
                 return;
             const char32_t c = CodePointAt(utf32.View().data());
             ToChar[code] = c;
-            Set(Forms[0][code], bytes);
             if (c < 0x10000 && form.Convert(encode, utf32.View()) && form.View() == bytes) {
                 ToSjis[c] = code;
                 if (!IsUserDefinedCharacter(c))
                     EngineBytes[c] = static_cast<std::uint16_t>(
                         code >= 0x100 ? code >> 8 | (code & 0xFF) << 8 : code);
             }
-            if (form.Convert(toUtf8, utf32.View()))
-                Set(Forms[1][code], form.View());
-            if (form.Convert(toEuc, utf32.View()) && back.Convert(fromEuc, form.View()) &&
-                back.View() == utf32.View())
-                Set(Forms[2][code], form.View());
-        };
-        for (unsigned b = 0; b < 0x100; ++b) {
-            if (!IsLeadByte(static_cast<unsigned char>(b)))
-                add(static_cast<std::uint16_t>(b), std::string(1, static_cast<char>(b)));
-        }
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(static_cast<unsigned char>(lead)))
-                continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (trail == 0x7F)
-                    continue;
-                const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                add(static_cast<std::uint16_t>(lead << 8 | trail), std::string_view(bytes, 2));
-            }
-        }
+        });
     }
+};
 
+const TTables& Tables() {
+    static const TTables tables;
+    return tables;
+}
+
+// The form of each engine code in a page's encoding, packed into 32 bits: its one to three bytes
+// in order from the low eight bits, its length in the high eight; 0 where there is none. Built
+// with iconv on first use, for the page encodings a run writes only.
+class TPageForms {
+  public:
+    explicit TPageForms(TPageEncoding page) : forms_(0x10000) {
+        const std::vector<char32_t>& toChar = Tables().ToChar;
+        if (page == TPageEncoding::ShiftJis) {
+            // Each code's own bytes.
+            ForEachCode([&](std::uint16_t code, std::string_view bytes) {
+                if (toChar[code] != kNoChar)
+                    Set(forms_[code], bytes);
+            });
+            return;
+        }
+        // A UTF-8 form always reads back; an EUC-JP form must, or a page would show another
+        // character.
+        TIconv to(page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", "UTF-32LE");
+        TIconv from("UTF-32LE", page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS");
+        TCharacterForm form, back;
+        ForEachCode([&](std::uint16_t code, std::string_view) {
+            if (toChar[code] == kNoChar)
+                return;
+            const std::string utf32 = Utf32(toChar[code]);
+            if (form.Convert(to, utf32) &&
+                (page == TPageEncoding::Utf8 ||
+                 (back.Convert(from, form.View()) && back.View() == utf32)))
+                Set(forms_[code], form.View());
+        });
+    }
+    const std::uint32_t* Data() const { return forms_.data(); }
+
+  private:
     static void Set(std::uint32_t& packed, std::string_view bytes) {
         if (bytes.empty() || bytes.size() > 3)
             return;
@@ -113,11 +144,25 @@ struct TTables {
         for (std::size_t k = 0; k < bytes.size(); ++k)
             packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
     }
+
+    std::vector<std::uint32_t> forms_;
 };
 
-const TTables& Tables() {
-    static const TTables tables;
-    return tables;
+const std::uint32_t* PageForms(TPageEncoding page) {
+    switch (page) {
+        case TPageEncoding::ShiftJis: {
+            static const TPageForms forms(page);
+            return forms.Data();
+        }
+        case TPageEncoding::Utf8: {
+            static const TPageForms forms(page);
+            return forms.Data();
+        }
+        case TPageEncoding::EucJp:
+            break;
+    }
+    static const TPageForms forms(TPageEncoding::EucJp);
+    return forms.Data();
 }
 
 void AppendCode(std::uint16_t code, std::string& out) {
@@ -232,7 +277,7 @@ TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
         if (code >= 0x100)
             *at.Out++ = static_cast<char>(code >> 8);
         *at.Out++ = static_cast<char>(code & 0xFF);
-    } else if (const std::uint32_t form = tables.Forms[static_cast<int>(page)][code]; form != 0) {
+    } else if (const std::uint32_t form = PageForms(page)[code]; form != 0) {
         at.Out = PutForm(form, at.Out);
     } else if (tables.ToChar[code] != kNoChar) {
         at.Out = PutLong(CharacterReference(tables.ToChar[code]), at.Out, end - at.In);
@@ -248,7 +293,7 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
         out.append(engine);
         return;
     }
-    const std::uint32_t* forms = Tables().Forms[static_cast<int>(page)].data();
+    const std::uint32_t* forms = PageForms(page);
     const std::size_t n = engine.size();
     const std::size_t room = n * kRoomPerByte + 8;
     if (scratchSize_ < room) {
