@@ -52,6 +52,15 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
+// A page that a conversion can begin again: a regular file, or none yet. A pipe or a device keeps
+// what was written to it.
+bool CanBeginAgain(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_type type = std::filesystem::status(path, ec).type();
+    return type == std::filesystem::file_type::regular ||
+           type == std::filesystem::file_type::not_found;
+}
+
 // Prepares the emphasis rules: their prepared forms, then the compiled regular expressions
 // (PrepareRegexRules, with the write-failure error when that fails).
 // The tags a rule cannot use are worth a warning only where the emphasis reaches the page: the
@@ -228,8 +237,11 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
 
 bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
                      bool& usesLocalImages, TConversionEncodings& encodings) {
-    const TInputScan scan = ScanInput(
-        inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")), TScanCheck::SampleOnly);
+    const TInputEncoding chosen = InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding"));
+    TInputScan scan = ScanInput(inputPath, chosen, TScanCheck::SampleOnly);
+    // A page that cannot be begun again is written only from text known to be valid.
+    if (scan.Provisional && !CanBeginAgain(outputPath))
+        scan = ScanInput(inputPath, chosen, TScanCheck::WholeText);
     if (!scan.Ok || IsSameFile(inputPath, outputPath)) {
         ShowOpenFailure(env.Platform, inputPath);
         return false;
