@@ -131,12 +131,21 @@ bool OpenPass(TPass& pass, TTextEncoding encoding, bool provisional, const std::
     return true;
 }
 
-// The settings' own text that a pass makes fit for its bridge, as the settings gave it.
-struct TSettingsText {
-    std::vector<std::string> HeaderLines;
-    std::vector<std::string> FooterLines;
-    std::string Title;
-};
+// Keeps the user-defined characters of the settings' own text that reaches the page or is
+// matched against the text meaning what they mean in the settings.
+void ReserveSettingsText(TSjisBridge& bridge, const TStrInfo& s) {
+    for (const auto* lines : {&s.HeaderLines, &s.FooterLines}) {
+        for (const std::string& line : *lines)
+            bridge.Reserve(line);
+    }
+    bridge.Reserve(s.Title);
+    for (const TStrong& rule : s.Strong) {
+        bridge.Reserve(rule.Keywords);
+        bridge.Reserve(rule.Separator);
+    }
+    for (const THolLine& line : s.HolLine)
+        bridge.Reserve(line.Pattern);
+}
 
 enum class TPassResult {
     Written,
@@ -145,19 +154,14 @@ enum class TPassResult {
 };
 
 // Writes the whole page of a pass: head, header, the input's lines, footer, end.
-TPassResult WritePage(TPass& pass, TStrInfo& s, long long total, TEngineEnv& env,
+TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEnv& env,
                       const std::string& inputPath, const std::string& outputPath) {
     pass.Page = ResolvePageEncoding(s.OutputEncoding, pass.Encoding);
     std::optional<TSjisBridge>& bridge = pass.Bridge;
     if (pass.Page != TPageEncoding::ShiftJis && !bridge)
         bridge.emplace();
-    if (bridge) {
-        for (auto* lines : {&s.HeaderLines, &s.FooterLines}) {
-            for (std::string& line : *lines)
-                line = bridge->Adopt(line);
-        }
-        s.Title = bridge->Adopt(s.Title);
-    }
+    if (bridge)
+        ReserveSettingsText(*bridge, s);
     TOutputFile& out = *pass.Out;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {
@@ -258,14 +262,10 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     TRegexRulesGuard release(s.Strong);
     if (!PrepareRules(s, env.Platform))
         return false;
-    const TSettingsText settingsText{s.HeaderLines, s.FooterLines, s.Title};
     TPassResult result = WritePage(pass, s, total, env, inputPath, outputPath);
     if (result == TPassResult::Disproved) {
         // The text went on invalid in the encoding its start was taken for: all of it is read
         // as Shift_JIS, byte for byte, into the page begun afresh.
-        s.HeaderLines = settingsText.HeaderLines;
-        s.FooterLines = settingsText.FooterLines;
-        s.Title = settingsText.Title;
         if (!OpenPass(pass, TTextEncoding::ShiftJis, false, inputPath, outputPath, env.Platform))
             return false;
         result = WritePage(pass, s, total, env, inputPath, outputPath);

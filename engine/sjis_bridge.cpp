@@ -199,14 +199,34 @@ bool IsTrailByte(unsigned char c) {
 
 TSjisBridge::TSjisBridge() : engineBytes_(Tables().EngineBytes.data()) {}
 
-// The characters without a faithful CP932 form, and the user-defined ones.
+// The characters without a faithful CP932 form, and the user-defined ones. A user-defined
+// character takes its own code where that is free, so that it means the same in the engine's
+// bytes as in the settings' (keywords, header, footer); the others take codes from the top of the
+// area down, away from the user-defined characters text commonly holds (the first ones).
 std::uint16_t TSjisBridge::StandInFor(char32_t c) {
     const TTables& tables = Tables();
     if (const auto found = codes_.find(c); found != codes_.end())
         return found->second;
-    if (standIns_.size() < kCapacity) {
-        const std::uint16_t code = StandInCode(standIns_.size());
-        TStandIn standIn{c, {}};
+    if (standIns_.empty()) {
+        standIns_.resize(kCapacity);
+        top_ = kCapacity;
+    }
+    std::size_t index = kCapacity;
+    if (IsUserDefinedCharacter(c) && tables.ToSjis[c] != kNoForm) {
+        const std::uint16_t own = tables.ToSjis[c];
+        if (const long at = StandInIndex(own >> 8, own & 0xFF); at >= 0 && !standIns_[at].Used)
+            index = static_cast<std::size_t>(at);
+    }
+    if (index == kCapacity) {
+        while (top_ > 0 && standIns_[top_ - 1].Used)
+            --top_;
+        if (top_ > 0)
+            index = --top_;
+    }
+    if (index < kCapacity) {
+        const std::uint16_t code = StandInCode(index);
+        TStandIn& standIn = standIns_[index];
+        standIn.Used = true;
         const std::string utf32 = Utf32(c);
         std::string form;
         // A user-defined character is its own CP932 code in a Shift_JIS page; the others have
@@ -225,7 +245,7 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
             ConvertWhole(toEuc, utf32, form) && ConvertWhole(fromEuc, form, back) && back == utf32
                 ? form
                 : CharacterReference(c);
-        standIns_.push_back(std::move(standIn));
+        ++used_;
         codes_.emplace(c, code);
         return code;
     }
@@ -268,7 +288,8 @@ TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
         const unsigned trail = *at.In++;
         code = b << 8 | trail;
         const long index = StandInIndex(b, trail);
-        if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size()) {
+        if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size() &&
+            standIns_[index].Used) {
             at.Out = PutLong(standIns_[index].Forms[static_cast<int>(page)], at.Out, end - at.In);
             return at;
         }
@@ -289,7 +310,7 @@ TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
 }
 
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
-    if (page == TPageEncoding::ShiftJis && standIns_.empty()) {
+    if (page == TPageEncoding::ShiftJis && used_ == 0) {
         out.append(engine);
         return;
     }
@@ -342,24 +363,17 @@ void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::strin
     out.append(scratch_.get(), dst - scratch_.get());
 }
 
-std::string TSjisBridge::Adopt(std::string_view sjis) {
-    std::string out;
-    out.reserve(sjis.size());
+void TSjisBridge::Reserve(std::string_view sjis) {
+    const TTables& tables = Tables();
     for (std::size_t i = 0; i < sjis.size(); ++i) {
         const auto b = static_cast<unsigned char>(sjis[i]);
-        if (!IsLeadByte(b) || i + 1 == sjis.size()) {
-            out += sjis[i];
+        if (!IsLeadByte(b) || i + 1 == sjis.size())
             continue;
-        }
-        const auto trail = static_cast<unsigned char>(sjis[i + 1]);
-        const std::uint16_t code = static_cast<std::uint16_t>(b << 8 | trail);
-        ++i;
-        if (StandInIndex(b, trail) >= 0 && Tables().ToChar[code] != kNoChar)
-            Append(Tables().ToChar[code], out);
-        else
-            AppendCode(code, out);
+        const auto trail = static_cast<unsigned char>(sjis[++i]);
+        const char32_t c = tables.ToChar[b << 8 | trail];
+        if (StandInIndex(b, trail) >= 0 && c != kNoChar)
+            StandInFor(c);
     }
-    return out;
 }
 
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page) {

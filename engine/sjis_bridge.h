@@ -4,9 +4,10 @@
 // A character with a faithful CP932 form (CP932 -> Unicode of that form gives the character
 // back) is that form. Any other character, and a Private Use Area character U+E000..U+E757 (the
 // ones CP932's user-defined area decodes to), gets a stand-in: a code of the user-defined area
-// 0xF040..0xF9FC, handed out in order per conversion and remembered, so the page gets the
-// character itself back. There are 1880 stand-ins; each further new character becomes "〓"
-// (0x81AC) and is counted.
+// 0xF040..0xF9FC, handed out per conversion and remembered, so the page gets the character itself
+// back. A user-defined character's stand-in is its own code unless another character holds that
+// code already; the others are handed out from 0xF9FC down. There are 1880 stand-ins; each
+// further new character becomes "〓" (0x81AC) and is counted.
 #pragma once
 
 #include <cstdint>
@@ -41,19 +42,16 @@ class TSjisBridge {
         out.append(bytes, Put(c, bytes) - bytes);
     }
 
-    // Shift_JIS text of the settings (header, footer, title) made fit to share a page with
-    // stand-ins: its user-defined characters 0xF040..0xF9FC become the stand-ins of their
-    // characters.
-    std::string Adopt(std::string_view sjis);
+    // Gives the user-defined characters (0xF040..0xF9FC) of Shift_JIS text of the settings their
+    // own codes as stand-ins before the input can take them, so that the settings' bytes keep
+    // meaning those characters (a keyword matches them in the text; a header shows them).
+    void Reserve(std::string_view sjis);
 
     // Appends engine text (the stand-ins of this bridge included) in the page's encoding. A
     // character without a form there becomes a numeric character reference ("&#x1F600;"); bytes
     // that are no CP932 character become "〓" in a UTF-8 or EUC-JP page and are counted.
     void Encode(std::string_view engine, TPageEncoding page, std::string& out);
 
-    // True once a stand-in was handed out: only then can a Shift_JIS page differ from the
-    // engine's bytes.
-    bool UsesStandIns() const { return !standIns_.empty(); }
     // Distinct characters written as "〓" because the stand-ins ran out.
     std::size_t Unkept() const { return unkept_; }
     // Bytes of engine text that were no CP932 character in a UTF-8 or EUC-JP page.
@@ -61,7 +59,7 @@ class TSjisBridge {
 
   private:
     struct TStandIn {
-        char32_t Char;
+        bool Used = false;
         std::string Forms[3];  // in TPageEncoding order
     };
     static constexpr std::uint16_t kNoBytes = 0xFFFF;
@@ -98,7 +96,9 @@ class TSjisBridge {
     // kNoBytes; the user-defined characters have none, they take stand-ins.
     const std::uint16_t* engineBytes_;
 
-    std::vector<TStandIn> standIns_;
+    std::vector<TStandIn> standIns_;  // by code, all 1880 once the first is handed out
+    std::size_t used_ = 0;
+    std::size_t top_ = 0;  // the codes from here up are taken
     std::unordered_map<char32_t, std::uint16_t> codes_;
     std::vector<std::uint64_t> unkeptSeen_;
     std::size_t unkept_ = 0;

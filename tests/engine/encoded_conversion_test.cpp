@@ -322,6 +322,15 @@ TEST(EncodedConversion, UserDefinedCharactersOfTheSettingsKeepTheirCharacters) {
     const std::string sjisPage = c.Convert("😀\xEE\x80\x81", 0, 1);
     EXPECT_EQ(BodyText(sjisPage),
               (std::vector<std::string>{"\xF0\x40\xF0\x41", "&#x1F600;\xF0\x41"}));
+    // A keyword of one finds that character in the text, and no character without a Shift_JIS
+    // form that came before it.
+    c.Form->SetText("memHeader", "");
+    c.Form->SetText("edtKeyword1", "\xF0\x40");
+    c.Form->SetItemIndex("cmbKeyKbn1", 2);
+    c.Form->SetItemIndex("cmbKeyWhat1", 0);
+    const std::string marked = c.Convert("😀\xEE\x80\x80😀", 0, 0);
+    EXPECT_EQ(BodyText(marked),
+              (std::vector<std::string>{"😀<span class=\"strong1\">\xEE\x80\x80</span>😀"}));
 }
 
 // The file is read in pieces of 64 KB: a character cut by a piece's end is completed by the next
