@@ -1,9 +1,7 @@
 #include "engine/input_decoder.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "engine/ascii_runs.h"

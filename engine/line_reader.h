@@ -2,7 +2,7 @@
 // or CR LF, a CR not followed by LF is dropped, the byte 0x1A ends the file, and a last line
 // without a terminator is still a line. With a decoder the file is first decoded into Shift_JIS
 // piece by piece and the same rules apply to the decoded text; a decoder that gives up ends the
-// text where it stands (its last partial line included).
+// reading where it stands, without the line it was in.
 #pragma once
 
 #include <cstdio>

@@ -23,10 +23,7 @@ bool TOutputFile::Flush() {
 }
 
 bool TOutputFile::WriteLine(std::string_view text) {
-    if (failed_ || !file_)
-        return false;
-    buffer_.append(text);
-    return EndLine();
+    return WriteLineWith([text](std::string& buffer) { buffer.append(text); });
 }
 
 bool TOutputFile::Close() {

@@ -17,25 +17,20 @@ class TOutputFile {
     // Writes text followed by CR LF; false once any write has failed.
     bool WriteLine(std::string_view text);
     // The same for a line that append(std::string&) appends to the buffered text itself (a page
-    // writer that would otherwise make a copy first).
+    // writer that would otherwise make a copy first). The buffer goes out once it is big enough.
     template <typename Append>
     bool WriteLineWith(Append&& append) {
         if (failed_ || !file_)
             return false;
         append(buffer_);
-        return EndLine();
+        buffer_.append("\r\n");
+        return buffer_.size() < kBufferSize || Flush();
     }
     // Flushes and closes; false when anything written was lost.
     bool Close();
 
   private:
     bool Flush();
-    // Appends CR LF and writes the buffered text out once there is enough of it.
-    bool EndLine() {
-        buffer_.append("\r\n");
-        return buffer_.size() < kBufferSize || Flush();
-    }
-
     static constexpr std::size_t kBufferSize = 1 << 16;
 
     std::FILE* file_ = nullptr;

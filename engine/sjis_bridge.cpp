@@ -27,6 +27,11 @@ bool IsUserDefinedCharacter(char32_t c) {
     return c >= 0xE000 && c <= 0xE757;
 }
 
+// The engine bytes of a code (lead << 8 | trail, or the byte) as TSjisBridge::Put writes them.
+std::uint16_t EngineBytesOf(std::uint16_t code) {
+    return code >= 0x100 ? static_cast<std::uint16_t>(code >> 8 | (code & 0xFF) << 8) : code;
+}
+
 // One character in another encoding, converted with one iconv call: the tables are made of some
 // 60,000 of them, and all the encodings they use are stateless, with no shift state to begin or
 // end in.
@@ -92,8 +97,7 @@ struct TTables {
             if (c < 0x10000 && form.Convert(encode, utf32.View()) && form.View() == bytes) {
                 ToSjis[c] = code;
                 if (!IsUserDefinedCharacter(c))
-                    EngineBytes[c] = static_cast<std::uint16_t>(
-                        code >= 0x100 ? code >> 8 | (code & 0xFF) << 8 : code);
+                    EngineBytes[c] = EngineBytesOf(code);
             }
         });
     }
@@ -258,6 +262,10 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
         ++unkept_;
     }
     return kGetaCode;
+}
+
+std::uint16_t TSjisBridge::StandInBytes(char32_t c) {
+    return EngineBytesOf(StandInFor(c));
 }
 
 // A byte gives at most five bytes of page but through PutLong: three for the plain forms (UTF-8 of

@@ -30,16 +30,10 @@ class TSjisBridge {
     char* Put(char32_t c, char* dst) {
         std::uint16_t bytes = c < 0x10000 ? engineBytes_[c] : kNoBytes;
         if (bytes == kNoBytes)
-            bytes = EngineBytes(StandInFor(c));
+            bytes = StandInBytes(c);
         dst[0] = static_cast<char>(bytes & 0xFF);
         dst[1] = static_cast<char>(bytes >> 8);
         return dst + (bytes > 0xFF ? 2 : 1);
-    }
-
-    // Appends the engine bytes of one character.
-    void Append(char32_t c, std::string& out) {
-        char bytes[2];
-        out.append(bytes, Put(c, bytes) - bytes);
     }
 
     // Gives the user-defined characters (0xF040..0xF9FC) of Shift_JIS text of the settings their
@@ -63,14 +57,11 @@ class TSjisBridge {
         std::string Forms[3];  // in TPageEncoding order
     };
     static constexpr std::uint16_t kNoBytes = 0xFFFF;
-    // The engine bytes of a code (lead << 8 | trail, or the byte) as Put writes them: the first
-    // in the low eight bits, the second, if any, in the high.
-    static std::uint16_t EngineBytes(std::uint16_t code) {
-        return code >= 0x100 ? static_cast<std::uint16_t>(code >> 8 | (code & 0xFF) << 8) : code;
-    }
     // The stand-in code of a character without a faithful form (handed out on first sight), or
     // the code of "〓" once they have run out.
     std::uint16_t StandInFor(char32_t c);
+    // The same code as Put writes it (see engineBytes_).
+    std::uint16_t StandInBytes(char32_t c);
     // Encode's way for what is no plain form: copies bytes to dst and returns their end, making
     // the scratch room bigger first where bytes and the worst case of the rest bytes of engine
     // text would not fit.
@@ -92,8 +83,9 @@ class TSjisBridge {
     // "〓", or any byte of a Shift_JIS page): writes it and returns the spot after it.
     TSpot EncodeOther(TSpot at, const unsigned char* end, TPageEncoding page);
 
-    // The engine bytes of each BMP character with a faithful CP932 form (EngineBytes order), or
-    // kNoBytes; the user-defined characters have none, they take stand-ins.
+    // The engine bytes of each BMP character with a faithful CP932 form, the first in the low
+    // eight bits and the second, if any, in the high; kNoBytes for the others. The user-defined
+    // characters have none: they take stand-ins.
     const std::uint16_t* engineBytes_;
 
     std::vector<TStandIn> standIns_;  // by code, all 1880 once the first is handed out
