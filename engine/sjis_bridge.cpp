@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "engine/ascii_runs.h"
 #include "engine/iconv_stream.h"
@@ -108,6 +109,31 @@ const TTables& Tables() {
     return tables;
 }
 
+// The forms of characters in a page encoding other than Shift_JIS, found with iconv: a form
+// must read back as the same character (a UTF-8 form always does; EUC-JP lacks some characters
+// and gives others a form that reads back as another).
+class TPageFormFinder {
+  public:
+    explicit TPageFormFinder(TPageEncoding page)
+        : to_(page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", "UTF-32LE") {
+        if (page != TPageEncoding::Utf8)
+            from_.emplace("UTF-32LE", "EUC-JP-MS");
+    }
+    // The form of the character that utf32 (UTF-32LE) holds; empty when it has none.
+    std::string_view Find(std::string_view utf32) {
+        if (!form_.Convert(to_, utf32))
+            return {};
+        if (from_ && !(back_.Convert(*from_, form_.View()) && back_.View() == utf32))
+            return {};
+        return form_.View();
+    }
+
+  private:
+    TIconv to_;
+    std::optional<TIconv> from_;
+    TCharacterForm form_, back_;
+};
+
 // The form of each engine code in a page's encoding, packed into 32 bits: its one to three bytes
 // in order from the low eight bits, its length in the high eight; 0 where there is none. Built
 // with iconv on first use, for the page encodings a run writes only.
@@ -123,19 +149,10 @@ class TPageForms {
             });
             return;
         }
-        // A UTF-8 form always reads back; an EUC-JP form must, or a page would show another
-        // character.
-        TIconv to(page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", "UTF-32LE");
-        TIconv from("UTF-32LE", page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS");
-        TCharacterForm form, back;
+        TPageFormFinder finder(page);
         ForEachCode([&](std::uint16_t code, std::string_view) {
-            if (toChar[code] == kNoChar)
-                return;
-            const std::string utf32 = Utf32(toChar[code]);
-            if (form.Convert(to, utf32) &&
-                (page == TPageEncoding::Utf8 ||
-                 (back.Convert(from, form.View()) && back.View() == utf32)))
-                Set(forms_[code], form.View());
+            if (toChar[code] != kNoChar)
+                Set(forms_[code], finder.Find(Utf32(toChar[code])));
         });
     }
     const std::uint32_t* Data() const { return forms_.data(); }
@@ -232,7 +249,6 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
         TStandIn& standIn = standIns_[index];
         standIn.Used = true;
         const std::string utf32 = Utf32(c);
-        std::string form;
         // A user-defined character is its own CP932 code in a Shift_JIS page; the others have
         // no faithful form there.
         standIn.Forms[0] = CharacterReference(c);
@@ -240,15 +256,12 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
             standIn.Forms[0].clear();
             AppendCode(tables.ToSjis[c], standIn.Forms[0]);
         }
-        TIconv toUtf8("UTF-8", "UTF-32LE");
-        standIn.Forms[1] = ConvertWhole(toUtf8, utf32, form) ? form : CharacterReference(c);
-        TIconv toEuc("EUC-JP-MS", "UTF-32LE");
-        TIconv fromEuc("UTF-32LE", "EUC-JP-MS");
-        std::string back;
-        standIn.Forms[2] =
-            ConvertWhole(toEuc, utf32, form) && ConvertWhole(fromEuc, form, back) && back == utf32
-                ? form
-                : CharacterReference(c);
+        for (const TPageEncoding page : {TPageEncoding::Utf8, TPageEncoding::EucJp}) {
+            TPageFormFinder finder(page);
+            const std::string_view form = finder.Find(utf32);
+            standIn.Forms[static_cast<int>(page)] =
+                form.empty() ? CharacterReference(c) : std::string(form);
+        }
         ++used_;
         codes_.emplace(c, code);
         return code;
