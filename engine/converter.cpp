@@ -243,11 +243,10 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
 
 bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
                      bool& usesLocalImages, TConversionEncodings& encodings) {
-    const TInputEncoding chosen = InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding"));
-    TInputScan scan = ScanInput(inputPath, chosen, TScanCheck::SampleOnly);
     // A page that cannot be begun again is written only from text known to be valid.
-    if (scan.Provisional && !CanBeginAgain(outputPath))
-        scan = ScanInput(inputPath, chosen, TScanCheck::WholeText);
+    const TInputScan scan =
+        ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")),
+                  CanBeginAgain(outputPath) ? TScanCheck::SampleOnly : TScanCheck::WholeText);
     if (!scan.Ok || IsSameFile(inputPath, outputPath)) {
         ShowOpenFailure(env.Platform, inputPath);
         return false;
