@@ -33,7 +33,8 @@ bool TLineReader::Fill() {
         return FillDecoded();
     if (!Read(buffer_.data(), buffer_.size(), end_))
         return false;
-    return EndAtSubstitute();
+    CutAtSubstitute(buffer_.data(), end_);
+    return end_ > 0;
 }
 
 bool TLineReader::Read(char* into, std::size_t room, std::size_t& got) {
@@ -49,38 +50,37 @@ bool TLineReader::Read(char* into, std::size_t room, std::size_t& got) {
     return true;
 }
 
-bool TLineReader::EndAtSubstitute() {
-    if (void* sub = std::memchr(buffer_.data(), 0x1A, end_)) {
-        end_ = static_cast<char*>(sub) - buffer_.data();
+void TLineReader::CutAtSubstitute(const char* text, std::size_t& size) {
+    if (const void* sub = std::memchr(text, 0x1A, size)) {
+        size = static_cast<const char*>(sub) - text;
         eof_ = true;
     }
-    return end_ > 0;
 }
 
 // Decodes raw pieces until they give text (a piece may hold only a byte order mark or the start
 // of a character). Read byte by byte, the text ends at the file's byte 0x1A: nothing behind it is
-// decoded (or found invalid). The buffer only grows, so that its room is never cleared again.
+// decoded (or found invalid); in UTF-16 it ends at the decoded one. The buffer only grows, so
+// that its room is never cleared again.
 bool TLineReader::FillDecoded() {
     end_ = 0;
     while (end_ == 0 && !eof_) {
         std::size_t n = 0;
         if (!Read(raw_.data(), raw_.size(), n))
             return false;
-        if (const void* sub =
-                decoder_->ReadsBytes() ? std::memchr(raw_.data(), 0x1A, n) : nullptr) {
-            n = static_cast<const char*>(sub) - raw_.data();
-            eof_ = true;
-        }
+        if (decoder_->ReadsBytes())
+            CutAtSubstitute(raw_.data(), n);
         if (const std::size_t room = decoder_->RoomFor(n); buffer_.size() < room)
             buffer_.resize(room);
         end_ = decoder_->Decode(std::string_view(raw_.data(), n), eof_, buffer_.data()) -
                buffer_.data();
+        if (!decoder_->ReadsBytes())
+            CutAtSubstitute(buffer_.data(), end_);
         if (decoder_->GaveUp()) {
             end_ = 0;
             eof_ = true;
         }
     }
-    return EndAtSubstitute();
+    return end_ > 0;
 }
 
 bool TLineReader::Next(std::string& line) {

@@ -34,8 +34,8 @@ class TLineReader {
     bool FillDecoded();
     // Reads up to room bytes into into; false (and Failed) on a read error. Sets eof_ at the end.
     bool Read(char* into, std::size_t room, std::size_t& got);
-    // Cuts the buffer at a 0x1A byte, which ends the file; true when text is left.
-    bool EndAtSubstitute();
+    // Cuts size bytes of text at a 0x1A byte, which ends the file (and sets eof_).
+    void CutAtSubstitute(const char* text, std::size_t& size);
 
     std::FILE* file_ = nullptr;
 
