@@ -220,61 +220,62 @@ bool IsTrailByte(unsigned char c) {
 
 TSjisBridge::TSjisBridge() : engineBytes_(Tables().EngineBytes.data()) {}
 
-// The characters without a faithful CP932 form, and the user-defined ones. A user-defined
-// character takes its own code where that is free, so that it means the same in the engine's
-// bytes as in the settings' (keywords, header, footer); the others take codes from the top of the
-// area down, away from the user-defined characters text commonly holds (the first ones).
+// The characters without a faithful CP932 form, and the user-defined ones.
 std::uint16_t TSjisBridge::StandInFor(char32_t c) {
-    const TTables& tables = Tables();
     if (const auto found = codes_.find(c); found != codes_.end())
         return found->second;
+    const std::size_t index = FreeStandIn(c);
+    if (index == kCapacity) {
+        if (unkeptSeen_.empty())
+            unkeptSeen_.resize(0x110000 / 64 + 1);
+        const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+        std::uint64_t& word = unkeptSeen_[(c / 64) % unkeptSeen_.size()];
+        if ((word & bit) == 0) {
+            word |= bit;
+            ++unkept_;
+        }
+        return kGetaCode;
+    }
+    TStandIn& standIn = standIns_[index];
+    standIn.Used = true;
+    // A user-defined character is its own CP932 code in a Shift_JIS page; the others have no
+    // faithful form there.
+    standIn.Forms[0] = CharacterReference(c);
+    if (IsUserDefinedCharacter(c) && Tables().ToSjis[c] != kNoForm) {
+        standIn.Forms[0].clear();
+        AppendCode(Tables().ToSjis[c], standIn.Forms[0]);
+    }
+    const std::string utf32 = Utf32(c);
+    for (const TPageEncoding page : {TPageEncoding::Utf8, TPageEncoding::EucJp}) {
+        TPageFormFinder finder(page);
+        const std::string_view form = finder.Find(utf32);
+        standIn.Forms[static_cast<int>(page)] =
+            form.empty() ? CharacterReference(c) : std::string(form);
+    }
+    ++used_;
+    const std::uint16_t code = StandInCode(index);
+    codes_.emplace(c, code);
+    return code;
+}
+
+// A user-defined character takes its own code where that is free, so that it means the same in
+// the engine's bytes as in the settings' (keywords, header, footer); the others take codes from
+// the top of the area down, away from the user-defined characters text commonly holds (the
+// first ones).
+std::size_t TSjisBridge::FreeStandIn(char32_t c) {
     if (standIns_.empty()) {
         standIns_.resize(kCapacity);
         top_ = kCapacity;
     }
-    std::size_t index = kCapacity;
-    if (IsUserDefinedCharacter(c) && tables.ToSjis[c] != kNoForm) {
-        const std::uint16_t own = tables.ToSjis[c];
-        if (const long at = StandInIndex(own >> 8, own & 0xFF); at >= 0 && !standIns_[at].Used)
-            index = static_cast<std::size_t>(at);
+    if (IsUserDefinedCharacter(c)) {
+        const std::uint16_t own = Tables().ToSjis[c];
+        const long at = own == kNoForm ? -1 : StandInIndex(own >> 8, own & 0xFF);
+        if (at >= 0 && !standIns_[at].Used)
+            return static_cast<std::size_t>(at);
     }
-    if (index == kCapacity) {
-        while (top_ > 0 && standIns_[top_ - 1].Used)
-            --top_;
-        if (top_ > 0)
-            index = --top_;
-    }
-    if (index < kCapacity) {
-        const std::uint16_t code = StandInCode(index);
-        TStandIn& standIn = standIns_[index];
-        standIn.Used = true;
-        const std::string utf32 = Utf32(c);
-        // A user-defined character is its own CP932 code in a Shift_JIS page; the others have
-        // no faithful form there.
-        standIn.Forms[0] = CharacterReference(c);
-        if (IsUserDefinedCharacter(c) && tables.ToSjis[c] != kNoForm) {
-            standIn.Forms[0].clear();
-            AppendCode(tables.ToSjis[c], standIn.Forms[0]);
-        }
-        for (const TPageEncoding page : {TPageEncoding::Utf8, TPageEncoding::EucJp}) {
-            TPageFormFinder finder(page);
-            const std::string_view form = finder.Find(utf32);
-            standIn.Forms[static_cast<int>(page)] =
-                form.empty() ? CharacterReference(c) : std::string(form);
-        }
-        ++used_;
-        codes_.emplace(c, code);
-        return code;
-    }
-    if (unkeptSeen_.empty())
-        unkeptSeen_.resize(0x110000 / 64 + 1);
-    const std::uint64_t bit = std::uint64_t{1} << (c % 64);
-    std::uint64_t& word = unkeptSeen_[(c / 64) % unkeptSeen_.size()];
-    if ((word & bit) == 0) {
-        word |= bit;
-        ++unkept_;
-    }
-    return kGetaCode;
+    while (top_ > 0 && standIns_[top_ - 1].Used)
+        --top_;
+    return top_ > 0 ? --top_ : kCapacity;
 }
 
 std::uint16_t TSjisBridge::StandInBytes(char32_t c) {

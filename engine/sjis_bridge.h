@@ -60,6 +60,8 @@ class TSjisBridge {
     // The stand-in code of a character without a faithful form (handed out on first sight), or
     // the code of "〓" once they have run out.
     std::uint16_t StandInFor(char32_t c);
+    // The index of the stand-in code c is to take, kCapacity when none is left.
+    std::size_t FreeStandIn(char32_t c);
     // The same code as Put writes it (see engineBytes_).
     std::uint16_t StandInBytes(char32_t c);
     // Encode's way for what is no plain form: copies bytes to dst and returns their end, making
