@@ -13,8 +13,8 @@
 #include <string>
 
 #include "cli/terminal_platform.h"
-#include "engine/converter.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/page/converter.h"
 
 int main(int argc, char** argv) {
     if (argc != 5) {

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/micro_fixture.h"
-#include "engine/emphasis.h"
-#include "engine/escaper.h"
+#include "engine/line/emphasis.h"
+#include "engine/text/escaper.h"
 
 namespace {
 

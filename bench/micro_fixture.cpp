@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #include <fstream>
-#include "engine/BRegExp.h"
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
-#include "engine/prepared_emphasis.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/line/regex_emphasis.h"
+#include "engine/text/encoding.h"
 #include "settings/profile_file.h"
 #include "settings/settings_env.h"
 #include "settings/settings_file.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cli/terminal_platform.h"
-#include "engine/headless_form.h"
-#include "engine/line_assembly.h"
-#include "engine/settings_model.h"
+#include "engine/base/headless_form.h"
+#include "engine/base/settings_model.h"
+#include "engine/line/line_assembly.h"
 
 // A typical line of Japanese prose (about 90 bytes) with blanks, an ASCII word and punctuation.
 const std::string& ProseLine();

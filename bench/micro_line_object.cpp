@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/micro_fixture.h"
-#include "engine/untClsHtmlCnv.h"
+#include "engine/line/untClsHtmlCnv.h"
 
 namespace {
 

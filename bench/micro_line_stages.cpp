@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/micro_fixture.h"
-#include "engine/autolink.h"
-#include "engine/encoding.h"
-#include "engine/escaper.h"
-#include "engine/katakana.h"
-#include "engine/line_assembly.h"
-#include "engine/text_helpers.h"
+#include "engine/line/autolink.h"
+#include "engine/line/line_assembly.h"
+#include "engine/text/encoding.h"
+#include "engine/text/escaper.h"
+#include "engine/text/katakana.h"
+#include "engine/text/text_helpers.h"
 
 namespace {
 

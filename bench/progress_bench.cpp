@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "cli/terminal_platform.h"
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "settings/options_folder.h"
 #include "ui/Unit1.h"
 #include "ui/desktop_program.h"

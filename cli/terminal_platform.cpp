@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 
 class TTerminalPlatform : public TPlatform {
   public:

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands/preview_files.h"
-#include "engine/engine_env.h"
+#include "engine/base/engine_env.h"
 #include "settings/settings_env.h"
 #include "settings/untIniOption.h"
 

@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "commands/page_conversion.h"
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 #include "settings/output_path.h"
 
 namespace {

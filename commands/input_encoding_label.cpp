@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/encoding.h"
-#include "engine/settings_model.h"
-#include "engine/text_encoding.h"
+#include "engine/base/settings_model.h"
+#include "engine/encodings/text_encoding.h"
+#include "engine/text/encoding.h"
 
 void ShowInputEncoding(TCommandEnv& env) {
     TForm& window = env.Engine.Form;

@@ -1,6 +1,6 @@
 #include "commands/page_conversion.h"
 
-#include "engine/converter.h"
+#include "engine/page/converter.h"
 #include "settings/output_path.h"
 
 TPageResult ConvertToPage(TEngineEnv& env, const std::string& input, const TOption& options,

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/engine_env.h"
+#include "engine/base/engine_env.h"
 #include "settings/untIniOption.h"
 
 struct TPageResult {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/converter.h"
-#include "engine/folders.h"
-#include "engine/preview_sample.h"
+#include "engine/base/folders.h"
+#include "engine/page/converter.h"
+#include "engine/page/preview_sample.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/converter.h"
-#include "engine/engine_env.h"
+#include "engine/base/engine_env.h"
+#include "engine/page/converter.h"
 
 inline constexpr const char* kPreviewSourceName = "pretmp.txt";
 inline constexpr const char* kPreviewPageName = "pretmp.htm";

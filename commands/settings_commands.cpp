@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/encoding.h"
-#include "engine/engine_env.h"
-#include "engine/file_paths.h"
-#include "engine/settings_model.h"
-#include "engine/text_helpers.h"
+#include "engine/base/engine_env.h"
+#include "engine/base/file_paths.h"
+#include "engine/base/settings_model.h"
+#include "engine/text/encoding.h"
+#include "engine/text/text_helpers.h"
 #include "settings/emphasis_samples.h"
 #include "settings/rule_line_count_check.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 
 // What the style editors need of a window beyond the values of its controls.
 class TStyleView {

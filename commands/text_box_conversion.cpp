@@ -2,13 +2,13 @@
 
 #include <optional>
 
-#include "engine/conversion_messages.h"
-#include "engine/converter.h"
-#include "engine/input_decoder.h"
-#include "engine/line_reader.h"
-#include "engine/lost_text_warnings.h"
-#include "engine/sjis_bridge.h"
-#include "engine/text_helpers.h"
+#include "engine/encodings/input_decoder.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/encodings/lost_text_warnings.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/page/conversion_messages.h"
+#include "engine/page/converter.h"
+#include "engine/text/text_helpers.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/engine_env.h"
+#include "engine/base/engine_env.h"
 
 // Converts the lines of a UTF-8 text (split at CR LF, LF or CR) with the main window's settings,
 // as ConvertTextBoxText does, into out as UTF-8 entries (the marker block first in modes 1 and 2).

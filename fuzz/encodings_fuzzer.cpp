@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/converter.h"
-#include "engine/iconv_stream.h"
-#include "engine/input_decoder.h"
-#include "engine/line_reader.h"
-#include "engine/main_window_controls.h"
-#include "engine/prepared_emphasis.h"
-#include "engine/sjis_bridge.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/encodings/input_decoder.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/page/converter.h"
+#include "engine/text/iconv_stream.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"

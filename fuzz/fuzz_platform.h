@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 class TFuzzPlatform : public TPlatform {
   public:

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/text/encoding.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/pipeline_case.h"
 #include "fuzz/scratch_folder.h"

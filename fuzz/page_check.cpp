@@ -3,10 +3,10 @@
 #include <map>
 #include <vector>
 
-#include "engine/encoding.h"
-#include "engine/identity.h"
-#include "engine/page_escape.h"
-#include "engine/text_helpers.h"
+#include "engine/base/identity.h"
+#include "engine/text/encoding.h"
+#include "engine/text/page_escape.h"
+#include "engine/text/text_helpers.h"
 #include "fuzz/scratch_folder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/form.h"
+#include "engine/base/form.h"
 #include "fuzz/fuzz_input.h"
 
 // Sets the main window's controls from the settings bytes at the front of in.

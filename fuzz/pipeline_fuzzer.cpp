@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/converter.h"
-#include "engine/katakana.h"
-#include "engine/line_reader.h"
-#include "engine/main_window_controls.h"
-#include "engine/prepared_emphasis.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/page/converter.h"
+#include "engine/text/katakana.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/pipeline_case.h"

@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/BRegExp.h"
-#include "engine/escaper.h"
-#include "engine/onig_api.h"
-#include "engine/regex_guard.h"
-#include "engine/regex_library.h"
-#include "engine/regex_pattern.h"
-#include "engine/text_helpers.h"
+#include "engine/regex/BRegExp.h"
+#include "engine/regex/onig_api.h"
+#include "engine/regex/regex_guard.h"
+#include "engine/regex/regex_library.h"
+#include "engine/regex/regex_pattern.h"
+#include "engine/text/escaper.h"
+#include "engine/text/text_helpers.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/scratch_folder.h"
 

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/input_decoder.h"
-#include "engine/line_reader.h"
-#include "engine/sjis_bridge.h"
+#include "engine/encodings/input_decoder.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/encodings/sjis_bridge.h"
 
 TScratchFolder::TScratchFolder() {
     const char* tmp = std::getenv("TMPDIR");

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text_encoding.h"
+#include "engine/encodings/text_encoding.h"
 
 class TScratchFolder {
   public:

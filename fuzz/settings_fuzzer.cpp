@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/converter.h"
-#include "engine/main_window_controls.h"
-#include "engine/prepared_emphasis.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/page/converter.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/scratch_folder.h"

@@ -2,7 +2,7 @@
 // its own.
 #pragma once
 
-#include "engine/form.h"
+#include "engine/base/form.h"
 
 // For rule n: with chkFontColor<n> ticked, lblFontColorInfo<n> is enabled; otherwise it is
 // disabled and lblStrong<n> and shpUnderLine<n> take the font colour of lblNormalStr.

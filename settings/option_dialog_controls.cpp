@@ -1,6 +1,6 @@
 #include "settings/option_dialog_controls.h"
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 void AddOptionDialogControls(THeadlessForm& f) {
     using K = TControlKind;

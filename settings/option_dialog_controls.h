@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "engine/headless_form.h"
+#include "engine/base/headless_form.h"
 
 inline constexpr int kExtensionCount = 2;  // cmbExtension: "htm", "html"
 

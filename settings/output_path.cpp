@@ -1,6 +1,6 @@
 #include "settings/output_path.h"
 
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
 
 namespace {
 

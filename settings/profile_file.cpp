@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/encoding.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/text_helpers.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/encoding.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/text_helpers.h"
 
 void CheckRuleLineCount(TForm& form, TPlatform& platform, int n) {
     const std::string edit = "edtHolMarkCnt" + std::to_string(n);

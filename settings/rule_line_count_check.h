@@ -3,8 +3,8 @@
 // ください。" and empties the edit (which runs the check again and passes).
 #pragma once
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 
 // Checks edtHolMarkCnt<n> of form as its text-changed behaviour does.
 void CheckRuleLineCount(TForm& form, TPlatform& platform, int n);

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "engine/engine_env.h"
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/engine_env.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 
 // One entry of the settings-file history: the native path of a settings file, empty for a free
 // position.
@@ -23,7 +23,7 @@ inline constexpr int kSettingsHistorySize = 10;
 using TSettingsHistory = std::array<TFileHistory, kSettingsHistorySize>;
 
 struct TSettingsEnv {
-    TForm& MainWindow;     // the controls of TfrmMain (engine/main_window_controls.h names)
+    TForm& MainWindow;     // the controls of TfrmMain (engine/base/main_window_controls.h names)
     TPlatform& Platform;   // messages and file dialogs
     TProgramState& State;  // OptionsFolder and CurrentSettingsFile
     TSettingsHistory& History;

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/settings_model.h"
-#include "engine/text_helpers.h"
+#include "engine/base/settings_model.h"
+#include "engine/text/text_helpers.h"
 #include "settings/profile_file.h"
 #include "settings/settings_env.h"
 

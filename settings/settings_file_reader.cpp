@@ -5,8 +5,8 @@
 #include <charconv>
 #include <string>
 
-#include "engine/encoding.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/text_helpers.h"
 #include "settings/emphasis_samples.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"

@@ -1,7 +1,7 @@
 // Writing a settings snapshot: the key table in the order the file has always had.
 #include <string>
 
-#include "engine/text_helpers.h"
+#include "engine/text/text_helpers.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 

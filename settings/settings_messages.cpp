@@ -1,7 +1,7 @@
 #include "settings/settings_messages.h"
 
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 
 void ShowCannotOpenSettings(TPlatform& platform, const std::string& path) {
     ShowOk(platform, TMessageKind::Warning,

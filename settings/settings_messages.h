@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 // "設定ファイル：\r\n\t<path>\r\nが開けません。" (warning): a settings or options file that cannot
 // be read.

@@ -1,7 +1,7 @@
 // The open dialog for settings files, and the caption that names the settings file in use.
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
-#include "engine/identity.h"
+#include "engine/base/file_paths.h"
+#include "engine/base/identity.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 
 std::string SettingsCaption(const std::string& nativePath) {

@@ -1,7 +1,7 @@
 #include "settings/untFileHistory.h"
 
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 #include "settings/profile_file.h"
 #include "settings/settings_messages.h"
 #include "settings/untIniOption.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "settings/settings_messages.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 #include "settings/untIniOption.h"
 
 // OK: ApplyOptionDialog, then WriteOptions to porukano.ini in optionsFolder. Returns true when the

@@ -1,7 +1,7 @@
 #include "settings/untIniOption.h"
 
-#include "engine/file_paths.h"
-#include "engine/folders.h"
+#include "engine/base/file_paths.h"
+#include "engine/base/folders.h"
 #include "settings/profile_file.h"
 #include "settings/settings_messages.h"
 

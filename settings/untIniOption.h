@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 #include "settings/user_guide.h"
 
 class TProfileFile;

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "commands/settings_commands.h"
-#include "engine/identity.h"
+#include "engine/base/identity.h"
 #include "settings/options_folder.h"
 #include "ui/UntVerInf.h"
 #include "ui/color_label.h"

@@ -7,7 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "engine/identity.h"
+#include "engine/base/identity.h"
 #include "settings/user_guide.h"
 #include "ui/program_icon.h"
 #include "ui/widget_factory.h"

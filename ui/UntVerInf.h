@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "engine/form.h"
-#include "engine/platform.h"
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
 
 #include <string>
 

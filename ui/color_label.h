@@ -6,7 +6,7 @@
 #include <QFrame>
 #include <QString>
 
-#include "engine/text_helpers.h"
+#include "engine/text/text_helpers.h"
 
 class TColorLabel : public QFrame {
     Q_OBJECT

@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "engine/encoding.h"
-#include "engine/identity.h"
+#include "engine/base/identity.h"
+#include "engine/text/encoding.h"
 #include "ui/Unit1.h"
 #include "ui/UntVerInf.h"
 #include "ui/option_window.h"

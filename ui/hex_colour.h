@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text_helpers.h"
+#include "engine/text/text_helpers.h"
 
 // The pair an edit stands for: empty gives "00", a single character gets "0" appended ("F" means
 // "F0"); longer texts are taken as they are.

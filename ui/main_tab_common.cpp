@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
 #include "ui/main_tabs.h"
 #include "ui/radio_group.h"
 #include "ui/widget_factory.h"

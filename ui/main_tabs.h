@@ -1,5 +1,5 @@
 // The setting pages of the main window, each built with its named controls in their initial
-// state (the same names and values as engine/main_window_controls.cpp).
+// state (the same names and values as engine/base/main_window_controls.cpp).
 #pragma once
 
 #include <QWidget>

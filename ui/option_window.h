@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "engine/engine_env.h"
-#include "engine/platform.h"
+#include "engine/base/engine_env.h"
+#include "engine/base/platform.h"
 #include "settings/untIniOption.h"
 #include "ui/qt_form.h"
 

@@ -15,9 +15,9 @@
 #include <stdexcept>
 
 #include "commands/preview_files.h"
-#include "engine/encoding.h"
-#include "engine/input_decoder.h"
-#include "engine/settings_model.h"
+#include "engine/base/settings_model.h"
+#include "engine/encodings/input_decoder.h"
+#include "engine/text/encoding.h"
 #include "ui/Unit1.h"
 #include "ui/dropped_files.h"
 #include "ui/memo_font.h"

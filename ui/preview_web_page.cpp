@@ -6,7 +6,7 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/qt_text.h"
 
 void RegisterPreviewScheme() {

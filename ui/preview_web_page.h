@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 class QWebEngineProfile;
 

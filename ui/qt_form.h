@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "engine/form.h"
+#include "engine/base/form.h"
 
 class TQtForm : public TForm {
   public:

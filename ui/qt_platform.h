@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 class TQtPlatform : public TPlatform {
   public:

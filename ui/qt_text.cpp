@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 QString FromSjis(std::string_view sjis) {
     return QString::fromStdString(SjisToUtf8(sjis));

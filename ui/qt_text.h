@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text_helpers.h"
+#include "engine/text/text_helpers.h"
 
 // Shift_JIS bytes shown in a widget.
 QString FromSjis(std::string_view sjis);

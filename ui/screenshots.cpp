@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/Unit1.h"
 #include "ui/UntVerInf.h"
 #include "ui/desktop_program.h"

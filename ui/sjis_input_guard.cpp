@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/qt_text.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/hex_colour.h"
 #include "ui/qt_text.h"
 #include "ui/widget_factory.h"

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 class QLineEdit;
 class QPushButton;

@@ -5,7 +5,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "engine/identity.h"
+#include "engine/base/identity.h"
 #include "ui/text_window.h"
 #include "ui/widget_factory.h"
 

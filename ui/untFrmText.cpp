@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "commands/text_box_conversion.h"
-#include "engine/identity.h"
+#include "engine/base/identity.h"
 #include "ui/text_window.h"
 #include "ui/untFrmOutputText.h"
 #include "ui/widget_factory.h"

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "engine/engine_env.h"
+#include "engine/base/engine_env.h"
 
 class QPlainTextEdit;
 class TfrmOutPutText;

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"

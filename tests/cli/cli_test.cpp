@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/main_commands.h"
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/commands/command_window.h"
 #include "tests/support/environment.h"
 

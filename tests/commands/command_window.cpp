@@ -1,7 +1,7 @@
 #include "tests/commands/command_window.h"
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/text/encoding.h"
 #include "settings/option_dialog_controls.h"
 
 TCommandWindow::TCommandWindow()

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "commands/command_env.h"
-#include "engine/headless_form.h"
+#include "engine/base/headless_form.h"
 #include "tests/support/environment.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/convert_command.h"
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/commands/command_window.h"
 
 namespace {

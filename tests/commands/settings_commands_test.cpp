@@ -4,8 +4,8 @@
 
 #include "commands/main_commands.h"
 #include "commands/settings_commands.h"
-#include "engine/converter.h"
-#include "engine/encoding.h"
+#include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "settings/untFileHistory.h"
 #include "settings/untFrmOption.h"
 #include "settings/untIniOption.h"

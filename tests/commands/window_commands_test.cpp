@@ -3,7 +3,7 @@
 #include "commands/input_encoding_label.h"
 #include "commands/main_commands.h"
 #include "commands/preview_files.h"
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/commands/command_window.h"
 #include "tests/support/environment.h"
 

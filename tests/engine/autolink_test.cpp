@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/autolink.h"
-#include "engine/encoding.h"
+#include "engine/line/autolink.h"
+#include "engine/text/encoding.h"
 
 namespace {
 

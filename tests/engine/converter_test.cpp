@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/escaper.h"
-#include "engine/stylesheet.h"
+#include "engine/page/converter.h"
+#include "engine/page/stylesheet.h"
+#include "engine/text/encoding.h"
+#include "engine/text/escaper.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"
 

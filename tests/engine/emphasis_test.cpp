@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/BRegExp.h"
-#include "engine/emphasis.h"
-#include "engine/encoding.h"
-#include "engine/prepared_emphasis.h"
+#include "engine/line/emphasis.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/line/regex_emphasis.h"
+#include "engine/text/encoding.h"
 #include "tests/support/scripted_platform.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <random>
 
-#include "engine/encoding.h"
-#include "engine/sjis_bridge.h"
-#include "engine/stylesheet.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/page/stylesheet.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/encoding_fixture.h"
 #include "tests/support/example_file.h"
 

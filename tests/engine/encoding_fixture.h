@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/converter.h"
+#include "engine/page/converter.h"
 #include "tests/engine/engine_fixture.h"
 
 // utf8 converted with iconv into the encoding iconvName names; throws when it has no form there.

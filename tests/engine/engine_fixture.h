@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "engine/engine_env.h"
-#include "engine/main_window_controls.h"
-#include "engine/settings_model.h"
+#include "engine/base/engine_env.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/base/settings_model.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"
 

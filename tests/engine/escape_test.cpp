@@ -3,10 +3,10 @@
 #include <random>
 #include <string>
 
-#include "engine/encoding.h"
-#include "engine/escaper.h"
-#include "engine/katakana.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/escaper.h"
+#include "engine/text/katakana.h"
+#include "engine/text/text_helpers.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "tests/support/example_file.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "engine/encoding.h"
-#include "engine/ruby_notation.h"
-#include "engine/upright_digits.h"
-#include "engine/web_links.h"
+#include "engine/line/ruby_notation.h"
+#include "engine/line/upright_digits.h"
+#include "engine/line/web_links.h"
+#include "engine/text/encoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
-#include "engine/file_paths.h"
+#include "engine/base/file_paths.h"
+#include "engine/text/encoding.h"
 
 TEST(FilePaths, PartsOfANativePath) {
     EXPECT_EQ(ExtensionOf("/doc/a.txt"), ".txt");

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "engine/folders.h"
+#include "engine/base/folders.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 

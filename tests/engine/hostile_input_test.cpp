@@ -6,10 +6,10 @@
 
 #include <random>
 
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/katakana.h"
-#include "engine/line_reader.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/page/converter.h"
+#include "engine/text/encoding.h"
+#include "engine/text/katakana.h"
 #include "fuzz/page_check.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/untClsHtmlCnv.h"
+#include "engine/line/untClsHtmlCnv.h"
 
 namespace {
 

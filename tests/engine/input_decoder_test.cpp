@@ -1,4 +1,4 @@
-#include "engine/input_decoder.h"
+#include "engine/encodings/input_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "engine/encoding.h"
-#include "engine/katakana.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/katakana.h"
+#include "engine/text/text_helpers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/line_reader.h"
+#include "engine/encodings/line_reader.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

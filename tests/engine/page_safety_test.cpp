@@ -2,11 +2,11 @@
 // settings file cannot add markup or script; ordinary values come out as they always did.
 #include <gtest/gtest.h>
 
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/page_escape.h"
-#include "engine/prepared_emphasis.h"
-#include "engine/stylesheet.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/page/converter.h"
+#include "engine/page/stylesheet.h"
+#include "engine/text/encoding.h"
+#include "engine/text/page_escape.h"
 #include "fuzz/page_check.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"

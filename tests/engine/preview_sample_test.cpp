@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
-#include "engine/preview_sample.h"
+#include "engine/page/preview_sample.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/example_file.h"
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
-#include "engine/progress_display.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/page/progress_display.h"
+#include "engine/text/encoding.h"
 #include "tests/support/scripted_platform.h"
 
 // For line totals that 100 divides and that it does not, every repaint comes at the line where

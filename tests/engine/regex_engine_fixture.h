@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/regex_library.h"
+#include "engine/regex/regex_library.h"
 
 // A library name that no machine has.
 inline const std::string kMissingRegexLibrary = "libporukano-no-such-regex.so.0";

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "engine/BRegExp.h"
-#include "engine/encoding.h"
+#include "engine/regex/BRegExp.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/regex_engine_fixture.h"
 
 TEST(TBRegExp, MatchGivesOneBasedPositionsInTheWholeTarget) {

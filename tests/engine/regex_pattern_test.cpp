@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/regex_pattern.h"
+#include "engine/regex/regex_pattern.h"
 
 TEST(BuildMatchPattern, KeywordsWithAPatternFormStayAsTheyAre) {
     EXPECT_EQ(BuildMatchPattern("abc"), "m/abc/");

@@ -3,13 +3,14 @@
 #include <chrono>
 #include <iostream>
 
-#include "engine/BRegExp.h"
-#include "engine/converter.h"
-#include "engine/emphasis.h"
-#include "engine/encoding.h"
-#include "engine/escaper.h"
-#include "engine/line_assembly.h"
-#include "engine/prepared_emphasis.h"
+#include "engine/line/emphasis.h"
+#include "engine/line/line_assembly.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/line/regex_emphasis.h"
+#include "engine/page/converter.h"
+#include "engine/regex/BRegExp.h"
+#include "engine/text/encoding.h"
+#include "engine/text/escaper.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/engine/regex_engine_fixture.h"
 

@@ -5,11 +5,12 @@
 #include <chrono>
 #include <iostream>
 
-#include "engine/BRegExp.h"
-#include "engine/converter.h"
-#include "engine/encoding.h"
-#include "engine/line_assembly.h"
-#include "engine/regex_guard.h"
+#include "engine/line/line_assembly.h"
+#include "engine/line/regex_emphasis.h"
+#include "engine/page/converter.h"
+#include "engine/regex/BRegExp.h"
+#include "engine/regex/regex_guard.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {

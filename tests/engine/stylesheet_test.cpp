@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
-#include "engine/stylesheet.h"
+#include "engine/page/stylesheet.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {

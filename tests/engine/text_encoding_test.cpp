@@ -1,4 +1,4 @@
-#include "engine/text_encoding.h"
+#include "engine/encodings/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "engine/encoding.h"
-#include "engine/text_helpers.h"
+#include "engine/text/encoding.h"
+#include "engine/text/text_helpers.h"
 
 TEST(TextHelpers, SearchesCountBytesFromTheRightStart) {
     EXPECT_EQ(InStr(3, "abcabc", "abc"), 4);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"

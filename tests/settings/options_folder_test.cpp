@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
 #include "settings/options_folder.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"

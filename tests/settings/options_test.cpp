@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/text/encoding.h"
 #include "settings/option_dialog_controls.h"
 #include "settings/output_path.h"
 #include "settings/untFrmOption.h"

@@ -3,6 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/settings_model.h"
+#include "engine/base/settings_model.h"
 
 ::testing::AssertionResult SameSettings(const TStrInfo& a, const TStrInfo& b);

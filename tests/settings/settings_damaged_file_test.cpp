@@ -2,7 +2,7 @@
 // a load unchanged, so that saving never spreads the damage further.
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "tests/settings/settings_window.h"
 

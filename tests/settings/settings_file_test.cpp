@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "settings/rule_line_count_check.h"
 #include "settings/settings_file.h"
 #include "tests/settings/settings_compare.h"

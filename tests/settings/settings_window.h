@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "engine/main_window_controls.h"
-#include "engine/settings_model.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/base/settings_model.h"
 #include "settings/settings_env.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_dir.h"

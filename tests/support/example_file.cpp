@@ -4,7 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/headless_form.h"
+#include "engine/base/headless_form.h"
 
 struct TExample {
     std::string Where;  // file:line

@@ -1,6 +1,6 @@
 #include "tests/support/scripted_platform.h"
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                               unsigned buttons) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/platform.h"
+#include "engine/base/platform.h"
 
 struct TRecordedMessage {
     TMessageKind Kind;

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 
 TTempDir::TTempDir() {
     std::string pattern =

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/ui/program_fixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/color_label.h"
 

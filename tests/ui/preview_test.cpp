@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "commands/preview_files.h"
-#include "engine/encoding.h"
-#include "engine/settings_model.h"
+#include "engine/base/settings_model.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/preview.h"

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/Unit1.h"
 
 TProgramTest::TProgramTest() {

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QtTest/QTest>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "settings/output_path.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/command_line.h"

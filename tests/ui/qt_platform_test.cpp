@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/qt_platform.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_translations.h"
 

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "engine/encoding.h"
+#include "engine/text/encoding.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/color_label.h"
 

@@ -11,8 +11,8 @@
 #include <map>
 
 #include "commands/style_editors.h"
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/text/encoding.h"
 #include "tests/ui/program_fixture.h"
 #include "ui/color_label.h"
 

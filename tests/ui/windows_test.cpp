@@ -11,9 +11,9 @@
 #include <QTabWidget>
 #include <QtTest/QTest>
 
-#include "engine/encoding.h"
-#include "engine/main_window_controls.h"
-#include "engine/settings_model.h"
+#include "engine/base/main_window_controls.h"
+#include "engine/base/settings_model.h"
+#include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "settings/user_guide.h"
 #include "tests/ui/program_fixture.h"

@@ -1,5 +1,0 @@
-#include "engine/Usejre.h"
-
-cJre::cJre() = default;
-
-cJre::~cJre() = default;

@@ -1,0 +1,33 @@
+// What a conversion needs of the program around it: the main window's controls, the platform,
+// and the program-wide values that name and place the separate stylesheet.
+#pragma once
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+
+#include "engine/base/form.h"
+#include "engine/base/platform.h"
+
+struct TProgramState {
+    // The folder of the program's own files (settings/options_folder.h): porukano.ini, and
+    // default.css of a separate stylesheet when no input path is shown. A native path with a
+    // trailing separator; the folder may not exist before its first file is written.
+    std::string OptionsFolder;
+    std::string CurrentSettingsFile;  // native path of the settings file last saved or opened
+};
+
+struct TEngineEnv {
+    TForm& Form;
+    TPlatform& Platform;
+    TProgramState& State;
+    // The least time between two changes of the progress display (see TProgressDisplay).
+    std::chrono::milliseconds ProgressInterval{200};
+};
+
+// A file the engine could not write outside its guarded places (the separate stylesheet); the
+// message is Shift_JIS and ready to show.
+class TFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};

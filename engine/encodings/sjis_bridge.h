@@ -1,0 +1,105 @@
+// Carries every Unicode character through the engine's Shift_JIS (CP932) bytes and back out
+// into the page's encoding.
+//
+// A character with a faithful CP932 form (CP932 -> Unicode of that form gives the character
+// back) is that form. Any other character, and a Private Use Area character U+E000..U+E757 (the
+// ones CP932's user-defined area decodes to), gets a stand-in: a code of the user-defined area
+// 0xF040..0xF9FC, handed out per conversion and remembered, so the page gets the character itself
+// back. A user-defined character's stand-in is its own code unless another character holds that
+// code already; the others are handed out from 0xF9FC down. There are 1880 stand-ins; each
+// further new character becomes "〓" (0x81AC) and is counted.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/encodings/text_encoding.h"
+
+class TSjisBridge {
+  public:
+    static constexpr std::size_t kCapacity = 1880;
+
+    TSjisBridge();
+
+    // Writes the engine bytes of one character at dst (one or two) and returns their end; two
+    // bytes of room are needed either way.
+    char* Put(char32_t c, char* dst) {
+        std::uint16_t bytes = c < 0x10000 ? engineBytes_[c] : kNoBytes;
+        if (bytes == kNoBytes)
+            bytes = StandInBytes(c);
+        dst[0] = static_cast<char>(bytes & 0xFF);
+        dst[1] = static_cast<char>(bytes >> 8);
+        return dst + (bytes > 0xFF ? 2 : 1);
+    }
+
+    // Gives the user-defined characters (0xF040..0xF9FC) of Shift_JIS text of the settings their
+    // own codes as stand-ins before the input can take them, so that the settings' bytes keep
+    // meaning those characters (a keyword matches them in the text; a header shows them).
+    void Reserve(std::string_view sjis);
+
+    // Appends engine text (the stand-ins of this bridge included) in the page's encoding. A
+    // character without a form there becomes a numeric character reference ("&#x1F600;"); bytes
+    // that are no CP932 character become "〓" in a UTF-8 or EUC-JP page and are counted.
+    void Encode(std::string_view engine, TPageEncoding page, std::string& out);
+
+    // Distinct characters written as "〓" because the stand-ins ran out.
+    std::size_t Unkept() const { return unkept_; }
+    // Bytes of engine text that were no CP932 character in a UTF-8 or EUC-JP page.
+    std::size_t Unreadable() const { return unreadable_; }
+
+  private:
+    struct TStandIn {
+        bool Used = false;
+        std::string Forms[3];  // in TPageEncoding order
+    };
+    static constexpr std::uint16_t kNoBytes = 0xFFFF;
+    // The stand-in code of a character without a faithful form (handed out on first sight), or
+    // the code of "〓" once they have run out.
+    std::uint16_t StandInFor(char32_t c);
+    // The index of the stand-in code c is to take, kCapacity when none is left.
+    std::size_t FreeStandIn(char32_t c);
+    // The same code as Put writes it (see engineBytes_).
+    std::uint16_t StandInBytes(char32_t c);
+    // Encode's way for what is no plain form: copies bytes to dst and returns their end, making
+    // the scratch room bigger first where bytes and the worst case of the rest bytes of engine
+    // text would not fit.
+    char* PutLong(std::string_view bytes, char* dst, std::size_t rest);
+    // Writes a packed form (one to three bytes, see the tables) at dst, which has room for three,
+    // and returns its end.
+    static char* PutForm(std::uint32_t form, char* dst) {
+        dst[0] = static_cast<char>(form & 0xFF);
+        dst[1] = static_cast<char>(form >> 8 & 0xFF);
+        dst[2] = static_cast<char>(form >> 16 & 0xFF);
+        return dst + (form >> 24);
+    }
+    // Where Encode stands in the engine text and in the page.
+    struct TSpot {
+        const unsigned char* In;
+        char* Out;
+    };
+    // Encode's way for one character without a plain form (a stand-in, a character reference,
+    // "〓", or any byte of a Shift_JIS page): writes it and returns the spot after it.
+    TSpot EncodeOther(TSpot at, const unsigned char* end, TPageEncoding page);
+
+    // The engine bytes of each BMP character with a faithful CP932 form, the first in the low
+    // eight bits and the second, if any, in the high; kNoBytes for the others. The user-defined
+    // characters have none: they take stand-ins.
+    const std::uint16_t* engineBytes_;
+
+    std::vector<TStandIn> standIns_;  // by code, all 1880 once the first is handed out
+    std::size_t used_ = 0;
+    std::size_t top_ = 0;  // the codes from here up are taken
+    std::unordered_map<char32_t, std::uint16_t> codes_;
+    std::vector<std::uint64_t> unkeptSeen_;
+    std::size_t unkept_ = 0;
+    std::size_t unreadable_ = 0;
+    std::unique_ptr<char[]> scratch_;  // Encode's room for a line
+    std::size_t scratchSize_ = 0;
+};
+
+// Engine text in the page's encoding (the settings' own text, which holds no stand-in).
+std::string EncodeSjisText(std::string_view engine, TPageEncoding page);

@@ -1,0 +1,32 @@
+// One input line to one line of HTML: escaping, rule lines, the emphasis rules, links,
+// indentation, and the paragraph and line-break logic carried from line to line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/base/settings_model.h"
+#include "engine/line/untClsHtmlCnv.h"
+
+// Paragraph state of one conversion, carried across header, input and footer lines.
+struct TParaState {
+    std::int32_t ParagraphOpen = 0;  // a "<p>" has been written and not closed
+    bool PreviousLineHadText = false;
+    bool ClosedHere = false;  // this line wrote "</p>"
+};
+
+// Runs the stages on line (created from rawLine) in their fixed order; on return the line's
+// tagged text is the output line without its terminator. platform shows the emphasis stage's
+// one message.
+void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
+                  TParaState& state, TPlatform& platform);
+
+// Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
+void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
+
+// Replaces the leading "&nbsp;" run by a relative offset of as many ex; blanks that carry a tag
+// stay as they are.
+void IndentLeadingSpaces(THtmlCnv& line);
+
+// True when the raw line holds nothing but bytes at or below the space character.
+bool IsBlankLine(std::string_view rawLine);

@@ -1,0 +1,320 @@
+#include "engine/page/converter.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "engine/base/file_paths.h"
+#include "engine/encodings/input_decoder.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/encodings/lost_text_warnings.h"
+#include "engine/encodings/output_file.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/line/emphasis.h"
+#include "engine/line/line_assembly.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/line/regex_emphasis.h"
+#include "engine/page/conversion_messages.h"
+#include "engine/page/progress_display.h"
+#include "engine/page/stylesheet.h"
+#include "engine/text/encoding.h"
+#include "engine/text/escaper.h"
+
+namespace {
+
+// Releases the compiled regular expressions and the prepared rules however the conversion ends.
+class TRegexRulesGuard {
+  public:
+    explicit TRegexRulesGuard(std::array<TStrong, 5>& rules) : rules_(rules) {}
+    ~TRegexRulesGuard() {
+        ReleaseRegexRules(rules_);
+        ReleaseEmphasisRules(rules_);
+    }
+    TRegexRulesGuard(const TRegexRulesGuard&) = delete;
+    TRegexRulesGuard& operator=(const TRegexRulesGuard&) = delete;
+
+  private:
+    std::array<TStrong, 5>& rules_;
+};
+
+bool UsesLocalImages(const TStrInfo& s) {
+    for (const TStrong& rule : s.Strong) {
+        if (rule.KeywordAction == TKeywordAction::ReplaceByImage)
+            return true;
+    }
+    return s.BackgroundImageOn;
+}
+
+// Truncating the output must never destroy the input it is made from.
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+// A page that a conversion can begin again: a regular file, or none yet. A pipe or a device keeps
+// what was written to it.
+bool CanBeginAgain(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_type type = std::filesystem::status(path, ec).type();
+    return type == std::filesystem::file_type::regular ||
+           type == std::filesystem::file_type::not_found;
+}
+
+// Prepares the emphasis rules: their prepared forms, then the compiled regular expressions
+// (PrepareRegexRules, with the write-failure error when that fails).
+// The tags a rule cannot use are worth a warning only where the emphasis reaches the page: the
+// "<br>"-only mode applies no rule.
+bool PrepareRules(TStrInfo& s, TPlatform& platform) {
+    if (IsDocumentMode(s.AddTagMode))
+        WarnUnusableEmphasisTags(s.Strong, platform);
+    PrepareEmphasisRules(s.Strong);
+    if (PrepareRegexRules(s.Strong, platform))
+        return true;
+    ShowWriteFailure(platform);
+    return false;
+}
+
+enum class TLineResult { Written, TooLong, WriteFailed };
+
+// Converts one line through a line object made afresh for it and hands the tagged text to emit.
+// One object is renewed for every line of a conversion, so its storage serves them all. A line
+// too long for the line object's positions is refused with its message. Inlined into the loops
+// over the lines: as a call of its own it cost 1 % of a conversion's instructions.
+template <typename Emit>
+[[gnu::always_inline]] inline TLineResult ConvertLine(THtmlCnv& line, std::string_view raw,
+                                                      const TStrInfo& s, TParaState& state,
+                                                      TPlatform& platform, Emit&& emit) {
+    if (!FitsLinePositions(raw, s.TabWidth)) {
+        ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
+        return TLineResult::TooLong;
+    }
+    line.P_Renew(raw);
+    AssembleLine(line, raw, s, state, platform);
+    return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
+}
+
+// The input file read in one encoding and the page written from it.
+struct TPass {
+    TTextEncoding Encoding = TTextEncoding::ShiftJis;
+    TPageEncoding Page = TPageEncoding::ShiftJis;
+    // Carries the characters of input other than Shift_JIS, and of pages other than Shift_JIS.
+    std::optional<TSjisBridge> Bridge;
+    std::optional<TInputDecoder> Decoder;
+    std::optional<TLineReader> Reader;
+    std::optional<TOutputFile> Out;
+};
+
+// Opens the input to be read in encoding (Shift_JIS byte for byte, any other through a decoder
+// that gives up on an invalid byte when the encoding is provisional) and creates or truncates
+// the page, dropping what an earlier pass left; shows the open failure of either.
+bool OpenPass(TPass& pass, TTextEncoding encoding, bool provisional, const std::string& inputPath,
+              const std::string& outputPath, TPlatform& platform) {
+    pass.Out.reset();
+    pass.Reader.reset();
+    pass.Decoder.reset();
+    pass.Bridge.reset();
+    pass.Encoding = encoding;
+    if (encoding != TTextEncoding::ShiftJis) {
+        pass.Bridge.emplace();
+        pass.Decoder.emplace(encoding, *pass.Bridge,
+                             provisional ? TOnInvalidByte::GiveUp : TOnInvalidByte::Replace);
+    }
+    pass.Reader.emplace(inputPath, pass.Decoder ? &*pass.Decoder : nullptr);
+    if (!pass.Reader->Ok()) {
+        ShowOpenFailure(platform, inputPath);
+        return false;
+    }
+    pass.Out.emplace(outputPath);
+    if (!pass.Out->Ok()) {
+        ShowOpenFailure(platform, outputPath);
+        return false;
+    }
+    return true;
+}
+
+// Keeps the user-defined characters of the settings' own text that reaches the page or is
+// matched against the text meaning what they mean in the settings.
+void ReserveSettingsText(TSjisBridge& bridge, const TStrInfo& s) {
+    for (const auto* lines : {&s.HeaderLines, &s.FooterLines}) {
+        for (const std::string& line : *lines)
+            bridge.Reserve(line);
+    }
+    bridge.Reserve(s.Title);
+    for (const TStrong& rule : s.Strong) {
+        bridge.Reserve(rule.Keywords);
+        bridge.Reserve(rule.Separator);
+    }
+    for (const THolLine& line : s.HolLine)
+        bridge.Reserve(line.Pattern);
+}
+
+enum class TPassResult {
+    Written,
+    Failed,     // the message is shown
+    Disproved,  // the provisional encoding proved wrong; nothing is shown
+};
+
+// Writes the whole page of a pass: head, header, the input's lines, footer, end.
+TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEnv& env,
+                      const std::string& inputPath, const std::string& outputPath) {
+    pass.Page = ResolvePageEncoding(s.OutputEncoding, pass.Encoding);
+    std::optional<TSjisBridge>& bridge = pass.Bridge;
+    if (pass.Page != TPageEncoding::ShiftJis && !bridge)
+        bridge.emplace();
+    if (bridge)
+        ReserveSettingsText(*bridge, s);
+    TOutputFile& out = *pass.Out;
+    // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
+    const auto writeLine = [&](std::string_view text) {
+        if (!bridge)
+            return out.WriteLine(text);
+        return out.WriteLineWith(
+            [&](std::string& buffer) { bridge->Encode(text, pass.Page, buffer); });
+    };
+
+    const bool document = IsDocumentMode(s.AddTagMode);
+    if (document) {
+        std::string head;
+        try {
+            head = BuildDocumentHead(s, env, pass.Page);
+        } catch (const TFileError& error) {
+            ShowOk(env.Platform, TMessageKind::Error, error.what());
+            return TPassResult::Failed;
+        }
+        if (!writeLine(head) || !writeLine("<body>")) {
+            ShowOk(env.Platform, TMessageKind::Error,
+                   PathForMessage(outputPath) + Sjis(" に書き込めません"));
+            return TPassResult::Failed;
+        }
+    }
+
+    TParaState state;
+    TProgressDisplay progress(env.Form, env.Platform, total, env.ProgressInterval);
+    const auto emit = [&](std::string_view tagged) {
+        if (!writeLine(tagged))
+            return false;
+        progress.LineDone();
+        return true;
+    };
+    TLineResult result = TLineResult::Written;
+    THtmlCnv line{std::string_view()};
+    const auto convert = [&](std::string_view raw) {
+        if (result == TLineResult::Written)
+            result = ConvertLine(line, raw, s, state, env.Platform, emit);
+    };
+    for (const std::string& header : s.HeaderLines)
+        convert(header);
+    std::string raw;
+    TLineReader& reader = *pass.Reader;
+    while (result == TLineResult::Written && reader.Next(raw))
+        convert(raw);
+    if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
+        return TPassResult::Disproved;
+    if (result == TLineResult::Written && reader.Failed()) {
+        ShowOpenFailure(env.Platform, inputPath);
+        return TPassResult::Failed;
+    }
+    for (const std::string& footer : s.FooterLines)
+        convert(footer);
+    if (result == TLineResult::TooLong)
+        return TPassResult::Failed;
+    bool written = result == TLineResult::Written;
+    if (written && document) {
+        if (state.ParagraphOpen == 1)
+            written = out.WriteLine("</p>");
+        written = written && out.WriteLine("</body>\r\n</html>");
+    }
+    if (!out.Close() || !written) {
+        ShowWriteFailure(env.Platform);
+        return TPassResult::Failed;
+    }
+    progress.Finish();
+    return TPassResult::Written;
+}
+
+}  // namespace
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages) {
+    TConversionEncodings encodings;
+    return ConvertTextFile(env, inputPath, outputPath, usesLocalImages, encodings);
+}
+
+bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::string& outputPath,
+                     bool& usesLocalImages, TConversionEncodings& encodings) {
+    // A page that cannot be begun again is written only from text known to be valid.
+    const TInputScan scan =
+        ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")),
+                  CanBeginAgain(outputPath) ? TScanCheck::SampleOnly : TScanCheck::WholeText);
+    if (!scan.Ok || IsSameFile(inputPath, outputPath)) {
+        ShowOpenFailure(env.Platform, inputPath);
+        return false;
+    }
+    TPass pass;
+    if (!OpenPass(pass, scan.Encoding, scan.Provisional, inputPath, outputPath, env.Platform))
+        return false;
+
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
+    const long long total =
+        scan.Lines + static_cast<long long>(s.HeaderLines.size() + s.FooterLines.size());
+    TRegexRulesGuard release(s.Strong);
+    if (!PrepareRules(s, env.Platform))
+        return false;
+    TPassResult result = WritePage(pass, s, total, env, inputPath, outputPath);
+    if (result == TPassResult::Disproved) {
+        // The text went on invalid in the encoding its start was taken for: all of it is read
+        // as Shift_JIS, byte for byte, into the page begun afresh.
+        if (!OpenPass(pass, TTextEncoding::ShiftJis, false, inputPath, outputPath, env.Platform))
+            return false;
+        result = WritePage(pass, s, total, env, inputPath, outputPath);
+    }
+    if (result != TPassResult::Written)
+        return false;
+    encodings = {pass.Encoding, pass.Page};
+    usesLocalImages = UsesLocalImages(s);
+    WarnAboutLostText(env.Platform, pass.Decoder ? &*pass.Decoder : nullptr,
+                      pass.Bridge ? &*pass.Bridge : nullptr, pass.Encoding);
+    return true;
+}
+
+bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
+                        const std::vector<std::string>& inputLines) {
+    out.clear();
+    TStrInfo s;
+    if (!GatherSettings(env.Form, env.Platform, s))
+        return false;
+    TRegexRulesGuard release(s.Strong);
+    if (!PrepareRules(s, env.Platform))
+        return false;
+    TParaState state;
+    const auto emit = [&](std::string_view tagged) {
+        out.emplace_back(tagged);
+        return true;
+    };
+    THtmlCnv lineObject{std::string_view()};
+    using TLines = const std::vector<std::string>;
+    for (TLines* lines :
+         std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
+        for (const std::string& line : *lines) {
+            if (ConvertLine(lineObject, line, s, state, env.Platform, emit) !=
+                TLineResult::Written) {
+                out.clear();
+                return false;
+            }
+        }
+    }
+    const bool document = IsDocumentMode(s.AddTagMode);
+    if (document && state.ParagraphOpen == 1)
+        out.emplace_back("</p>");
+    if (document) {
+        out.insert(out.begin(),
+                   Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +
+                       BuildStyleSheet(s) + "\r\n" +
+                       Sjis("<!-------------　ここまで  -------------------->") + "\r\n\r\n" +
+                       Sjis("<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
+    }
+    return true;
+}

@@ -1,0 +1,33 @@
+// The text in front of "<body>": document type, head, and the stylesheet with the page body,
+// the links, the five emphasis rules and the active rule lines; embedded or in its own file.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/base/engine_env.h"
+#include "engine/base/settings_model.h"
+#include "engine/encodings/text_encoding.h"
+
+// From the DOCTYPE line to "</head>" inclusive, without a line break after it, as Shift_JIS text
+// that declares the page's encoding (a UTF-8 or EUC-JP page gets a Content-Type meta first in
+// the head). With the separate stylesheet on, also writes the .css file in the page's encoding
+// (a UTF-8 or EUC-JP one begins with its @charset rule); a failed write throws TFileError.
+std::string BuildDocumentHead(const TStrInfo& settings, const TEngineEnv& env,
+                              TPageEncoding page = TPageEncoding::ShiftJis);
+
+// The whole stylesheet; every line ends with CR LF.
+std::string BuildStyleSheet(const TStrInfo& settings);
+
+std::string EmphasisStyleBlock(const TStrong& rule);
+std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules);
+
+// value followed by the unit text of unit index 0..7 ("pt", "%", "px", "mm", "cm", "in", "em",
+// "ex"); the value alone for any other index. Example: WithUnit("10", 0) == "10pt".
+std::string WithUnit(std::string_view value, int unit);
+
+// Native path of the separate stylesheet: named after the current settings file (or
+// "default.css"), in the folder of the input path shown on the window, or without one in the
+// folder of the program's files (TProgramState::OptionsFolder, made on the first write there).
+std::string SeparateStyleSheetPath(const TEngineEnv& env);

@@ -1,0 +1,5 @@
+#include "engine/regex/Usejre.h"
+
+cJre::cJre() = default;
+
+cJre::~cJre() = default;
