@@ -77,6 +77,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     }
     if (!IsDocumentMode(mode))
         return;
+    line.P_NestElements(state.Nesting);
 
     ApplyRuleLines(line, settings.HolLine);
     for (const TStrong& rule : settings.Strong) {
@@ -111,15 +112,16 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     }
     state.PreviousLineHadText = !blank;
 
-    if (state.ClosedHere)
-        return;
-    const std::string& tagged = line.F_strGetIncTag();
-    if (mode == TAddTagMode::AllTags) {
-        if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {
-            line.P_AddTag("<br>", atEnd(), true);
+    if (!state.ClosedHere) {
+        const std::string& tagged = line.F_strGetIncTag();
+        if (mode == TAddTagMode::AllTags) {
+            if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {
+                line.P_AddTag("<br>", atEnd(), true);
+            }
+        } else if (tagged.find("</span>") != std::string::npos) {
+            line.P_AddTag("<div>", 1, false);
+            line.P_AddTag("</div>", atEnd(), true);
         }
-    } else if (tagged.find("</span>") != std::string::npos) {
-        line.P_AddTag("<div>", 1, false);
-        line.P_AddTag("</div>", atEnd(), true);
     }
+    state.Nesting = line.F_NestingAfter();
 }

@@ -6,13 +6,17 @@
 #include <string_view>
 
 #include "engine/base/settings_model.h"
+#include "engine/line/element_nesting.h"
 #include "engine/line/untClsHtmlCnv.h"
 
 // Paragraph state of one conversion, carried across header, input and footer lines.
 struct TParaState {
-    std::int32_t ParagraphOpen = 0;  // a "<p>" has been written and not closed
+    std::int32_t ParagraphOpen = 0;  // a paragraph has begun and not ended
     bool PreviousLineHadText = false;
-    bool ClosedHere = false;  // this line wrote "</p>"
+    bool ClosedHere = false;  // this line ended the paragraph
+    // The elements open on the page after the last line (a paragraph that a block interrupted is
+    // open here only once text follows the block); the page's end closes them.
+    TElementNesting Nesting;
 };
 
 // Runs the stages on line (created from rawLine) in their fixed order; on return the line's

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/line/element_nesting.h"
 #include "engine/text/escaper.h"
 #include "engine/text/text_helpers.h"
 
@@ -16,41 +17,6 @@ constexpr std::int32_t kNoTag = std::numeric_limits<std::int32_t>::min();  // as
 
 bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
     return a.iPos != b.iPos ? a.iPos < b.iPos : a.Slot < b.Slot;
-}
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// The element name of an opening tag ("<span class=...>" gives "span") or of a closing tag
-// ("</span>"), with closing set for the latter; empty for any other text.
-std::string_view ElementName(std::string_view tag, bool& closing) {
-    closing = tag.starts_with("</");
-    const std::size_t start = closing ? 2 : 1;
-    if (tag.size() <= start || tag[0] != '<' || !IsAsciiLetter(tag[start]))
-        return {};
-    std::size_t end = start;
-    while (end < tag.size() && (IsAsciiLetter(tag[end]) || (tag[end] >= '0' && tag[end] <= '9')))
-        ++end;
-    if (end == tag.size())
-        return {};
-    const char next = tag[end];
-    if (closing ? next != '>' || end + 1 != tag.size()
-                : next != '>' && next != ' ' && next != '\t' && next != '/') {
-        return {};
-    }
-    return tag.substr(start, end - start);
-}
-
-// Element names compare as a browser compares them, without letter case.
-bool SameElementName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if ((a[i] | 0x20) != (b[i] | 0x20))
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -73,7 +39,19 @@ void THtmlCnv::DropTags() {
 void THtmlCnv::P_Renew(std::string_view rawLine) {
     strOriginal.assign(rawLine);
     strHtml.assign(rawLine);
+    nesting_ = false;
     DropTags();
+}
+
+void THtmlCnv::P_NestElements(const TElementNesting& pageBefore) {
+    nestingBefore_ = pageBefore;
+    nesting_ = true;
+    incTagCurrent_ = false;
+}
+
+const TElementNesting& THtmlCnv::F_NestingAfter() const {
+    F_strGetIncTag();
+    return nestingAfter_;
 }
 
 void THtmlCnv::P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening) {
@@ -108,6 +86,14 @@ void THtmlCnv::Assemble() const {
     }
     strIncTag.clear();
     strIncTag.reserve(strHtml.size() + tagBytes);
+    if (nesting_)
+        AssembleNested();
+    else
+        AssembleAsPlaced();
+    incTagCurrent_ = true;
+}
+
+void THtmlCnv::AssembleAsPlaced() const {
     std::size_t done = 0;
     for (const std::uint32_t i : order_) {
         const TAddTagInfo& t = arrAddTagInfo[i];
@@ -119,7 +105,24 @@ void THtmlCnv::Assemble() const {
         strIncTag.append(t.strTag);
     }
     strIncTag.append(strHtml, done);
-    incTagCurrent_ = true;
+}
+
+void THtmlCnv::AssembleNested() const {
+    nestingAfter_ = nestingBefore_;
+    const std::string_view plain = strHtml;
+    std::size_t done = 0;
+    for (const std::uint32_t i : order_) {
+        const TAddTagInfo& t = arrAddTagInfo[i];
+        const std::size_t at = t.iPos < 1 ? 0 : std::min<std::size_t>(t.iPos - 1, strHtml.size());
+        if (at > done) {
+            nestingAfter_.Text(plain.substr(done, at - done), strIncTag);
+            done = at;
+        }
+        nestingAfter_.Tag(t.strTag, strIncTag);
+    }
+    if (done < plain.size())
+        nestingAfter_.Text(plain.substr(done), strIncTag);
+    nestingAfter_.FinishLine(strIncTag);
 }
 
 const std::string& THtmlCnv::F_strGetIncTag() const {
@@ -135,7 +138,10 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
     // At the position of the last tag, a tag put behind the others there is the last one.
     const bool last = position > lastPos_ || (position == lastPos_ && after);
     if (incTagCurrent_ && last && static_cast<std::size_t>(position) > strHtml.size()) {
-        strIncTag.append(tag);
+        if (nesting_)
+            nestingAfter_.Tag(tag, strIncTag);
+        else
+            strIncTag.append(tag);
     } else {
         incTagCurrent_ = false;
     }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/line/element_nesting.h"
+
 // One added tag. iPos is the plain position in front of which it stands; -1 once deleted.
 // Tags at one position stand in the order of Slot: a tag put in front of the others there gets a
 // lower slot than any before it, one put behind them a higher one.
@@ -34,6 +36,14 @@ class THtmlCnv {
     // after a change, once, rather than on every tag: a line with thousands of links would
     // otherwise move its tail for each of them.
     const std::string& F_strGetIncTag() const;
+
+    // From now until the next P_Renew the tagged text keeps its elements nested
+    // (TElementNesting), starting from the page's state before this line: the paragraph, and any
+    // element, still open from the lines before.
+    void P_NestElements(const TElementNesting& pageBefore);
+    // The page's state after the tagged text as it stands; the tagged text is put together first.
+    // Only after P_NestElements.
+    const TElementNesting& F_NestingAfter() const;
 
     // Plain and tagged text become the escaped raw line, with no tags.
     void P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening);
@@ -80,12 +90,17 @@ class THtmlCnv {
   private:
     void DropTags();
     void Assemble() const;
+    void AssembleAsPlaced() const;
+    void AssembleNested() const;
     std::size_t FirstRecordFrom(int position) const;
     void RemoveRun(int position, int length);
     void DropEnclosedElements();
 
     mutable std::string strIncTag;
     mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
+    bool nesting_ = false;                // P_NestElements was asked for this line
+    TElementNesting nestingBefore_;
+    mutable TElementNesting nestingAfter_;  // after strIncTag
     // The highest position of a live tag; a tag that comes behind every tag at the end of the
     // plain text is appended to a current strIncTag as it is.
     std::int32_t lastPos_ = std::numeric_limits<std::int32_t>::min();  // no tag

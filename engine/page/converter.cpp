@@ -221,8 +221,10 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         return TPassResult::Failed;
     bool written = result == TLineResult::Written;
     if (written && document) {
-        if (state.ParagraphOpen == 1)
-            written = out.WriteLine("</p>");
+        std::string stillOpen;
+        state.Nesting.CloseAll(stillOpen);
+        if (!stillOpen.empty())
+            written = out.WriteLine(stillOpen);
         written = written && out.WriteLine("</body>\r\n</html>");
     }
     if (!out.Close() || !written) {
@@ -307,8 +309,12 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         }
     }
     const bool document = IsDocumentMode(s.AddTagMode);
-    if (document && state.ParagraphOpen == 1)
-        out.emplace_back("</p>");
+    if (document) {
+        std::string stillOpen;
+        state.Nesting.CloseAll(stillOpen);
+        if (!stillOpen.empty())
+            out.push_back(std::move(stillOpen));
+    }
     if (document) {
         out.insert(out.begin(),
                    Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +

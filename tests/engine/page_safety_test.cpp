@@ -127,7 +127,7 @@ TEST(PageSafety, AFallbackTagFollowsTheRulesDefault) {
     c.Form->SetChecked("chkBack100p2", true);
     c.Form->SetText("edtKeyword2", "x");
     EXPECT_EQ(BodyLines(c.Page("xy")),
-              (std::vector<std::string>{"<p><div class=\"strong2\">xy</div>", "</p>"}));
+              (std::vector<std::string>{"<div class=\"strong2\">xy</div>"}));
     EXPECT_NE(BuildStyleSheet(c.Gather()).find("div.strong2\t{"), std::string::npos);
     EXPECT_EQ(UsableEmphasisTag(c.Gather().Strong[1]), "div");
 }
