@@ -5,20 +5,6 @@
 
 namespace {
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// What an element is to the nesting: whether it holds content, and which blocks it may hold.
-enum class TElementKind {
-    Inline,         // text-level, holds text and inline elements
-    InlineVoid,     // text-level without content ("br", "img")
-    Paragraph,      // "p"
-    PhrasingBlock,  // a block that holds only text-level content ("h1", "pre")
-    FlowBlock,      // a block that may hold blocks ("div", "blockquote")
-    VoidBlock,      // "hr"
-};
-
 struct TNamedKind {
     std::string_view Name;
     TElementKind Kind;
@@ -78,12 +64,28 @@ constexpr std::array kKinds{
     TNamedKind{"wbr", TElementKind::InlineVoid},
 };
 
-TElementKind KindOf(std::string_view name) {
-    std::array<char, 12> lower{};
-    if (name.size() > lower.size())
+void WriteEndTag(std::string_view name, std::string& out) {
+    char tag[16];
+    if (name.size() + 3 > sizeof tag) {
+        out += "</";
+        out += name;
+        out += '>';
+        return;
+    }
+    tag[0] = '<';
+    tag[1] = '/';
+    std::copy(name.begin(), name.end(), tag + 2);
+    tag[name.size() + 2] = '>';
+    out.append(tag, name.size() + 3);
+}
+
+}  // namespace
+
+TElementKind LongElementKindOf(std::string_view name) {
+    if (name.size() > 10)
         return TElementKind::Inline;
-    std::transform(name.begin(), name.end(), lower.begin(),
-                   [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c | 0x20 : c); });
+    std::array<char, 10> lower{};
+    std::transform(name.begin(), name.end(), lower.begin(), LowerAscii);
     const std::string_view key(lower.data(), name.size());
     const auto found =
         std::lower_bound(kKinds.begin(), kKinds.end(), key,
@@ -91,91 +93,65 @@ TElementKind KindOf(std::string_view name) {
     return found != kKinds.end() && found->Name == key ? found->Kind : TElementKind::Inline;
 }
 
-std::string_view NameOf(std::string_view tag) {
-    bool closing = false;
-    return ElementName(tag, closing);
+TElementNesting::TElementStack& TElementNesting::TElementStack::operator=(
+    const TElementStack& other) {
+    size_ = 0;
+    for (std::size_t i = 0; i < other.size_; ++i)
+        Push(other.elements_[i]);
+    return *this;
 }
 
-// An element of this kind may hold a block.
-bool HoldsBlocks(std::string_view tag) {
-    return KindOf(NameOf(tag)) == TElementKind::FlowBlock;
+void TElementNesting::TElementStack::Push(std::string_view tag, std::size_t nameLength,
+                                          TElementKind kind) {
+    if (size_ == elements_.size())
+        elements_.emplace_back();
+    TElement& element = elements_[size_++];
+    element.Tag.assign(tag);
+    element.NameLength = nameLength;
+    element.Kind = kind;
 }
 
-bool IsParagraph(std::string_view tag) {
-    return KindOf(NameOf(tag)) == TElementKind::Paragraph;
+void TElementNesting::TElementStack::Insert(std::size_t at, const TElement& element) {
+    Push(element);
+    std::rotate(elements_.begin() + static_cast<std::ptrdiff_t>(at),
+                elements_.begin() + static_cast<std::ptrdiff_t>(size_ - 1),
+                elements_.begin() + static_cast<std::ptrdiff_t>(size_));
 }
 
-void WriteEndTag(std::string_view name, std::string& out) {
-    out += "</";
-    out += name;
-    out += '>';
-}
-
-}  // namespace
-
-std::string_view ElementName(std::string_view tag, bool& closing) {
-    closing = tag.starts_with("</");
-    const std::size_t start = closing ? 2 : 1;
-    if (tag.size() <= start || tag[0] != '<' || !IsAsciiLetter(tag[start]))
-        return {};
-    std::size_t end = start;
-    while (end < tag.size() && (IsAsciiLetter(tag[end]) || (tag[end] >= '0' && tag[end] <= '9')))
-        ++end;
-    if (end == tag.size())
-        return {};
-    const char next = tag[end];
-    if (closing ? next != '>' || end + 1 != tag.size()
-                : next != '>' && next != ' ' && next != '\t' && next != '/') {
-        return {};
-    }
-    return tag.substr(start, end - start);
-}
-
-bool SameElementName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if ((a[i] | 0x20) != (b[i] | 0x20))
-            return false;
-    }
-    return true;
-}
-
-void TElementNesting::TTagStack::Push(std::string_view tag) {
-    if (size_ == tags_.size())
-        tags_.emplace_back();
-    tags_[size_++].assign(tag);
-}
-
-void TElementNesting::TTagStack::Insert(std::size_t at, std::string_view tag) {
-    Push(tag);
-    std::rotate(tags_.begin() + static_cast<std::ptrdiff_t>(at),
-                tags_.begin() + static_cast<std::ptrdiff_t>(size_ - 1),
-                tags_.begin() + static_cast<std::ptrdiff_t>(size_));
-}
-
-void TElementNesting::TTagStack::Erase(std::size_t at) {
-    std::rotate(tags_.begin() + static_cast<std::ptrdiff_t>(at),
-                tags_.begin() + static_cast<std::ptrdiff_t>(at + 1),
-                tags_.begin() + static_cast<std::ptrdiff_t>(size_));
+void TElementNesting::TElementStack::Erase(std::size_t at) {
+    std::rotate(elements_.begin() + static_cast<std::ptrdiff_t>(at),
+                elements_.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                elements_.begin() + static_cast<std::ptrdiff_t>(size_));
     --size_;
+}
+
+TElementNesting& TElementNesting::operator=(const TElementNesting& other) {
+    if (this == &other)
+        return *this;
+    open_ = other.open_;
+    waiting_ = other.waiting_;
+    paragraphDepth_ = other.paragraphDepth_;
+    paragraphTag_ = other.paragraphTag_;
+    paragraphJustAsked_ = other.paragraphJustAsked_;
+    return *this;
 }
 
 void TElementNesting::OpenParagraphWhenWanted(std::string& out) {
     if (paragraphDepth_ != open_.Size())
         return;
     out += paragraphTag_;
-    open_.Push(paragraphTag_);
+    open_.Push(paragraphTag_, 1, TElementKind::Paragraph);
     paragraphDepth_ = kNoParagraph;
 }
 
 void TElementNesting::Content(std::string& out) {
     paragraphJustAsked_ = false;
-    OpenParagraphWhenWanted(out);
+    if (paragraphDepth_ != kNoParagraph)
+        OpenParagraphWhenWanted(out);
     if (waiting_.Size() == 0)
         return;
     for (std::size_t i = 0; i < waiting_.Size(); ++i) {
-        out += waiting_[i];
+        out += waiting_[i].Tag;
         open_.Push(waiting_[i]);
     }
     waiting_.Clear();
@@ -189,23 +165,23 @@ void TElementNesting::Text(std::string_view text, std::string& out) {
 void TElementNesting::CloseFrom(std::size_t at, std::string& out) {
     while (open_.Size() > at) {
         const std::size_t i = open_.Size() - 1;
-        const std::string_view name = NameOf(open_[i]);
-        WriteEndTag(name, out);
-        if (KindOf(name) == TElementKind::Paragraph)
+        const TElement& element = open_[i];
+        WriteEndTag(element.Name(), out);
+        if (element.Kind == TElementKind::Paragraph)
             paragraphDepth_ = i;
         else
-            waiting_.Insert(0, open_[i]);
+            waiting_.Insert(0, element);
         open_.Pop();
     }
 }
 
-void TElementNesting::Block(std::string_view tag, std::string_view name, bool isVoid,
+void TElementNesting::Block(std::string_view tag, std::size_t nameLength, TElementKind kind,
                             std::string& out) {
     std::size_t at = open_.Size();
-    while (at > 0 && !HoldsBlocks(open_[at - 1]))
+    while (at > 0 && open_[at - 1].Kind != TElementKind::FlowBlock)
         --at;
     CloseFrom(at, out);
-    if (KindOf(name) == TElementKind::Paragraph) {
+    if (kind == TElementKind::Paragraph) {
         // Written once content follows (Content), or at the end of the line (FinishLine).
         paragraphDepth_ = open_.Size();
         paragraphTag_.assign(tag);
@@ -214,43 +190,39 @@ void TElementNesting::Block(std::string_view tag, std::string_view name, bool is
     }
     paragraphJustAsked_ = false;
     out += tag;
-    if (!isVoid)
-        open_.Push(tag);
+    if (kind != TElementKind::VoidBlock)
+        open_.Push(tag, nameLength, kind);
 }
 
 void TElementNesting::End(std::string_view name, std::string& out) {
     paragraphJustAsked_ = false;
-    if (KindOf(name) == TElementKind::Paragraph) {
-        for (std::size_t i = open_.Size(); i-- > 0;) {
-            if (IsParagraph(open_[i])) {
-                CloseFrom(i + 1, out);
-                WriteEndTag(NameOf(open_[i]), out);
-                open_.Pop();
-                break;
-            }
-        }
-        paragraphDepth_ = kNoParagraph;
-        return;
-    }
-    for (std::size_t i = waiting_.Size(); i-- > 0;) {
-        if (SameElementName(NameOf(waiting_[i]), name)) {
+    const bool paragraph = ElementKindOf(name) == TElementKind::Paragraph;
+    for (std::size_t i = waiting_.Size(); !paragraph && i-- > 0;) {
+        if (SameElementName(waiting_[i].Name(), name)) {
             waiting_.Erase(i);
             return;
         }
     }
     for (std::size_t i = open_.Size(); i-- > 0;) {
-        if (SameElementName(NameOf(open_[i]), name)) {
+        if (SameElementName(open_[i].Name(), name)) {
             CloseFrom(i + 1, out);
-            WriteEndTag(NameOf(open_[i]), out);
+            WriteEndTag(open_[i].Name(), out);
             open_.Pop();
-            if (paragraphDepth_ != kNoParagraph)
-                paragraphDepth_ = std::min(paragraphDepth_, open_.Size());
-            return;
+            break;
         }
     }
+    if (paragraph)
+        paragraphDepth_ = kNoParagraph;
+    else if (paragraphDepth_ != kNoParagraph)
+        paragraphDepth_ = std::min(paragraphDepth_, open_.Size());
 }
 
 void TElementNesting::Tag(std::string_view markup, std::string& out) {
+    if (markup == "<br>") {  // the end of most lines
+        Content(out);
+        out += markup;
+        return;
+    }
     // Most tags are one tag; a stage may also add several with text between them at once (the
     // reading of a ruby).
     while (!markup.empty()) {
@@ -276,21 +248,19 @@ void TElementNesting::OneTag(std::string_view tag, std::string& out) {
         End(name, out);
         return;
     }
-    switch (KindOf(name)) {
+    const TElementKind kind = ElementKindOf(name);
+    switch (kind) {
         case TElementKind::Inline:
             Content(out);
             out += tag;
-            open_.Push(tag);
+            open_.Push(tag, name.size(), kind);
             return;
         case TElementKind::InlineVoid:
             Content(out);
             out += tag;
             return;
-        case TElementKind::VoidBlock:
-            Block(tag, name, true, out);
-            return;
         default:
-            Block(tag, name, false, out);
+            Block(tag, name.size(), kind, out);
             return;
     }
 }
@@ -309,8 +279,23 @@ void TElementNesting::CloseAll(std::string& out) {
 
 bool TElementNesting::ParagraphWritten() const {
     for (std::size_t i = 0; i < open_.Size(); ++i) {
-        if (IsParagraph(open_[i]))
+        if (open_[i].Kind == TElementKind::Paragraph)
             return true;
     }
     return false;
+}
+
+bool TElementNesting::IsPlain() const {
+    return waiting_.Size() == 0 && paragraphDepth_ == kNoParagraph && !paragraphJustAsked_ &&
+           (open_.Size() == 0 || (open_.Size() == 1 && open_[0].Kind == TElementKind::Paragraph &&
+                                  open_[0].Tag == "<p>"));
+}
+
+void TElementNesting::SetPlain(bool paragraphOpen) {
+    open_.Clear();
+    waiting_.Clear();
+    paragraphDepth_ = kNoParagraph;
+    paragraphJustAsked_ = false;
+    if (paragraphOpen)
+        open_.Push("<p>", 1, TElementKind::Paragraph);
 }

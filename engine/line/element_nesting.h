@@ -23,14 +23,93 @@
 #include <vector>
 
 // The element name of an opening tag ("<span class=...>" gives "span") or of a closing tag
-// ("</span>"), with closing set for the latter; empty for any other text.
-std::string_view ElementName(std::string_view tag, bool& closing);
+// ("</span>"), with closing set for the latter; empty for any other text. Inline, as are the
+// two below: the line object looks at every tag of every line with them.
+inline std::string_view ElementName(std::string_view tag, bool& closing) {
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    closing = tag.size() > 1 && tag[1] == '/';
+    const std::size_t start = closing ? 2 : 1;
+    if (tag.size() <= start || tag[0] != '<' || !letter(tag[start]))
+        return {};
+    std::size_t end = start;
+    while (end < tag.size() && (letter(tag[end]) || (tag[end] >= '0' && tag[end] <= '9')))
+        ++end;
+    if (end == tag.size())
+        return {};
+    const char next = tag[end];
+    if (closing ? next != '>' || end + 1 != tag.size()
+                : next != '>' && next != ' ' && next != '\t' && next != '/') {
+        return {};
+    }
+    return tag.substr(start, end - start);
+}
 
 // Element names compare as a browser compares them, without letter case.
-bool SameElementName(std::string_view a, std::string_view b);
+inline bool SameElementName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if ((a[i] | 0x20) != (b[i] | 0x20))
+            return false;
+    }
+    return true;
+}
+
+// What an element is to the nesting: whether it holds content, and which blocks it may hold.
+enum class TElementKind : unsigned char {
+    Inline,         // text-level, holds text and inline elements
+    InlineVoid,     // text-level without content ("br", "img")
+    Paragraph,      // "p"
+    PhrasingBlock,  // a block that holds only text-level content ("h1", "pre")
+    FlowBlock,      // a block that may hold blocks ("div", "blockquote")
+    VoidBlock,      // "hr"
+};
+
+inline char LowerAscii(char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c | 0x20 : c);
+}
+
+// ElementKindOf for names of three letters and more.
+TElementKind LongElementKindOf(std::string_view name);
+
+// The kind of an element name, without letter case; names it does not know are text-level.
+inline TElementKind ElementKindOf(std::string_view name) {
+    if (name.size() > 2)
+        return name == "span" ? TElementKind::Inline : LongElementKindOf(name);
+    if (name.empty())
+        return TElementKind::Inline;
+    const char a = LowerAscii(name[0]);
+    if (name.size() == 1)
+        return a == 'p' ? TElementKind::Paragraph : TElementKind::Inline;
+    const char b = LowerAscii(name[1]);
+    switch (a) {
+        case 'b':
+            return b == 'r' ? TElementKind::InlineVoid : TElementKind::Inline;
+        case 'h':
+            if (b == 'r')
+                return TElementKind::VoidBlock;
+            return b >= '1' && b <= '6' ? TElementKind::PhrasingBlock : TElementKind::Inline;
+        case 'd':
+            if (b == 't')
+                return TElementKind::PhrasingBlock;
+            return b == 'd' || b == 'l' ? TElementKind::FlowBlock : TElementKind::Inline;
+        case 'l':
+            return b == 'i' ? TElementKind::FlowBlock : TElementKind::Inline;
+        case 'o':
+        case 'u':
+            return b == 'l' ? TElementKind::FlowBlock : TElementKind::Inline;
+        default:
+            return TElementKind::Inline;
+    }
+}
 
 class TElementNesting {
   public:
+    TElementNesting() = default;
+    TElementNesting(const TElementNesting& other) { *this = other; }
+    // Copies the state and keeps this object's storage: a conversion copies it for every line.
+    TElementNesting& operator=(const TElementNesting& other);
+
     // Writes a run of text (not empty) to out, after the paragraph and elements that wait for
     // content.
     void Text(std::string_view text, std::string& out);
@@ -45,28 +124,40 @@ class TElementNesting {
     void CloseAll(std::string& out);
     // True when a paragraph start tag has been written and not closed.
     bool ParagraphWritten() const;
+    // True when no element is open but a paragraph ("<p>" as such), none waits, and no paragraph
+    // is wanted: the state of almost every line's end, which SetPlain gives back.
+    bool IsPlain() const;
+    void SetPlain(bool paragraphOpen);
 
   private:
-    // Tags of elements, kept with their storage so that a line's pushes do not allocate.
-    class TTagStack {
+    struct TElement {
+        std::string Tag;  // its start tag as written
+        std::string_view Name() const { return std::string_view(Tag).substr(1, NameLength); }
+        std::size_t NameLength = 0;
+        TElementKind Kind = TElementKind::Inline;
+    };
+    // Elements, kept with their storage so that a line's pushes do not allocate.
+    class TElementStack {
       public:
+        TElementStack& operator=(const TElementStack& other);
         std::size_t Size() const { return size_; }
-        const std::string& operator[](std::size_t i) const { return tags_[i]; }
-        void Push(std::string_view tag);
-        void Insert(std::size_t at, std::string_view tag);
+        const TElement& operator[](std::size_t i) const { return elements_[i]; }
+        void Push(const TElement& element) { Push(element.Tag, element.NameLength, element.Kind); }
+        void Push(std::string_view tag, std::size_t nameLength, TElementKind kind);
+        void Insert(std::size_t at, const TElement& element);
         void Erase(std::size_t at);
         void Pop() { --size_; }
         void Clear() { size_ = 0; }
 
       private:
-        std::vector<std::string> tags_;
+        std::vector<TElement> elements_;
         std::size_t size_ = 0;
     };
 
     void OneTag(std::string_view tag, std::string& out);
     void Content(std::string& out);
     void OpenParagraphWhenWanted(std::string& out);
-    void Block(std::string_view tag, std::string_view name, bool isVoid, std::string& out);
+    void Block(std::string_view tag, std::size_t nameLength, TElementKind kind, std::string& out);
     void End(std::string_view name, std::string& out);
     // Closes the open elements from index at on, innermost first; inline elements among them
     // wait to be opened again, a paragraph among them is wanted again at its own depth.
@@ -74,8 +165,8 @@ class TElementNesting {
 
     static constexpr std::size_t kNoParagraph = static_cast<std::size_t>(-1);
 
-    TTagStack open_;     // written and not closed, outermost first
-    TTagStack waiting_;  // closed early, opened again before content; outermost first
+    TElementStack open_;     // written and not closed, outermost first
+    TElementStack waiting_;  // closed early, opened again before content; outermost first
     // The depth (number of open elements) at which a paragraph is to be written before the next
     // content, or kNoParagraph.
     std::size_t paragraphDepth_ = kNoParagraph;

@@ -123,5 +123,5 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
             line.P_AddTag("</div>", atEnd(), true);
         }
     }
-    state.Nesting = line.F_NestingAfter();
+    line.F_strGetIncTag();  // brings state.Nesting up to the line's end
 }

@@ -39,19 +39,29 @@ void THtmlCnv::DropTags() {
 void THtmlCnv::P_Renew(std::string_view rawLine) {
     strOriginal.assign(rawLine);
     strHtml.assign(rawLine);
-    nesting_ = false;
+    page_ = nullptr;
     DropTags();
 }
 
-void THtmlCnv::P_NestElements(const TElementNesting& pageBefore) {
-    nestingBefore_ = pageBefore;
-    nesting_ = true;
+void THtmlCnv::P_NestElements(TElementNesting& page) {
+    page_ = &page;
+    pageBeforePlain_ = page.IsPlain();
+    if (pageBeforePlain_)
+        paragraphBefore_ = page.ParagraphWritten();
+    else
+        pageBefore_ = page;
+    pageAsBefore_ = true;
     incTagCurrent_ = false;
 }
 
-const TElementNesting& THtmlCnv::F_NestingAfter() const {
-    F_strGetIncTag();
-    return nestingAfter_;
+void THtmlCnv::RestorePage() const {
+    if (pageAsBefore_)
+        return;
+    if (pageBeforePlain_)
+        page_->SetPlain(paragraphBefore_);
+    else
+        *page_ = pageBefore_;
+    pageAsBefore_ = true;
 }
 
 void THtmlCnv::P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening) {
@@ -86,7 +96,7 @@ void THtmlCnv::Assemble() const {
     }
     strIncTag.clear();
     strIncTag.reserve(strHtml.size() + tagBytes);
-    if (nesting_)
+    if (page_)
         AssembleNested();
     else
         AssembleAsPlaced();
@@ -107,22 +117,71 @@ void THtmlCnv::AssembleAsPlaced() const {
     strIncTag.append(strHtml, done);
 }
 
+// The tags as placed, when they nest already and hold no block, starting from a plain page: then
+// nesting would write them just so. False (tagged text unspecified) otherwise.
+bool THtmlCnv::AssemblePlain(bool& paragraphOpen) const {
+    plainOpen_.clear();
+    for (const std::uint32_t i : order_) {
+        const std::string_view tag = arrAddTagInfo[i].strTag;
+        bool closing = false;
+        const std::string_view name = ElementName(tag, closing);
+        if (name.empty())
+            return false;
+        const TElementKind kind = ElementKindOf(name);
+        if (closing) {
+            if (kind == TElementKind::Paragraph) {
+                if (!paragraphOpen || !plainOpen_.empty())
+                    return false;
+                paragraphOpen = false;
+            } else if (plainOpen_.empty() || !SameElementName(plainOpen_.back(), name)) {
+                return false;
+            } else {
+                plainOpen_.pop_back();
+            }
+        } else if (kind == TElementKind::Inline) {
+            plainOpen_.push_back(name);
+        } else if (kind == TElementKind::Paragraph) {
+            if (paragraphOpen || !plainOpen_.empty())
+                return false;
+            paragraphOpen = true;
+        } else if (kind != TElementKind::InlineVoid) {
+            return false;
+        }
+    }
+    if (!plainOpen_.empty())
+        return false;
+    AssembleAsPlaced();
+    return true;
+}
+
 void THtmlCnv::AssembleNested() const {
-    nestingAfter_ = nestingBefore_;
+    RestorePage();
+    if (pageBeforePlain_) {
+        bool paragraphOpen = paragraphBefore_;
+        if (AssemblePlain(paragraphOpen)) {
+            if (paragraphOpen != paragraphBefore_) {
+                page_->SetPlain(paragraphOpen);
+                pageAsBefore_ = false;
+            }
+            return;
+        }
+    }
+    pageAsBefore_ = false;
+    TElementNesting& page = *page_;
     const std::string_view plain = strHtml;
     std::size_t done = 0;
     for (const std::uint32_t i : order_) {
         const TAddTagInfo& t = arrAddTagInfo[i];
         const std::size_t at = t.iPos < 1 ? 0 : std::min<std::size_t>(t.iPos - 1, strHtml.size());
         if (at > done) {
-            nestingAfter_.Text(plain.substr(done, at - done), strIncTag);
+            page.Text(plain.substr(done, at - done), strIncTag);
             done = at;
         }
-        nestingAfter_.Tag(t.strTag, strIncTag);
+        page.Tag(t.strTag, strIncTag);
     }
     if (done < plain.size())
-        nestingAfter_.Text(plain.substr(done), strIncTag);
-    nestingAfter_.FinishLine(strIncTag);
+        page.Text(plain.substr(done), strIncTag);
+    page.FinishLine(strIncTag);
 }
 
 const std::string& THtmlCnv::F_strGetIncTag() const {
@@ -138,10 +197,12 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
     // At the position of the last tag, a tag put behind the others there is the last one.
     const bool last = position > lastPos_ || (position == lastPos_ && after);
     if (incTagCurrent_ && last && static_cast<std::size_t>(position) > strHtml.size()) {
-        if (nesting_)
-            nestingAfter_.Tag(tag, strIncTag);
-        else
+        if (page_) {
+            page_->Tag(tag, strIncTag);
+            pageAsBefore_ = false;
+        } else {
             strIncTag.append(tag);
+        }
     } else {
         incTagCurrent_ = false;
     }

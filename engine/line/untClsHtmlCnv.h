@@ -38,12 +38,10 @@ class THtmlCnv {
     const std::string& F_strGetIncTag() const;
 
     // From now until the next P_Renew the tagged text keeps its elements nested
-    // (TElementNesting), starting from the page's state before this line: the paragraph, and any
-    // element, still open from the lines before.
-    void P_NestElements(const TElementNesting& pageBefore);
-    // The page's state after the tagged text as it stands; the tagged text is put together first.
-    // Only after P_NestElements.
-    const TElementNesting& F_NestingAfter() const;
+    // (TElementNesting). page is the page's state before this line (the paragraph, and any
+    // element, still open from the lines before); whenever the tagged text is put together, page
+    // becomes the state after it. page must outlive the line's use of this object.
+    void P_NestElements(TElementNesting& page);
 
     // Plain and tagged text become the escaped raw line, with no tags.
     void P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening);
@@ -92,15 +90,22 @@ class THtmlCnv {
     void Assemble() const;
     void AssembleAsPlaced() const;
     void AssembleNested() const;
+    bool AssemblePlain(bool& paragraphOpen) const;
+    void RestorePage() const;
     std::size_t FirstRecordFrom(int position) const;
     void RemoveRun(int position, int length);
     void DropEnclosedElements();
 
     mutable std::string strIncTag;
     mutable bool incTagCurrent_ = false;  // strIncTag shows every tag added so far
-    bool nesting_ = false;                // P_NestElements was asked for this line
-    TElementNesting nestingBefore_;
-    mutable TElementNesting nestingAfter_;  // after strIncTag
+    // The page's state of P_NestElements, null without; its state before this line is kept as
+    // two flags when it is plain (TElementNesting::IsPlain), as a copy otherwise.
+    TElementNesting* page_ = nullptr;
+    bool pageBeforePlain_ = true;
+    bool paragraphBefore_ = false;
+    TElementNesting pageBefore_;
+    mutable bool pageAsBefore_ = true;  // page_ has not been changed by this line yet
+    mutable std::vector<std::string_view> plainOpen_;  // AssemblePlain's open elements
     // The highest position of a live tag; a tag that comes behind every tag at the end of the
     // plain text is appended to a current strIncTag as it is.
     std::int32_t lastPos_ = std::numeric_limits<std::int32_t>::min();  // no tag
