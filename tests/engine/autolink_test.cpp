@@ -59,10 +59,11 @@ TEST(AutoLinkLine, WrapsEachAddressAndKeepsThePlainText) {
     EXPECT_EQ(Linked("a@b.jp,c@d.jp"),
               "<a href=\"mailto:a@b.jp\">a@b.jp</a>,<a href=\"mailto:c@d.jp\">c@d.jp</a>");
     EXPECT_EQ(Linked("mailto:a@b"), "<a href=\"mailto:a@b\">mailto:a@b</a>");
-    EXPECT_EQ(Linked("http://a\"b"), "<a href=\"http://a&quot;b\">http://a&quot;b</a>");
+    // A web address links no further than its host when what follows cannot stand in a URL.
+    EXPECT_EQ(Linked("http://a\"b"), "<a href=\"http://a\">http://a</a>&quot;b");
     EXPECT_EQ(Linked("(http://a) (http://b)"),
               "(<a href=\"http://a\">http://a</a>)&nbsp;(<a href=\"http://b\">http://b</a>)");
-    EXPECT_EQ(Linked("(@)"), "(<a href=\"mailto:@\">@</a>)");
+    EXPECT_EQ(Linked("(@)"), "(@)");
     EXPECT_EQ(Linked("no address here"), "no&nbsp;address&nbsp;here");
     EXPECT_EQ(Linked(""), "");
 }
