@@ -212,13 +212,14 @@ void AutoLinkLine(THtmlCnv& line) {
         } else {
             link = MailLink(t, s, e);
             // The text after a bare address that ends before the delimiter may hold another
-            // one; the one without a link is passed over up to its "@".
+            // one, which starts one character later at the earliest, so that two links never
+            // meet; the one without a link is passed over up to its "@".
             if (link.Start == 0) {
                 const std::size_t at = address.find('@');
                 if (at != std::string_view::npos)
                     a = s + static_cast<int>(at) + 1;
             } else if (link.End < e) {
-                a = link.End;
+                a = static_cast<int>(NextCharacter(t, static_cast<std::size_t>(link.End) - 1)) + 1;
             }
         }
         if (link.Start == 0)

@@ -34,12 +34,11 @@ std::size_t MailLocalStart(std::string_view t, std::size_t from, std::size_t at)
     }
     if (run > at)
         return std::string_view::npos;
-    std::string_view local = t.substr(run, at - run);
-    if (const std::size_t doubled = local.rfind(".."); doubled != std::string_view::npos)
-        run += doubled + 2;
+    // Dots in front are the text's, not the address's; a doubled or a last dot makes no address.
     while (run < at && t[run] == '.')
         ++run;
-    if (run >= at || t[at - 1] == '.')
+    if (run >= at || t[at - 1] == '.' ||
+        t.substr(run, at - run).find("..") != std::string_view::npos)
         return std::string_view::npos;
     return run;
 }

@@ -7,8 +7,8 @@
 
 // The start (0-based) of the local part that ends at the "@" at index at, looking no further
 // back than from: the run of ASCII letters, digits, dots, !#$%'*+-/=?^_`{|}~ and "&amp;" right
-// before the "@", without dots at its start or before a doubled dot. npos when that leaves
-// nothing or the part ends with a dot.
+// before the "@", without the dots at its start. npos when that leaves nothing, or a part with a
+// doubled dot or a dot at its end.
 // Example: MailLocalStart("◎hanako@x.jp", 0, 8) == 2.
 std::size_t MailLocalStart(std::string_view t, std::size_t from, std::size_t at);
 

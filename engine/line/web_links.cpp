@@ -118,7 +118,10 @@ void FindWebAddresses(std::string_view t, std::vector<TAddressSpan>& spans) {
             const std::size_t end = start == std::string_view::npos ? 0 : MailDomainEnd(t, i);
             if (end != 0) {
                 spans.push_back({start, end, true});
-                i = local = end;
+                // The local part of the next address starts one character later at the
+                // earliest, so that two links never meet.
+                i = end;
+                local = end + 1;
                 continue;
             }
         }

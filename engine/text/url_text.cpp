@@ -52,7 +52,17 @@ std::size_t KeptNonAscii(std::string_view t, std::size_t i) {
 // and the first "#" starts the fragment.
 void AppendEncoded(std::string& out, std::string_view t, bool literalPath) {
     bool fragment = false;
-    for (std::size_t i = 0; i < t.size();) {
+    std::size_t i = 0;
+    // The brackets of an IPv6 host belong to the URL.
+    if (const std::size_t host = t.find("://");
+        !literalPath && host != std::string_view::npos && t.substr(host + 3).starts_with('[')) {
+        const std::size_t close = t.find(']', host + 3);
+        if (close != std::string_view::npos) {
+            i = close + 1;
+            out.append(t, 0, i);
+        }
+    }
+    for (; i < t.size();) {
         const unsigned char c = static_cast<unsigned char>(t[i]);
         if (const std::size_t kept = KeptNonAscii(t, i)) {
             out.append(t, i, kept);

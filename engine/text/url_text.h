@@ -13,7 +13,8 @@
 std::string UnescapePlainText(std::string_view escaped);
 
 // url with every character a URL may not hold percent-encoded (its Shift_JIS byte): blanks,
-// control bytes, '"', "<", ">", "\", "[", "]", "^", "`", "{", "|", "}", a "#" after the first one,
+// control bytes, '"', "<", ">", "\", "[" and "]" (but those of an IPv6 host right after "://"),
+// "^", "`", "{", "|", "}", a "#" after the first one,
 // a single byte above ASCII that is no character, and a "%" not followed by two hex digits. A
 // valid URL comes out unchanged. The result still needs escaping for the place it goes.
 // Example: PercentEncodeUrl("http://p/%<") == "http://p/%25%3C".
