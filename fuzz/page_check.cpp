@@ -225,7 +225,7 @@ std::string CheckDeclaration(std::string_view line) {
     const std::string_view name = body.substr(0, colon);
     const std::string_view value = body.substr(colon + 1);
     if (name == "background-image") {
-        const std::string_view prefix = "url(\"file:///";
+        const std::string_view prefix = "url(\"";
         const std::string suffix = "\");  /*" + Sjis("←背景画像のパスはここ") + "*/";
         if (!StartsWith(value, prefix) || value.size() < prefix.size() + suffix.size() ||
             value.substr(value.size() - suffix.size()) != suffix) {
