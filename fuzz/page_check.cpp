@@ -106,8 +106,13 @@ std::string CheckTag(std::string_view tag, const std::array<std::string, 5>& emp
             return "a link to neither http://, https:// nor mailto:";
         return CheckText(value);
     }
-    if (AttributeValue(tag, "<img src=\"file:///", value))
-        return CheckText(value);
+    if (AttributeValue(tag, "<img src=\"", value)) {
+        const std::size_t alt = value.find("\" alt=\"");
+        if (alt == std::string_view::npos)
+            return "an image without alt";
+        const std::string src = CheckText(value.substr(0, alt));
+        return src.empty() ? CheckText(value.substr(alt + 7)) : src;
+    }
     for (const std::string& name : emphasisTags) {
         if (AttributeValue(tag, "<" + name + " class=\"", value))
             return CheckText(value);
@@ -220,7 +225,7 @@ std::string CheckDeclaration(std::string_view line) {
     const std::string_view name = body.substr(0, colon);
     const std::string_view value = body.substr(colon + 1);
     if (name == "background-image") {
-        const std::string_view prefix = "url(\"file:///";
+        const std::string_view prefix = "url(\"";
         const std::string suffix = "\");  /*" + Sjis("←背景画像のパスはここ") + "*/";
         if (!StartsWith(value, prefix) || value.size() < prefix.size() + suffix.size() ||
             value.substr(value.size() - suffix.size()) != suffix) {

@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/line/mail_address.h"
 #include "engine/text/encoding.h"
 #include "engine/text/text_helpers.h"
+#include "engine/text/url_text.h"
 
 namespace {
 
@@ -148,6 +150,46 @@ int FindLinkEnd(std::string_view t, int start) {
     return LinkEnd(t, start).first;
 }
 
+namespace {
+
+// Where one address found by the delimiters is linked: bytes [Start, End) of the plain text,
+// 1-based, with its link target; Start is 0 when it gets no link.
+struct TLinkedAddress {
+    int Start = 0;
+    int End = 0;
+    std::string Href;
+};
+
+// A web address links up to the end of its host when something other than "/", "?" or "#"
+// follows the host, and not at all without a valid host or with a user name in front of it.
+TLinkedAddress WebLink(std::string_view t, int s, int e) {
+    constexpr std::size_t kScheme = 7;  // "http://"
+    const std::string_view rest =
+        std::string_view(t).substr(static_cast<std::size_t>(s) - 1 + kScheme, e - s - kScheme);
+    const std::size_t host = ValidHostLength(rest);
+    if (host == 0 || rest.substr(0, rest.find_first_of("/?#")).find('@') != std::string_view::npos)
+        return {};
+    if (host < rest.size() && std::string_view("/?#").find(rest[host]) == std::string_view::npos)
+        e = s + static_cast<int>(kScheme + host);
+    return {s, e, HrefOfPlainText(t.substr(static_cast<std::size_t>(s) - 1, e - s))};
+}
+
+// A bare mail address: the local part right before the first "@" of [s, e) and the domain after
+// it; no link when either is not one a mail address may have.
+TLinkedAddress MailLink(std::string_view t, int s, int e) {
+    const std::size_t at = t.find('@', static_cast<std::size_t>(s) - 1);
+    if (at == std::string_view::npos || at >= static_cast<std::size_t>(e) - 1)
+        return {};
+    const std::size_t local = MailLocalStart(t, static_cast<std::size_t>(s) - 1, at);
+    const std::size_t domain = local == std::string_view::npos ? 0 : MailDomainEnd(t, at);
+    if (domain == 0)
+        return {};
+    return {static_cast<int>(local) + 1, static_cast<int>(domain) + 1,
+            "mailto:" + HrefOfPlainText(t.substr(local, domain - local))};
+}
+
+}  // namespace
+
 void AutoLinkLine(THtmlCnv& line) {
     const std::string& t = line.strHtml;
     // Every address holds a ":" ("http://", "mailto:") or an "@"; most lines hold neither.
@@ -160,14 +202,29 @@ void AutoLinkLine(THtmlCnv& line) {
             return;
         const auto [e, stopLength] = LinkEnd(t, s);
         const std::string_view address = std::string_view(t).substr(s - 1, e - s);
-        std::string opening = "<a href=\"";
-        if (InStr(1, address, "mailto:") == 0 && InStr(1, address, "@") != 0)
-            opening += "mailto:";
-        opening += address;
-        opening += "\">";
-        line.P_AddTag(opening, s, false);
-        line.P_AddTag("</a>", e, true);
         // The next address starts after the whole stop delimiter, never inside it.
         a = e + std::max(stopLength, 1);
+        TLinkedAddress link;
+        if (address.starts_with("http://")) {
+            link = WebLink(t, s, e);
+        } else if (address.starts_with("mailto:")) {
+            link = {s, e, HrefOfPlainText(address)};
+        } else {
+            link = MailLink(t, s, e);
+            // The text after a bare address that ends before the delimiter may hold another
+            // one, which starts one character later at the earliest, so that two links never
+            // meet; the one without a link is passed over up to its "@".
+            if (link.Start == 0) {
+                const std::size_t at = address.find('@');
+                if (at != std::string_view::npos)
+                    a = s + static_cast<int>(at) + 1;
+            } else if (link.End < e) {
+                a = static_cast<int>(NextCharacter(t, static_cast<std::size_t>(link.End) - 1)) + 1;
+            }
+        }
+        if (link.Start == 0)
+            continue;
+        line.P_AddTag("<a href=\"" + link.Href + "\">", link.Start, false);
+        line.P_AddTag("</a>", link.End, true);
     }
 }

@@ -6,7 +6,11 @@
 #include "engine/line/untClsHtmlCnv.h"
 
 // Wraps every address of the line's plain text in a link element; the plain text is not changed.
-// A bare mail address gets "mailto:" in front in its link target.
+// The delimiters bound an address; within them an "http://" address needs a valid host and no
+// user name (it ends with the host when something a host cannot hold follows), and a bare mail
+// address is the local part mail allows right before its "@" and a domain with a dot
+// (MailLocalStart, MailDomainEnd), with "mailto:" in front in its link target. The link target
+// is HrefOfPlainText of the address.
 void AutoLinkLine(THtmlCnv& line);
 
 // Start (1-based) of the next "http://" or "mailto:" address at or after from, or, when neither

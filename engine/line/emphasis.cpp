@@ -87,11 +87,14 @@ void ApplyLineRule(THtmlCnv& line, std::string_view keyword, const TStrong& rule
             break;
         case TKeywordAction::Delete:
         case TKeywordAction::ReplaceByImage: {
+            const bool image = rule.KeywordAction == TKeywordAction::ReplaceByImage;
+            // Without an image the keyword stays rather than vanish.
+            if (image && tags.ImageSrc.empty())
+                break;
             const int p = FindWholeInPlain(1, line.strHtml, keyword);
             if (p > 0) {
-                line.P_ReplaceWord(
-                    p, static_cast<int>(keyword.size()),
-                    rule.KeywordAction == TKeywordAction::ReplaceByImage ? tags.Image : "");
+                line.P_ReplaceWord(p, static_cast<int>(keyword.size()),
+                                   image ? ImageTag(tags, keyword) : "");
             }
             break;
         }

@@ -7,6 +7,7 @@
 #include "engine/text/escaper.h"
 #include "engine/text/page_escape.h"
 #include "engine/text/text_helpers.h"
+#include "engine/text/url_text.h"
 
 namespace {
 
@@ -65,7 +66,12 @@ void PrepareEmphasisRules(std::array<TStrong, 5>& rules) {
 TEmphasisTags EmphasisTagsOf(const TStrong& rule) {
     const std::string tag = UsableEmphasisTag(rule);
     return {"<" + tag + " class=\"" + EscapeHtmlAttribute(rule.Class) + "\">", "</" + tag + ">",
-            "<img src=\"file:///" + EscapeHtmlAttribute(rule.ImagePath) + "\">"};
+            rule.ImagePath.empty() ? "" : EscapeHtmlAttribute(ImagePathUrl(rule.ImagePath))};
+}
+
+std::string ImageTag(const TEmphasisTags& tags, std::string_view replaced) {
+    return "<img src=\"" + tags.ImageSrc + "\" alt=\"" +
+           EscapeHtmlAttribute(UnescapePlainText(replaced)) + "\">";
 }
 
 std::string UsableEmphasisTag(const TStrong& rule) {

@@ -10,15 +10,20 @@
 
 #include "engine/base/settings_model.h"
 
-// The tags one rule adds: `<tag class="class">`, `</tag>`, and for the image action
-// `<img src="file:///path">`; the tag is UsableEmphasisTag, the class and the path are escaped
-// for an attribute value.
+// The tags one rule adds: `<tag class="class">`, `</tag>`, and for the image action the src of
+// the image (ImagePathUrl, escaped for an attribute; empty when the rule names no image, and then
+// the keyword stays as it is); the tag is UsableEmphasisTag, the class is escaped for an
+// attribute value.
 struct TEmphasisTags {
     std::string Opening;
     std::string Closing;
-    std::string Image;
+    std::string ImageSrc;
 };
 TEmphasisTags EmphasisTagsOf(const TStrong& rule);
+
+// The image element that replaces the text replaced (as it stands in the plain text), which
+// becomes its alt text. Example: `<img src="img/a.png" alt="重要">`.
+std::string ImageTag(const TEmphasisTags& tags, std::string_view replaced);
 
 // One keyword of a rule as the rule's kind uses it. Text, Opening and Closing point into the
 // keyword list of the TPreparedEmphasis that holds the keyword.

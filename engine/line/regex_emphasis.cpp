@@ -91,7 +91,16 @@ bool ApplyRegexKeyword(THtmlCnv& line, int n, const std::string& pattern, bool e
                 offset = p - 1;
                 break;
             case TKeywordAction::ReplaceByImage:
-                line.P_ReplaceWord(p, length, tags.Image);
+                // Without an image the match stays rather than vanish, and the search goes on
+                // behind it.
+                if (tags.ImageSrc.empty()) {
+                    line.P_AddTagLine(tags.Opening, tags.Closing);
+                    offset = p - 1 + length;
+                    break;
+                }
+                line.P_ReplaceWord(
+                    p, length,
+                    ImageTag(tags, std::string_view(line.strHtml).substr(p - 1, length)));
                 line.P_AddTagLine(tags.Opening, tags.Closing);
                 offset = p - 1;
                 break;

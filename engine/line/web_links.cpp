@@ -5,7 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "engine/line/mail_address.h"
 #include "engine/text/text_helpers.h"
+#include "engine/text/url_text.h"
 
 namespace {
 
@@ -27,8 +29,6 @@ const std::array<bool, 256> kAddress = CharacterSet("-._~:/?#[]@!$'()*+,;=%");
 // What the local part of a bare mail address may hold: the address characters that a mail
 // address allows before its "@".
 const std::array<bool, 256> kLocalPart = CharacterSet("-._~/?#!$'*+=%");
-// What a domain holds.
-const std::array<bool, 256> kDomain = CharacterSet("-.");
 
 bool In(const std::array<bool, 256>& set, char c) {
     return set[static_cast<unsigned char>(c)];
@@ -74,19 +74,19 @@ std::size_t AddressEnd(std::string_view t, std::size_t start) {
     return end;
 }
 
-// The end of the domain of a bare mail address whose "@" stands at at, or 0 when no domain with
-// a dot inside follows it.
-std::size_t DomainEnd(std::string_view t, std::size_t at) {
-    std::size_t end = at + 1;
-    while (end < t.size() && In(kDomain, t[end]))
-        ++end;
-    while (end > at + 1 && (t[end - 1] == '.' || t[end - 1] == '-'))
-        --end;
-    const std::string_view domain = t.substr(at + 1, end - at - 1);
-    const std::size_t dot = domain.find('.');
-    if (domain.empty() || domain[0] == '.' || dot == std::string_view::npos ||
-        domain.find("..") != std::string_view::npos)
+// The end of the web address from start to end whose scheme is scheme bytes long: end when its
+// host is valid and followed by "/", "?", "#" or nothing, the end of the host when something
+// else follows it; 0 when it has no valid host or holds a user name ("@" before its path).
+std::size_t WebAddressEnd(std::string_view t, std::size_t start, std::size_t scheme,
+                          std::size_t end) {
+    const std::string_view rest = t.substr(start + scheme, end - start - scheme);
+    if (t.compare(start, scheme, "mailto:") == 0)
+        return end;
+    const std::size_t host = ValidHostLength(rest);
+    if (host == 0 || rest.substr(0, rest.find_first_of("/?#")).find('@') != std::string_view::npos)
         return 0;
+    if (host < rest.size() && std::string_view("/?#").find(rest[host]) == std::string_view::npos)
+        return start + scheme + host;
     return end;
 }
 
@@ -104,16 +104,24 @@ void FindWebAddresses(std::string_view t, std::vector<TAddressSpan>& spans) {
         if (const std::size_t scheme = SchemeAt(t, i)) {
             const std::size_t end = AddressEnd(t, i);
             if (end > i + scheme) {
-                spans.push_back({i, end, false});
+                // An address without a valid host is passed over whole, so that no part of it
+                // is taken for a mail address.
+                if (const std::size_t linked = WebAddressEnd(t, i, scheme, end))
+                    spans.push_back({i, linked, false});
                 i = local = end;
                 continue;
             }
         }
         const char c = t[i];
         if (c == '@' && local < i) {
-            if (const std::size_t end = DomainEnd(t, i)) {
-                spans.push_back({local, end, true});
-                i = local = end;
+            const std::size_t start = MailLocalStart(t, local, i);
+            const std::size_t end = start == std::string_view::npos ? 0 : MailDomainEnd(t, i);
+            if (end != 0) {
+                spans.push_back({start, end, true});
+                // The local part of the next address starts one character later at the
+                // earliest, so that two links never meet.
+                i = end;
+                local = end + 1;
                 continue;
             }
         }
@@ -134,7 +142,8 @@ void LinkWebAddresses(THtmlCnv& line) {
     std::string opening;
     for (const TAddressSpan& span : spans) {
         opening = span.Mail ? "<a href=\"mailto:" : "<a href=\"";
-        opening.append(line.strHtml, span.Start, span.End - span.Start);
+        opening += HrefOfPlainText(
+            std::string_view(line.strHtml).substr(span.Start, span.End - span.Start));
         opening += "\">";
         line.P_AddTag(opening, static_cast<int>(span.Start) + 1, false);
         line.P_AddTag("</a>", static_cast<int>(span.End) + 1, true);

@@ -15,8 +15,11 @@
 //   double-byte character, "&lt;", "&gt;", "&quot;", "&nbsp;". A "mailto:" address runs alike.
 // - A trailing . , : ; ! ? ' is left out, and so is a trailing ")" while the address holds more
 //   ")" than "(".
-// - A bare mail address is a local part of address characters, "@", and a domain of letters,
-//   digits and hyphens with a dot inside; its link target gets "mailto:" in front.
+// - A web address needs a valid host and no user name in front of it, and ends with its host
+//   when something a host cannot hold follows it.
+// - A bare mail address is a local part of address characters (MailLocalStart), "@", and a
+//   domain of letters, digits and hyphens with a dot inside; its link target gets "mailto:" in
+//   front. Link targets are HrefOfPlainText of the address.
 // Example: "詳細はhttps://ex.com/a?b=c&amp;d=eを見よ。" links "https://ex.com/a?b=c&amp;d=e".
 void LinkWebAddresses(THtmlCnv& line);
 

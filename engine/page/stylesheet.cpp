@@ -10,6 +10,7 @@
 #include "engine/text/encoding.h"
 #include "engine/text/escaper.h"
 #include "engine/text/page_escape.h"
+#include "engine/text/url_text.h"
 
 namespace {
 
@@ -66,9 +67,10 @@ std::string BodyBlock(const TStrInfo& s) {
         if (!m.value.empty())
             AppendProperty(out, m.name, CssSize(m.value, m.unit));
     }
-    if (s.BackgroundImageOn) {
-        out += "\t\t\tbackground-image:url(\"file:///" +
-               EscapeCssString(ToForwardSlashes(s.BackgroundImagePath)) + "\");  /*" +
+    // Without a path there is no image to show, and url("") would name the page itself.
+    if (s.BackgroundImageOn && !s.BackgroundImagePath.empty()) {
+        out += "\t\t\tbackground-image:url(\"" +
+               EscapeCssString(ImagePathUrl(s.BackgroundImagePath)) + "\");  /*" +
                Sjis("←背景画像のパスはここ") + "*/\r\n";
     }
     out += "\t\t}\r\n";

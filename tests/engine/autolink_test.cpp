@@ -59,10 +59,37 @@ TEST(AutoLinkLine, WrapsEachAddressAndKeepsThePlainText) {
     EXPECT_EQ(Linked("a@b.jp,c@d.jp"),
               "<a href=\"mailto:a@b.jp\">a@b.jp</a>,<a href=\"mailto:c@d.jp\">c@d.jp</a>");
     EXPECT_EQ(Linked("mailto:a@b"), "<a href=\"mailto:a@b\">mailto:a@b</a>");
-    EXPECT_EQ(Linked("http://a\"b"), "<a href=\"http://a&quot;b\">http://a&quot;b</a>");
+    // A web address links no further than its host when what follows cannot stand in a URL.
+    EXPECT_EQ(Linked("http://a\"b"), "<a href=\"http://a\">http://a</a>&quot;b");
     EXPECT_EQ(Linked("(http://a) (http://b)"),
               "(<a href=\"http://a\">http://a</a>)&nbsp;(<a href=\"http://b\">http://b</a>)");
-    EXPECT_EQ(Linked("(@)"), "(<a href=\"mailto:@\">@</a>)");
+    EXPECT_EQ(Linked("(@)"), "(@)");
     EXPECT_EQ(Linked("no address here"), "no&nbsp;address&nbsp;here");
+    // The href holds what a URL may hold; the text stays as written.
+    EXPECT_EQ(Linked("http://p/%<"), "<a href=\"http://p/%25%3C\">http://p/%&lt;</a>");
+    EXPECT_EQ(Linked("http://a.jp/b@c"), "<a href=\"http://a.jp/b@c\">http://a.jp/b@c</a>");
     EXPECT_EQ(Linked(""), "");
+}
+
+TEST(AutoLinkLine, OnlyValidHostsAndMailAddressesAreLinked) {
+    for (const char* none : {"http://", "http://@", "http://u@h.jp", "http://a..b/", "\"@",
+                             "a..b@c.jp", "a.@c.jp", "a@b", "a@.b.jp", "@c.jp"})
+        EXPECT_EQ(Linked(none).find("<a"), std::string::npos) << none;
+    // A web address ends with its host when something a host cannot hold follows it.
+    EXPECT_EQ(Linked("http://f\\"), "<a href=\"http://f\">http://f</a>\\");
+    // The local part runs back from the "@" over what mail allows, the domain to its end.
+    EXPECT_EQ(Linked(Sjis("◎hanako@example.jp（花子）")),
+              Sjis("◎<a href=\"mailto:hanako@example.jp\">hanako@example.jp</a>（花子）"));
+    EXPECT_EQ(Linked(Sjis("連絡先はyuki.tanaka@example.jpだった。")),
+              Sjis("連絡先は<a href=\"mailto:yuki.tanaka@example.jp\">yuki.tanaka@example.jp</a>"
+                   "だった。"));
+    // "ス" ends with the byte of "X": the local part starts after the whole character.
+    EXPECT_EQ(Linked(Sjis("アドレスtaro@x.jp")),
+              Sjis("アドレス<a href=\"mailto:taro@x.jp\">taro@x.jp</a>"));
+    EXPECT_EQ(Linked("...a{b}c@x.jp"), "...a{b}<a href=\"mailto:c@x.jp\">c@x.jp</a>");
+    EXPECT_EQ(Linked("a&b@x.jp"), "<a href=\"mailto:a&amp;b@x.jp\">a&amp;b@x.jp</a>");
+    // After an address that ends before the delimiter the search goes on behind it, and the
+    // next address starts one character later.
+    EXPECT_EQ(Linked("a@b.jp/c@d.jp"),
+              "<a href=\"mailto:a@b.jp\">a@b.jp</a>/<a href=\"mailto:c@d.jp\">c@d.jp</a>");
 }

@@ -170,7 +170,9 @@ TEST(PrepareEmphasisRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     const TPreparedEmphasis& enclosing = *rules[0].Prepared;
     EXPECT_EQ(enclosing.Tags.Opening, "<em class=\"q&quot;r\">");
     EXPECT_EQ(enclosing.Tags.Closing, "</em>");
-    EXPECT_EQ(enclosing.Tags.Image, "<img src=\"file:///C:/i.gif\">");
+    EXPECT_EQ(enclosing.Tags.ImageSrc, "file:///C:/i.gif");
+    EXPECT_EQ(ImageTag(enclosing.Tags, "a&nbsp;&amp;&lt;b"),
+              "<img src=\"file:///C:/i.gif\" alt=\"a &amp;&lt;b\">");
     EXPECT_EQ(enclosing.List, Sjis("a&nbsp;b,「*」,&lt;,,x"));
     ASSERT_EQ(enclosing.Keywords.size(), 3u);  // up to the empty item
     EXPECT_EQ(enclosing.Keywords[0].Text, "a&nbsp;b");
@@ -197,9 +199,9 @@ TEST(PrepareEmphasisRules, GivesEveryRuleItsTagsAndKeywordsForTheConversion) {
     // second.
     line = Escaped("x<<cc");
     ApplyEmphasisRules(line, rules[1], platform);
-    const std::string span = "<span class=\"k\">", image = "<img src=\"file:///C:/i.gif\">";
-    EXPECT_EQ(line.F_strGetIncTag(),
-              span + span + span + "x" + image + image + image + "</span></span></span>");
+    const std::string span = "<span class=\"k\">", image = "<img src=\"file:///C:/i.gif\" alt=";
+    EXPECT_EQ(line.F_strGetIncTag(), span + span + span + "x" + image + "\"&lt;&lt;\">" + image +
+                                         "\"c\">" + image + "\"c\"></span></span></span>");
     EXPECT_TRUE(platform.Messages.empty());  // the converter warns about the tag "script"
 
     EXPECT_TRUE(ReleaseRegexRules(rules));

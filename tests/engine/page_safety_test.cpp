@@ -90,16 +90,16 @@ TEST(PageSafety, ASettingsValueCannotAddMarkupToThePage) {
     EXPECT_EQ(CheckBodyLine(body[0], kSpans), "");
     // Rule 3 puts its image for "k" and wraps the line behind the blank; rule 4 wraps "alert".
     EXPECT_EQ(body[0],
-              "<p><img src=\"file:///a&quot; onerror=&quot;alert(1)\">&nbsp;"
+              "<p><img src=\"a%22%20onerror=%22alert(1)\" alt=\"k\">&nbsp;"
               "<span class=\"strong4\"><span class=\"x&quot;&gt;&lt;script&gt;alert(1)&lt;/"
               "script&gt;\">alert</span>(1)</span><br>");
     // The stylesheet holds every value, escaped, and the fallback tags.
     const std::string css = BuildStyleSheet(c.Gather());
     EXPECT_NE(css.find("\t\t\tfont-size:1\\3b \\7d \\3c \\2f style\\3e \\3c script\\3e pt;\r\n"),
               std::string::npos);
-    EXPECT_NE(css.find("url(\"file:///C:/x\\22 );}\\3c /style\\3e \\3c script\\3e alert(1)\\3c "
-                       "/script\\3e \");"),
-              std::string::npos);
+    EXPECT_NE(
+        css.find("url(\"file:///C:/x%22);%7D%3C/style%3E%3Cscript%3Ealert(1)%3C/script%3E\");"),
+        std::string::npos);
     EXPECT_NE(css.find("span.x\\22 \\3e \\3c script\\3e alert\\28 1\\29 \\3c \\2f script\\3e \t{"),
               std::string::npos);
     EXPECT_NE(css.find("span.strong4\t{"), std::string::npos);
@@ -143,10 +143,11 @@ TEST(PageSafety, OrdinaryValuesComeOutAsBefore) {
     c.Form->SetText("lblBgImagePath", "C:\\img\\back.jpg");
     c.Form->SetText("edtLineHeight", "1.5");
     c.Form->SetItemIndex("cmbLineHeightUnit", 6);
-    EXPECT_EQ(BodyLines(c.Page("kx")),
-              (std::vector<std::string>{
-                  Sjis("<p><em class=\"見出し\"><img src=\"file:///C:/img/a b.png\">x</em><br>"),
-                  "</p>"}));
+    EXPECT_EQ(
+        BodyLines(c.Page("kx")),
+        (std::vector<std::string>{Sjis("<p><em class=\"見出し\"><img "
+                                       "src=\"file:///C:/img/a%20b.png\" alt=\"k\">x</em><br>"),
+                                  "</p>"}));
     const std::string css = BuildStyleSheet(c.Gather());
     EXPECT_NE(css.find(Sjis("em.見出し\t{\r\n")), std::string::npos);
     EXPECT_NE(css.find("\t\t\tline-height:1.5em;\r\n"), std::string::npos);

@@ -170,7 +170,7 @@ TEST(ApplyRegexRule, TheLineWrapLeavesLeadingBlanksOutsideAndAnEmptyLineIsLeftAl
     TStrInfo s = t.Gather();
     ASSERT_TRUE(PrepareRegexRules(s.Strong, t.Platform));
     EXPECT_EQ(t.Apply(s, 2, "  axxbx"),
-              "&nbsp;&nbsp;<span class=\"strong2\">a<img src=\"file:///a/b.png\">bx</span>");
+              "&nbsp;&nbsp;<span class=\"strong2\">a<img src=\"a/b.png\" alt=\"xx\">bx</span>");
     EXPECT_EQ(t.Apply(s, 1, ""), "");
     ReleaseRegexRules(s.Strong);
     EXPECT_TRUE(t.Platform.Messages.empty());

@@ -54,6 +54,13 @@ TEST(StyleSheet, BodyPropertiesInTheirOrder) {
               "\t\t\tmargin-top:1pt;\r\n\t\t\tmargin-bottom:3em;\r\n"
               "\t\t\tbackground-image:url(\"file:///C:/img/\x95\x5C.png\");  /*" +
                   Sjis("←背景画像のパスはここ") + "*/\r\n\t\t}\r\n");
+    // A relative path stays relative; no path, no image.
+    f.Form->SetText("lblBgImagePath", "img\\back ground.png");
+    EXPECT_NE(
+        BuildStyleSheet(f.Gather()).find("\t\t\tbackground-image:url(\"img/back%20ground.png\");"),
+        std::string::npos);
+    f.Form->SetText("lblBgImagePath", "");
+    EXPECT_EQ(BuildStyleSheet(f.Gather()).find("background-image"), std::string::npos);
 }
 
 TEST(StyleSheet, AVerticalPageTurnsItsBodyAndSetsTwoDigitNumbersUpright) {
