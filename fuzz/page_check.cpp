@@ -390,6 +390,25 @@ std::string PageTextApartFromBlanks(std::string_view line) {
     return WithoutBlanks(LineText(line));
 }
 
+std::string WithControlCharactersAsGeta(std::string_view rawLine) {
+    const auto isControl = [](unsigned char c) {
+        return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F;
+    };
+    std::string text;
+    for (std::size_t i = 0; i < rawLine.size(); ++i) {
+        const auto c = static_cast<unsigned char>(rawLine[i]);
+        const auto next = static_cast<unsigned char>(i + 1 < rawLine.size() ? rawLine[i + 1] : 0);
+        if (IsLeadByte(c) && next >= 0x40 && next <= 0xFC && next != 0x7F) {
+            text.append(rawLine.substr(i++, 2));
+        } else if (isControl(c) || (IsLeadByte(c) && i + 1 < rawLine.size() && isControl(next))) {
+            text += "\x81\xAC";
+        } else {
+            text += rawLine[i];
+        }
+    }
+    return text;
+}
+
 std::string InputTextApartFromBlanks(std::string_view rawLine) {
     std::string text(rawLine);
     for (std::size_t at = text.find("!and!;"); at != std::string::npos;

@@ -32,6 +32,10 @@ std::string LineText(std::string_view line);
 // "&nbsp;" move about: what must equal InputTextApartFromBlanks of its input line.
 std::string PageTextApartFromBlanks(std::string_view line);
 
+// An input line with each control character (tab and line ends aside) as "〓", and a lead byte
+// left alone before one as "〓" too: the engine text escaping makes of it, before kana widening.
+std::string WithControlCharactersAsGeta(std::string_view rawLine);
+
 // An input line as its page line shows it, apart from blanks: a literal "!and!;" shows as "&",
 // as the escaping has always written it.
 std::string InputTextApartFromBlanks(std::string_view rawLine);

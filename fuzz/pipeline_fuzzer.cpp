@@ -85,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail(problem, body[n]);
         if (n >= input.size() || body[n].find("<hr") != std::string::npos)
             continue;
-        const std::string raw = s.KanaWidening ? WidenKatakana(input[n]) : input[n];
+        const std::string kept = WithControlCharactersAsGeta(input[n]);
+        const std::string raw = s.KanaWidening ? WidenKatakana(kept) : kept;
         const std::string expected = InputTextApartFromBlanks(raw);
         const std::string shown = PageTextApartFromBlanks(body[n]);
         if (mayDelete ? !IsSubsequence(shown, expected) : shown != expected)

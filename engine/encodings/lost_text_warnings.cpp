@@ -26,3 +26,16 @@ void WarnAboutLostText(TPlatform& platform, const TInputDecoder* decoder, const 
                    Sjis(" 個あり、ページでは 〓 に置き換えました。"));
     }
 }
+
+void WarnAboutControlCharacters(TPlatform& platform, long long count, long long firstLine,
+                                TPageEncoding page) {
+    if (count == 0)
+        return;
+    std::string text = Sjis("ページに書けない制御文字が ") + std::to_string(count) +
+                       Sjis(" 個あり、") +
+                       (page == TPageEncoding::Utf8 ? std::string("U+FFFD") : Sjis("〓")) +
+                       Sjis(" に置き換えました。");
+    if (firstLine > 0)
+        text += Sjis("\r\n最初は ") + std::to_string(firstLine) + Sjis(" 行目です。");
+    ShowOk(platform, TMessageKind::Warning, text);
+}

@@ -12,3 +12,8 @@ class TSjisBridge;
 // the page's encoding could not read. Either pointer may be null (no decoder, no bridge).
 void WarnAboutLostText(TPlatform& platform, const TInputDecoder* decoder, const TSjisBridge* bridge,
                        TTextEncoding input);
+
+// One warning, with OK, when control characters were replaced: how many, what with in the page's
+// encoding, and the line of the text that held the first (none named when firstLine is 0).
+void WarnAboutControlCharacters(TPlatform& platform, long long count, long long firstLine,
+                                TPageEncoding page);

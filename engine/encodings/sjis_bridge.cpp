@@ -80,11 +80,26 @@ void ForEachCode(Visit&& visit) {
     }
 }
 
+// The pointer of a double-byte CP932 code in the JIS X 0208 index that Shift_JIS and EUC-JP pages
+// are decoded with: 188 codes a lead byte, lead bytes 0x81..0x9F and 0xE0..0xFC in turn.
+unsigned Jis0208Pointer(unsigned lead, unsigned trail) {
+    return (lead - (lead < 0xA0 ? 0x81 : 0xC1)) * 188 + trail - (trail < 0x7F ? 0x40 : 0x41);
+}
+
+// The user-defined area's pointers, which that index leaves out: a decoder reads them as the
+// Private Use Area characters, in a Shift_JIS page only.
+constexpr unsigned kUserDefinedPointers[2] = {8836, 10715};
+// The rows 1..94 that an EUC-JP page's two bytes (0xA1..0xFE each) reach.
+constexpr unsigned kEucJpPointers = 94 * 94;
+
 // The tables between CP932 codes and characters, built once with iconv.
 struct TTables {
     std::vector<std::uint16_t> ToSjis = std::vector<std::uint16_t>(0x10000, kNoForm);
     std::vector<std::uint16_t> EngineBytes = std::vector<std::uint16_t>(0x10000, kNoForm);
     std::vector<char32_t> ToChar = std::vector<char32_t>(0x10000, kNoChar);
+    // The first pointer of each character in the JIS X 0208 index, which CP932's double-byte
+    // codes are the whole of (each code's pointer holds the character the code decodes to).
+    std::vector<std::uint16_t> FirstPointer = std::vector<std::uint16_t>(0x10000, kNoForm);
 
     TTables() {
         TIconv decode("UTF-32LE", "CP932");
@@ -100,7 +115,24 @@ struct TTables {
                 if (!IsUserDefinedCharacter(c))
                     EngineBytes[c] = EngineBytesOf(code);
             }
+            // The codes come in the order of their pointers, so the first one seen is the first.
+            const unsigned pointer = code >= 0x100 ? Jis0208Pointer(code >> 8, code & 0xFF) : 0;
+            if (code >= 0x100 && c < 0x10000 && FirstPointer[c] == kNoForm &&
+                (pointer < kUserDefinedPointers[0] || pointer > kUserDefinedPointers[1]))
+                FirstPointer[c] = static_cast<std::uint16_t>(pointer);
         });
+        // The engine's bytes below 0x80 are ASCII, where glibc's CP932 has 0x1A, 0x1C and 0x7F
+        // for U+001C, U+007F and U+001A: with its table a UTF-16 text's U+001C would end the text
+        // as 0x1A does, and a page would be given other control characters than the text's.
+        for (char32_t c = 0; c < 0x80; ++c) {
+            ToChar[c] = c;
+            ToSjis[c] = static_cast<std::uint16_t>(c);
+            EngineBytes[c] = static_cast<std::uint16_t>(c);
+        }
+        // A C1 control character (U+0080..U+009F, which CP932 lacks) has no place in a page:
+        // it enters the engine as DEL, which escaping replaces as it does every control character.
+        for (char32_t c = 0x80; c <= 0x9F; ++c)
+            EngineBytes[c] = 0x7F;
     }
 };
 
@@ -109,29 +141,55 @@ const TTables& Tables() {
     return tables;
 }
 
-// The forms of characters in a page encoding other than Shift_JIS, found with iconv: a form
-// must read back as the same character (a UTF-8 form always does; EUC-JP lacks some characters
-// and gives others a form that reads back as another).
+// The form of a character in an EUC-JP page, as a browser's EUC-JP encoder writes it and its
+// decoder reads it back: ASCII, half-width katakana after 0x8E, and the character's first pointer
+// in the JIS X 0208 index as two bytes (which puts the NEC-selected IBM extensions in rows
+// 89..92). The three-byte forms of JIS X 0212 are never written: browsers do not read most of
+// them as the characters an iconv table gives them. U+00A5 and U+203E, which that encoder writes
+// as 0x5C and 0x7E, would read back as "\\" and "~", so they have no form here; nor has U+2212,
+// which it writes as U+FF0D. Empty when there is none; bytes has room for two.
+std::string_view EucJpForm(char32_t c, char* bytes) {
+    if (c < 0x80) {
+        bytes[0] = static_cast<char>(c);
+        return {bytes, 1};
+    }
+    unsigned pointer = kNoForm;
+    if (c >= 0xFF61 && c <= 0xFF9F) {
+        bytes[0] = '\x8E';
+        bytes[1] = static_cast<char>(c - 0xFF61 + 0xA1);
+        return {bytes, 2};
+    }
+    if (c < 0x10000)
+        pointer = Tables().FirstPointer[c];
+    if (pointer >= kEucJpPointers)
+        return {};
+    bytes[0] = static_cast<char>(pointer / 94 + 0xA1);
+    bytes[1] = static_cast<char>(pointer % 94 + 0xA1);
+    return {bytes, 2};
+}
+
+// The forms of characters in a page encoding other than Shift_JIS: UTF-8 (every character has
+// one) or EUC-JP (see EucJpForm).
 class TPageFormFinder {
   public:
-    explicit TPageFormFinder(TPageEncoding page)
-        : to_(page == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", "UTF-32LE") {
-        if (page != TPageEncoding::Utf8)
-            from_.emplace("UTF-32LE", "EUC-JP-MS");
+    explicit TPageFormFinder(TPageEncoding page) : page_(page) {
+        if (page == TPageEncoding::Utf8)
+            toUtf8_.emplace("UTF-8", "UTF-32LE");
     }
     // The form of the character that utf32 (UTF-32LE) holds; empty when it has none.
     std::string_view Find(std::string_view utf32) {
-        if (!form_.Convert(to_, utf32))
-            return {};
-        if (from_ && !(back_.Convert(*from_, form_.View()) && back_.View() == utf32))
+        if (page_ == TPageEncoding::EucJp)
+            return EucJpForm(CodePointAt(utf32.data()), euc_);
+        if (!form_.Convert(*toUtf8_, utf32))
             return {};
         return form_.View();
     }
 
   private:
-    TIconv to_;
-    std::optional<TIconv> from_;
-    TCharacterForm form_, back_;
+    TPageEncoding page_;
+    std::optional<TIconv> toUtf8_;
+    TCharacterForm form_;
+    char euc_[2];
 };
 
 // The form of each engine code in a page's encoding, packed into 32 bits: its one to three bytes
@@ -154,6 +212,11 @@ class TPageForms {
             if (toChar[code] != kNoChar)
                 Set(forms_[code], finder.Find(Utf32(toChar[code])));
         });
+        if (page == TPageEncoding::Utf8) {
+            const auto* code =
+                reinterpret_cast<const unsigned char*>(kReplacementCharacterCode.data());
+            Set(forms_[code[0] << 8 | code[1]], "\xEF\xBF\xBD");
+        }
     }
     const std::uint32_t* Data() const { return forms_.data(); }
 

@@ -101,5 +101,11 @@ class TSjisBridge {
     std::size_t scratchSize_ = 0;
 };
 
+// The engine's code for U+FFFD in a UTF-8 page, which is what a control character becomes there.
+// No CP932 character has it (nor has any code of lead byte 0xEF), so it stands for nothing else:
+// a Shift_JIS text that holds these two bytes gets U+FFFD for them too, where each other byte
+// that is no character becomes "〓".
+inline constexpr std::string_view kReplacementCharacterCode = "\xEF\x40";
+
 // Engine text in the page's encoding (the settings' own text, which holds no stand-in).
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page);

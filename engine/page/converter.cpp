@@ -103,6 +103,10 @@ struct TPass {
     std::optional<TInputDecoder> Decoder;
     std::optional<TLineReader> Reader;
     std::optional<TOutputFile> Out;
+    // The control characters the page got stand-ins for, and the line of the text that held the
+    // first (0 when only the settings' text held any).
+    long long ControlCharacters = 0;
+    long long FirstControlLine = 0;
 };
 
 // Opens the input to be read in encoding (Shift_JIS byte for byte, any other through a decoder
@@ -164,6 +168,10 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         bridge.emplace();
     if (bridge)
         ReserveSettingsText(*bridge, s);
+    // A control character of the title or a line becomes "〓", or U+FFFD in a UTF-8 page.
+    TControlCharacterStandIn standIn(pass.Page == TPageEncoding::Utf8
+                                         ? kReplacementCharacterCode
+                                         : std::string_view("\x81\xAC"));
     TOutputFile& out = *pass.Out;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {
@@ -207,8 +215,11 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         convert(header);
     std::string raw;
     TLineReader& reader = *pass.Reader;
-    while (result == TLineResult::Written && reader.Next(raw))
+    for (long long number = 1; result == TLineResult::Written && reader.Next(raw); ++number) {
+        standIn.AtLine(number);
         convert(raw);
+    }
+    standIn.AtLine(0);
     if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
         return TPassResult::Disproved;
     if (result == TLineResult::Written && reader.Failed()) {
@@ -217,6 +228,8 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     }
     for (const std::string& footer : s.FooterLines)
         convert(footer);
+    pass.ControlCharacters = standIn.Replaced();
+    pass.FirstControlLine = standIn.FirstLine();
     if (result == TLineResult::TooLong)
         return TPassResult::Failed;
     bool written = result == TLineResult::Written;
@@ -279,6 +292,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     usesLocalImages = UsesLocalImages(s);
     WarnAboutLostText(env.Platform, pass.Decoder ? &*pass.Decoder : nullptr,
                       pass.Bridge ? &*pass.Bridge : nullptr, pass.Encoding);
+    WarnAboutControlCharacters(env.Platform, pass.ControlCharacters, pass.FirstControlLine,
+                               pass.Page);
     return true;
 }
 
@@ -297,17 +312,22 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         return true;
     };
     THtmlCnv lineObject{std::string_view()};
+    TControlCharacterStandIn standIn;
     using TLines = const std::vector<std::string>;
     for (TLines* lines :
          std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
-        for (const std::string& line : *lines) {
-            if (ConvertLine(lineObject, line, s, state, env.Platform, emit) !=
+        for (std::size_t k = 0; k < lines->size(); ++k) {
+            standIn.AtLine(lines == &inputLines ? static_cast<long long>(k) + 1 : 0);
+            if (ConvertLine(lineObject, (*lines)[k], s, state, env.Platform, emit) !=
                 TLineResult::Written) {
                 out.clear();
                 return false;
             }
         }
     }
+    // The text box shows engine text, where the stand-in is "〓".
+    WarnAboutControlCharacters(env.Platform, standIn.Replaced(), standIn.FirstLine(),
+                               TPageEncoding::ShiftJis);
     const bool document = IsDocumentMode(s.AddTagMode);
     if (document) {
         std::string stillOpen;

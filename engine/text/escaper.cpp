@@ -18,7 +18,53 @@ namespace {
 
 constexpr std::string_view kLiteralAmp = "!and!;";
 
+thread_local TControlCharacterStandIn* tCurrentStandIn = nullptr;
+
+bool IsControlByte(unsigned char c) {
+    return (c < 0x20 && c != '\t') || c == 0x7F;
+}
+
+// True when text[end - 1] is a lead byte without its second byte, reading characters from from
+// (a character's first byte) up to end.
+bool EndsInLoneLeadByte(std::string_view text, std::size_t from, std::size_t end) {
+    std::size_t last = end;  // where the last character read begins
+    for (std::size_t j = from; j < end; ++j) {
+        last = j;
+        const auto next = static_cast<unsigned char>(j + 1 < end ? text[j + 1] : 0);
+        if (IsLeadByte(static_cast<unsigned char>(text[j])) && next >= 0x40 && next <= 0xFC &&
+            next != 0x7F)
+            ++j;
+    }
+    return last == end - 1 && IsLeadByte(static_cast<unsigned char>(text[last]));
+}
+
 }  // namespace
+
+TControlCharacterStandIn::TControlCharacterStandIn(std::string_view engineBytes)
+    : size_(std::min<std::size_t>(engineBytes.size(), sizeof bytes_)), outer_(tCurrentStandIn) {
+    std::memcpy(bytes_, engineBytes.data(), size_);
+    tCurrentStandIn = this;
+}
+
+TControlCharacterStandIn::~TControlCharacterStandIn() {
+    tCurrentStandIn = outer_;
+}
+
+char* TControlCharacterStandIn::Put(char* o, bool count) {
+    TControlCharacterStandIn* const current = tCurrentStandIn;
+    if (!current) {
+        *o++ = '\x81';
+        *o++ = '\xAC';
+        return o;
+    }
+    if (count) {
+        ++current->replaced_;
+        if (current->firstLine_ == 0)
+            current->firstLine_ = current->line_;
+    }
+    std::memcpy(o, current->bytes_, current->size_);
+    return o + current->size_;
+}
 
 bool FitsLinePositions(std::string_view rawLine, int tabWidth) {
     constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max() - 1;
@@ -44,7 +90,7 @@ bool FitsLinePositions(std::string_view rawLine, int tabWidth) {
                 bound += kNbsp.size() * width;
                 break;
             default:
-                bound += 1;
+                bound += IsControlByte(static_cast<unsigned char>(c)) ? 2 : 1;
         }
     }
     return bound <= kLimit;
@@ -53,10 +99,13 @@ bool FitsLinePositions(std::string_view rawLine, int tabWidth) {
 namespace {
 
 // The bytes that escaping does something with; every other byte is copied as it is. None of them
-// can be the second byte of a double-byte character (those are 0x40 and above).
+// can be the second byte of a double-byte character (those are 0x40 and above, 0x7F excepted).
+// The control characters are among them, line feed and carriage return too, which are kept.
 constexpr std::array<bool, 256> kEscapedBytes = [] {
     std::array<bool, 256> table{};
-    for (const unsigned char c : {'&', '!', '<', '>', '"', '\t', ' '})
+    for (const unsigned char c : {'&', '!', '<', '>', '"', ' ', '\x7F'})
+        table[c] = true;
+    for (unsigned char c = 0; c < 0x20; ++c)
         table[c] = true;
     return table;
 }();
@@ -67,8 +116,9 @@ constexpr std::size_t kChunk = 16;
 unsigned EscapedByteMask(const char* p) {
 #if defined(__SSE2__)
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    __m128i hits = _mm_setzero_si128();
-    for (const char c : {'&', '!', '<', '>', '"', '\t', ' '})
+    // The bytes up to the space (tab and the control characters among them) in one comparison.
+    __m128i hits = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
+    for (const char c : {'&', '!', '<', '>', '"', '\x7F'})
         hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
     return static_cast<unsigned>(_mm_movemask_epi8(hits));
 #else
@@ -151,6 +201,7 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
     out.clear();
     std::size_t column = 0;
     std::size_t i = 0;
+    std::size_t boundary = 0;  // where a character begins: after the last control character
     while (i < text.size()) {
         const std::size_t stop = std::min(text.size(), i + kBlock);
         // No byte but a tab becomes more than 6 (a tab makes room for itself), and plain bytes
@@ -208,7 +259,7 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
                     column += spaces;
                     break;
                 }
-                default: {  // a run of spaces, as indented lines begin
+                case ' ': {  // a run of spaces, as indented lines begin
                     std::size_t run = 1;
                     while (i + run < stop && text[i + run] == ' ')
                         ++run;
@@ -216,7 +267,26 @@ void EscapeHtmlTextInto(std::string& out, std::string_view text, int tabWidth, b
                         o = put(o, kNbsp);
                     column += run;
                     i += run - 1;
+                    break;
                 }
+                case '\n':
+                case '\r':
+                    *o++ = text[i];
+                    ++column;
+                    break;
+                default:  // a control character
+                    // A lead byte left alone before it would pair with the stand-in's first
+                    // byte: it gets a stand-in too (uncounted), as a byte that is no character.
+                    if (i > 0 && EndsInLoneLeadByte(text, boundary, i)) {
+                        if (o > first)
+                            --o;
+                        else
+                            out.pop_back();
+                        o = TControlCharacterStandIn::Put(o, false);
+                    }
+                    o = TControlCharacterStandIn::Put(o, true);
+                    ++column;
+                    boundary = i + 1;
             }
             ++i;
         }

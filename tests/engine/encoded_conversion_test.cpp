@@ -398,3 +398,59 @@ TEST(EncodedConversion, Utf8BeyondUnicodeAndSurrogatesAreUndecodable) {
               "文字コード（UTF-8）として読めないバイトが 12 個あり、〓 に置き換えました。\r\n"
               "最初は 1 行目です。");
 }
+
+// Control characters but tab and the line ends have no place in a page: "〓" in a Shift_JIS or
+// EUC-JP page, U+FFFD in a UTF-8 page, with one warning that counts them. 0x1A still ends the
+// text, and a C1 control character of a Unicode text is one too.
+TEST(EncodedConversion, ControlCharactersBecomeStandInsWithOneWarning) {
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    const char raw[] = "ok\r\na\x0B\x0C\x1B[1mb\r\n\x7F\t\0x\r\n\x1Agone\r\n";
+    const std::string input(raw, sizeof raw - 1);
+    const struct {
+        int output;
+        std::string standIn;
+        const char* name;
+    } pages[] = {{1, Sjis("〓"), "〓"}, {2, "\xEF\xBF\xBD", "U+FFFD"}, {3, "\xA2\xAE", "〓"}};
+    for (const auto& page : pages) {
+        const std::string& s = page.standIn;
+        EXPECT_EQ(c.Convert(input, 1, page.output), "ok<br>\r\na" + s + s + s + "[1mb<br>\r\n" + s +
+                                                        "&nbsp;&nbsp;&nbsp;" + s + "x<br>\r\n")
+            << page.name;
+        ASSERT_EQ(c.Platform.Messages.size(), 1u) << page.name;
+        EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Warning);
+        EXPECT_EQ(c.Platform.MessageTexts()[0],
+                  std::string("ページに書けない制御文字が 5 個あり、") + page.name +
+                      " に置き換えました。\r\n最初は 2 行目です。");
+        c.Platform.Messages.clear();
+    }
+    // C0 and C1 controls of a UTF-8 text (NEL U+0085, U+009F), DEL among them.
+    EXPECT_EQ(c.Convert("a\xC2\x85"
+                        "b\x01\xC2\x9F\x7F\n",
+                        2, 2),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD<br>\r\n");
+    EXPECT_EQ(c.Convert("a\xC2\x85\n", 2, 1), Sjis("a〓<br>\r\n"));
+    ASSERT_EQ(c.Platform.Messages.size(), 2u);
+    EXPECT_EQ(c.Platform.MessageTexts()[1],
+              "ページに書けない制御文字が 1 個あり、〓 に置き換えました。\r\n最初は 1 行目です。");
+    c.Platform.Messages.clear();
+    // The title of the head; no line of the text is named.
+    c.Form->SetItemIndex("rdgrpAddTag", 1);
+    c.Form->SetText("edtPageTitle", "t\x01t");
+    EXPECT_NE(c.Convert("x\n", 1, 2).find("<title>t\xEF\xBF\xBDt</title>"), std::string::npos);
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.MessageTexts()[0],
+              "ページに書けない制御文字が 1 個あり、U+FFFD に置き換えました。");
+}
+
+TEST(EncodedConversion, TheTextBoxGetsGetaForControlCharacters) {
+    TEncodedConversion c;
+    c.Form->SetItemIndex("rdgrpAddTag", 0);
+    std::vector<std::string> out;
+    ASSERT_TRUE(ConvertTextBoxText(c.Env, out, {"a", "b\x1B", "\x7F"}));
+    EXPECT_EQ(out, (std::vector<std::string>{"a<br>", Sjis("b〓<br>"), Sjis("〓<br>")}));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_EQ(c.Platform.MessageTexts()[0],
+              "ページに書けない制御文字が 2 個あり、〓 に置き換えました。\r\n最初は 2 行目です。");
+}

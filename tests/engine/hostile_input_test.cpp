@@ -32,6 +32,8 @@ const std::array<std::string, 5> kSpans = {"span", "span", "span", "span", "span
 
 TEST(HostileInput, ALeadByteWithoutItsSecondByteStaysOnItsOwnLine) {
     THostileConversion c;
+    // Read as Shift_JIS: detected, these texts read as EUC-JP, where 0x81 is a C1 control.
+    c.Form->SetItemIndex("cmbInputEncoding", 1);
     // At the end of a line and of the file: the byte is kept and takes nothing of what follows.
     EXPECT_EQ(c.Body("ab\x81\r\ncd\r\nx\x81"),
               (std::vector<std::string>{"<p>ab\x81<br>", "cd<br>", "x\x81<br>", "</p>"}));
@@ -52,9 +54,17 @@ TEST(HostileInput, ALeadByteWithoutItsSecondByteStaysOnItsOwnLine) {
 
 TEST(HostileInput, NulBytesAndAFileOfOnlyCrBytes) {
     THostileConversion c;
-    // A NUL is kept where it stands; a line of nothing else is blank and closes the paragraph.
-    EXPECT_EQ(c.Body(std::string("a\0b\r\n\0\r\n", 7)),
-              (std::vector<std::string>{std::string("<p>a\0b<br>", 10), std::string("\0</p>", 5)}));
+    // A NUL becomes "〓" where it stands, as every control character does; a line of nothing
+    // else is still blank and closes the paragraph. A lead byte before it becomes "〓" too, not
+    // the first byte of a character with the stand-in's first byte.
+    c.Form->SetItemIndex("cmbInputEncoding", 1);
+    EXPECT_EQ(c.Body(std::string("a\0b\r\n\0\r\n\x81\0\x82\xA0\0\r\n", 14)),
+              (std::vector<std::string>{"<p>a\x81\xAC"
+                                        "b<br>",
+                                        "\x81\xAC</p>", "<p>\x81\xAC\x81\xAC\x82\xA0\x81\xAC<br>",
+                                        "</p>"}));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    c.Platform.Messages.clear();
     // Every CR is dropped: one empty line, which opens no paragraph.
     EXPECT_EQ(c.Body(std::string(1000, '\r')), (std::vector<std::string>{"<br>"}));
     c.Form->SetItemIndex("rdgrpAddTag", 0);
@@ -93,8 +103,9 @@ TEST(HostileInput, ABinaryFileGivesAPageOfItsOwnText) {
     for (std::size_t n = 0; n < input.size(); ++n) {
         EXPECT_EQ(CheckBodyLine(body[n], kSpans), "") << "line " << n + 1;
         if (body[n].find("<hr") == std::string::npos) {
-            EXPECT_EQ(PageTextApartFromBlanks(body[n]),
-                      InputTextApartFromBlanks(WidenKatakana(input[n])))
+            EXPECT_EQ(
+                PageTextApartFromBlanks(body[n]),
+                InputTextApartFromBlanks(WidenKatakana(WithControlCharactersAsGeta(input[n]))))
                 << "line " << n + 1;
         }
     }
