@@ -260,7 +260,8 @@ BLOCK_START = re.compile(r"<(p|div|hr|h[1-6]|ul|ol|dl|pre|blockquote|table|cente
 
 def ClosedParagraph(text, end_line):
     """Where the paragraph that a stray </p> on end_line was meant to end was closed: HTML 4.01
-    ends a P at the next block's start tag, which onsgmls does not name."""
+    ends a P at the next block's start tag or at the end of the element around it, which
+    onsgmls does not name."""
     lines = text.split("\n")
     before = "\n".join(lines[:end_line - 1])
     opened = [m for m in BLOCK_START.finditer(before) if m.group(1).lower() == "p"]
@@ -268,10 +269,11 @@ def ClosedParagraph(text, end_line):
         return ""
     start = opened[-1]
     block = next(BLOCK_START.finditer(before, start.end()), None)
+    where = f"the <p> of line {before.count(chr(10), 0, start.start()) + 1}"
     if block is None:
-        return ""
-    return (f" (the <p> of line {before.count(chr(10), 0, start.start()) + 1} was closed by the "
-            f"<{block.group(1)}> of line {before.count(chr(10), 0, block.start()) + 1})")
+        return f" ({where} ended with the element around it)"
+    return (f" ({where} was closed by the <{block.group(1)}> of line "
+            f"{before.count(chr(10), 0, block.start()) + 1})")
 
 
 def CheckHtml401(page, onsgmls, temp):
@@ -378,6 +380,9 @@ def MessageKind(message):
     text = re.sub(r"(bytes)( [0-9A-F]{2})+", r"\1 ..", message.text)
     text = re.sub(r"=\".*\" is no URI", "=\"...\" is no URI", text)
     text = re.sub(r"number \d+", "number N", text)
+    text = re.sub(r"\(the <p> of line \d+ was closed by the <(\w+)> of line \d+\)",
+                  r"(the <p> closed by a <\1>)", text)
+    text = re.sub(r"\(the <p> of line \d+ ended", "(the <p> ended", text)
     return f"{message.validator}: {text}"
 
 

@@ -32,7 +32,7 @@ PAGES = {
     "valid5": Html5("<p>本文 <a href=\"https://例え.jp/パス\">x</a></p>".encode("utf-8")),
     "fragment": b"<p>x<br>\n",
     "nesting": Html401(b'<p><span><a href="http://x.jp/">a</span></a><img src="i.png">'
-                       b"<ruby>k<rt>r</rt></ruby></p>"),
+                       b"<ruby>k<rt>r</rt></ruby></p>\n<p>x\n<div>y</div>\n</p>"),
     "bytes-euc-jp": Html401(b"<p>\x8f\xf4\xfb \xa1</p>", b"EUC-JP"),
     "bytes-shift_jis": Html401(b"<p>\xa0 \x85\x40</p>", b"Shift_JIS"),
     "bytes-utf-8": Html401(b"<p>\xe3\x81</p>"),
