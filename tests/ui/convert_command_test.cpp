@@ -57,6 +57,7 @@ TEST_F(TConvertCommandTest, DroppedFileIsConvertedAndReportedWithTheImageNoteOnl
     // Rule 1 replaces its keyword by an image: the page now refers to a local file. The page
     // exists, so the overwrite question comes first; "はい(&Y)" overwrites it.
     Control<QComboBox>("cmbKeyWhat1")->setCurrentIndex(2);
+    Main().Form().SetText("lblReplaceImagePath1", "mark.png");
     platform_.Messages.clear();
     platform_.Answers = {mbYes};
     ClickConvert();
