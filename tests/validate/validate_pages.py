@@ -238,7 +238,12 @@ def DeclaredCharset(data):
 
 # --- HTML 4.01 --------------------------------------------------------------------------------
 
-URI_CHARACTERS = re.compile(r"^(?:[A-Za-z0-9\-._~:/?#\[\]@!$&'()*+,;=]|%[0-9A-Fa-f]{2})*$")
+# The characters of RFC 3986, and beyond ASCII the URL code points of the WHATWG URL standard
+# (a browser sends them percent-encoded in UTF-8, as HTML 4.01's own notes on non-ASCII
+# characters in URI attribute values advise).
+URI_CHARACTERS = re.compile(
+    r"^(?:[A-Za-z0-9\-._~:/?#\[\]@!$&'()*+,;=\u00A0-\uD7FF\uE000-\uFDCF\uFDF0-\uFFFD"
+    r"\U00010000-\U0010FFFD]|%[0-9A-Fa-f]{2})*$")
 
 
 class LinkCollector(HTMLParser):
@@ -326,7 +331,7 @@ def CheckHtml401(page, onsgmls, temp):
     for (line, column), tag, name, value in links.links:
         if not URI_CHARACTERS.match(value):
             page.messages.append(Message(line, column + 1, f"{tag} {name}=\"{value}\" is no "
-                                         "URI (characters outside RFC 3986 unescaped)", "uri"))
+                                         "URI (ASCII characters outside RFC 3986 unescaped)", "uri"))
 
 
 # --- HTML5 ------------------------------------------------------------------------------------
