@@ -23,7 +23,7 @@ FAULTS = {
     "bytes-utf-8": ["decoding: bytes E3 81 are no utf-8 character"],
     "controls": ["non SGML character number 11", "non SGML character number 27",
                  "non SGML character number 127"],
-    "not-a-uri": ['a href="http://例え.jp/" is no URI'],
+    "not-a-uri": ['a href="http://例え.jp/a|b" is no URI'],
     "no-charset": ["declares no charset"],
     "faults5": ["vnu: No “p” element in scope but a “p” end tag seen.",
                 "vnu: An “img” element must have an “alt” attribute"],

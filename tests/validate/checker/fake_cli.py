@@ -37,7 +37,7 @@ PAGES = {
     "bytes-shift_jis": Html401(b"<p>\xa0 \x85\x40</p>", b"Shift_JIS"),
     "bytes-utf-8": Html401(b"<p>\xe3\x81</p>"),
     "controls": Html401(b"<p>a\x0bb\x1bc\x7f</p>"),
-    "not-a-uri": Html401("<p><a href=\"http://例え.jp/\">x</a></p>".encode("utf-8")),
+    "not-a-uri": Html401("<p><a href=\"http://例え.jp/a|b\">x</a></p>".encode("utf-8")),
     "no-charset": Html401(b"<p>x</p>", head=b""),
     "faults5": Html5(b'<p><div>x</div></p><img src="i.png">'),
     "xhtml": b'<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Strict//EN" '
