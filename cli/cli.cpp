@@ -30,10 +30,11 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: porukano-cli [OPTIONS] FILE...\n"
-    "Converts Japanese text files into HTML 4.01 pages, with the settings of a freshly opened\n"
-    "main window. The text's encoding is detected (a byte order mark, then UTF-8, then\n"
-    "Shift_JIS, EUC-JP or ISO-2022-JP; Shift_JIS when in doubt) unless named; the page keeps\n"
-    "Shift_JIS and EUC-JP and is UTF-8 for every other text unless named.\n"
+    "Converts Japanese text files into HTML pages, with the settings of a freshly opened main\n"
+    "window: HTML 4.01 Transitional, or HTML5 with --set main.DocType=1 or with the ruby\n"
+    "notation on (--set main.RubyNotation=1). The text's encoding is detected (a byte order\n"
+    "mark, then UTF-8, then Shift_JIS, EUC-JP or ISO-2022-JP; Shift_JIS when in doubt) unless\n"
+    "named; the page keeps Shift_JIS and EUC-JP and is UTF-8 for every other text unless named.\n"
     "\n"
     "Each FILE is written beside itself with its extension replaced by \".htm\" (\".html\" when\n"
     "porukano.ini says Extension=1); an existing page is overwritten. porukano.ini is read from\n"

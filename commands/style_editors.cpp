@@ -97,6 +97,12 @@ void ApplyRuleColorSwitch(TForm& form, int n) {
     form.SetVisible(Num("lblHolColor", n), form.Checked(Num("chkHolColor", n)));
 }
 
+void ApplyRubyDocType(TForm& form) {
+    const bool ruby = form.Checked("chkRubyNotation");
+    form.SetEnabled("cmbDocType", !ruby);
+    form.SetVisible("lblDocTypeNote", ruby);
+}
+
 void ApplyBackgroundImageSwitch(TForm& form) {
     const bool on = form.Checked("chkBgImage");
     form.SetEnabled("lblBgImagePath", on);
@@ -166,6 +172,7 @@ void ApplyAllStyleRules(TStyleEditors& e) {
     }
     RefreshEmphasisSamples(e.Form);
     ApplyBackgroundImageSwitch(e.Form);
+    ApplyRubyDocType(e.Form);
 }
 
 void ConnectStyleEditors(TStyleEditors& e) {
@@ -188,4 +195,5 @@ void ConnectStyleEditors(TStyleEditors& e) {
         f.SetChangeHandler(Num("chkHolColor", n), [&f, n] { ApplyRuleColorSwitch(f, n); });
     }
     f.SetChangeHandler("chkBgImage", [&f] { ApplyBackgroundImageSwitch(f); });
+    f.SetChangeHandler("chkRubyNotation", [&f] { ApplyRubyDocType(f); });
 }

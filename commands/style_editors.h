@@ -57,6 +57,9 @@ void ApplyKeywordAction(TForm& form, int n);
 void ApplyBorderStyle(TForm& form, int n);
 void ApplyRuleColorSwitch(TForm& form, int n);
 void ApplyBackgroundImageSwitch(TForm& form);
+// The ruby notation makes every page HTML5 (PageDocType): while it is on, cmbDocType is
+// disabled, keeping the choice for when it is turned off, and lblDocTypeNote says why.
+void ApplyRubyDocType(TForm& form);
 
 // The image choosers: a file dialog preset to the label's path; OK puts the chosen path there.
 void PickImageIntoLabel(TStyleEditors& e, std::string_view label);

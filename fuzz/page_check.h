@@ -15,8 +15,9 @@
 // ever splits an entity.
 std::string CheckBodyLine(std::string_view line, const std::array<std::string, 5>& emphasisTags);
 
-// The document head from the DOCTYPE line to "</head>": only the lines the program writes, a
-// title without markup, and a stylesheet that passes CheckStyleSheet.
+// The document head from the DOCTYPE line to "</head>", HTML 4.01 or HTML5: only the lines the
+// program writes, a title without markup (never empty in HTML5), and a stylesheet that passes
+// CheckStyleSheet.
 std::string CheckDocumentHead(std::string_view head);
 
 // A stylesheet (embedded or its own file): rule blocks with plain selectors, declarations whose

@@ -20,6 +20,7 @@ enum TSwitch : std::uint8_t {
     kModernLinks = 16,
     kVertical = 32,
     kRuby = 64,
+    kHtml5 = 128,
 };
 
 enum TRuleFlag : std::uint8_t {
@@ -50,6 +51,7 @@ void ApplyPipelineSettings(TFuzzInput& in, TForm& form) {
     form.SetItemIndex("cmbLinkStyle", switches & kModernLinks ? 1 : 0);
     form.SetChecked("chkVerticalWriting", switches & kVertical);
     form.SetChecked("chkRubyNotation", switches & kRuby);
+    form.SetItemIndex("cmbDocType", switches & kHtml5 ? 1 : 0);
     for (int n = 1; n <= 5; ++n) {
         const std::uint8_t kind = in.Byte();
         form.SetItemIndex(Num("cmbKeyKbn", n), kind % 5);
@@ -79,6 +81,7 @@ std::string EncodePipelineSettings(const TForm& form) {
     switches |= form.ItemIndex("cmbLinkStyle") == 1 ? kModernLinks : 0;
     switches |= form.Checked("chkVerticalWriting") ? kVertical : 0;
     switches |= form.Checked("chkRubyNotation") ? kRuby : 0;
+    switches |= form.ItemIndex("cmbDocType") == 1 ? kHtml5 : 0;
     out += static_cast<char>(switches);
     for (int n = 1; n <= 5; ++n) {
         const int kind = std::clamp(form.ItemIndex(Num("cmbKeyKbn", n)), 0, 4);

@@ -1,7 +1,7 @@
 // The settings part of a pipeline fuzz input, as bytes: the add-tag mode, the switches (links and
-// their style, vertical writing, ruby notation, kana, leading spaces, tab width), for each of the
-// five emphasis rules its kind and action, flags, keywords, separator and tag, and for each of the
-// five rule lines its mark and count. The rest of the input is the text file.
+// their style, vertical writing, ruby notation, HTML5, kana, leading spaces, tab width), for each
+// of the five emphasis rules its kind and action, flags, keywords, separator and tag, and for each
+// of the five rule lines its mark and count. The rest of the input is the text file.
 #pragma once
 
 #include <string>

@@ -154,6 +154,8 @@ class TSettingsReader {
                         static_cast<int>(InputEncodingOf(p_.ReadInteger(m, "InputEncoding", 0))));
         f_.SetItemIndex("cmbOutputEncoding",
                         static_cast<int>(OutputEncodingOf(p_.ReadInteger(m, "OutputEncoding", 0))));
+        // Files without the key were written when every page was HTML 4.01.
+        f_.SetItemIndex("cmbDocType", static_cast<int>(DocTypeOf(p_.ReadInteger(m, "DocType", 0))));
         return true;
     }
 

@@ -66,6 +66,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteBool(m, "OutputCSSDef", s.SeparateStyleSheet);
     p.WriteInteger(m, "InputEncoding", static_cast<int>(s.InputEncoding));
     p.WriteInteger(m, "OutputEncoding", static_cast<int>(s.OutputEncoding));
+    p.WriteInteger(m, "DocType", static_cast<int>(s.DocType));
 }
 
 void WriteStrong(TProfileFile& p, const TStrong& r, int n) {

@@ -43,6 +43,8 @@ constexpr TSettingsKeyInfo kKeys[] = {
     {"main", false, "InputEncoding", "0 auto, 1 Shift_JIS, 2 UTF-8, 3 EUC-JP, 4 ISO-2022-JP",
      false},
     {"main", false, "OutputEncoding", "0 same as the input, 1 Shift_JIS, 2 UTF-8, 3 EUC-JP", false},
+    {"main", false, "DocType",
+     "0 HTML 4.01 Transitional, 1 HTML5 (a page with RubyNotation=1 is always HTML5)", false},
     {"main", false, "fixstr", "boolean (old files only)", true},
     {"main", false, "br", "boolean (old files only)", true},
     {"HeadFot", false, "Header", "lines, each ended by the four characters \\r\\n", false},

@@ -154,6 +154,22 @@ QWidget* BuildPageStyleTab() {
     encodingGrid->addWidget(output, 0, 3);
     encodingGrid->setColumnStretch(4, 1);
     layout->addWidget(encodings);
+
+    // The item order is the number the settings file stores (TDocType).
+    auto* docType = new QGroupBox("文書型", page);
+    auto* docTypeLayout = new QHBoxLayout(docType);
+    QComboBox* type = NewCombo(docType, "cmbDocType", {"HTML 4.01 Transitional", "HTML5"});
+    type->setToolTip(
+        "出力するＨＴＭＬの文書型です。HTML5 のページは、短い文書型宣言と、head の最初での"
+        "文字コードの宣言で始まります。HTML5 のページの文字コードには UTF-8 が勧められています。"
+        "タイトルが空のときは「無題」とします。");
+    docTypeLayout->addWidget(type);
+    auto* note = new QLabel("ルビ・傍点記法を使うページは常に HTML5 になります", docType);
+    note->setObjectName("lblDocTypeNote");
+    note->setVisible(false);
+    docTypeLayout->addWidget(note);
+    docTypeLayout->addStretch();
+    layout->addWidget(docType);
     layout->addStretch();
     return page;
 }

@@ -122,6 +122,9 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddCheck(f, "chkPreviewFromCnvFile", true);
     AddChoice(f, "cmbInputEncoding", K::ComboBox, kInputEncodingCount, 0);
     AddChoice(f, "cmbOutputEncoding", K::ComboBox, kOutputEncodingCount, 0);
+    AddChoice(f, "cmbDocType", K::ComboBox, kDocTypeCount, 0);
+    // Shown, with cmbDocType disabled, while the ruby notation makes every page HTML5.
+    f.Add("lblDocTypeNote", K::Label).Visible = false;
     for (int n = 1; n <= 5; ++n)
         AddEmphasisRule(f, n);
     for (int n = 1; n <= 5; ++n)

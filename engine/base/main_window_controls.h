@@ -19,6 +19,7 @@ inline constexpr int kBorderStyleCount = 9;
 inline constexpr int kInputEncodingCount = 5;  // 自動判別, Shift_JIS, UTF-8, EUC-JP, ISO-2022-JP
 inline constexpr int kLinkStyleCount = 2;      // これまでどおり, https・句読点に対応
 inline constexpr int kOutputEncodingCount = 4;  // 入力と同じ, Shift_JIS, UTF-8, EUC-JP
+inline constexpr int kDocTypeCount = 2;         // HTML 4.01 Transitional, HTML5
 inline constexpr int kHistoryMenuItems = 10;
 
 // Adds every main-window control with its initial state to form.

@@ -43,6 +43,14 @@ TLinkStyle LinkStyleOf(int number) {
     return number == 1 ? TLinkStyle::Modern : TLinkStyle::Classic;
 }
 
+TDocType DocTypeOf(int number) {
+    return number == 1 ? TDocType::Html5 : TDocType::Html401Transitional;
+}
+
+TDocType PageDocType(const TStrInfo& settings) {
+    return settings.RubyNotation ? TDocType::Html5 : settings.DocType;
+}
+
 namespace {
 
 std::string Num(const char* base, int n) {
@@ -161,6 +169,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.PreviewFromInput = f.Checked("chkPreviewFromCnvFile");
     s.InputEncoding = InputEncodingOf(f.ItemIndex("cmbInputEncoding"));
     s.OutputEncoding = OutputEncodingOf(f.ItemIndex("cmbOutputEncoding"));
+    s.DocType = DocTypeOf(f.ItemIndex("cmbDocType"));
 
     for (int n = 1; n <= 5; ++n)
         GatherStrong(f, n, s.Strong[n - 1]);

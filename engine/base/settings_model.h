@@ -85,6 +85,13 @@ enum class TLinkStyle : int {
     Modern = 1,   // "http://" and "https://" over address characters, mail addresses with a domain
 };
 
+// The document type a page declares (the items of cmbDocType); any other number reads as
+// Html401Transitional.
+enum class TDocType : int {
+    Html401Transitional = 0,  // the page as it has always been written
+    Html5 = 1,                // "<!DOCTYPE html>", a charset meta, no comment around the style
+};
+
 // A number as a settings file or an item index holds it, as the named choice; any other number
 // is Unselected (Auto and SameAsInput for the encodings). Example: KeywordKindOf(4) ==
 // TKeywordKind::RegularExpression.
@@ -94,6 +101,7 @@ TKeywordAction KeywordActionOf(int number);
 TInputEncoding InputEncodingOf(int number);
 TOutputEncoding OutputEncodingOf(int number);
 TLinkStyle LinkStyleOf(int number);
+TDocType DocTypeOf(int number);
 
 // Frame around an emphasis.
 struct TSBorder {
@@ -185,7 +193,12 @@ struct TStrInfo {
     bool PreviewFromInput = false;
     TInputEncoding InputEncoding = TInputEncoding::Auto;
     TOutputEncoding OutputEncoding = TOutputEncoding::SameAsInput;
+    TDocType DocType = TDocType::Html401Transitional;  // as chosen; see PageDocType
 };
+
+// The document type a page is written as: HTML5 whenever the ruby notation is on, because
+// HTML 4.01 has no ruby elements; otherwise the one chosen.
+TDocType PageDocType(const TStrInfo& settings);
 
 // Six upper-case hexadecimal digits, red, green, blue. Example: ColorToHexText(0x0000FF) ==
 // "FF0000".

@@ -116,6 +116,33 @@ void WriteWholeFile(const std::string& path, std::string_view text) {
         throw TFileError(PathForMessage(path) + Sjis(" に書き込めません"));
 }
 
+// The document type line, the html start tag and the head's first line: the encoding's
+// declaration, and in an HTML 4.01 page the Content-Script-Type meta that it has always had.
+std::string HeadStart(TDocType type, TPageEncoding page) {
+    const std::string charset = EncodingDisplayName(page);
+    if (type == TDocType::Html5)
+        return "<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n<head>\r\n<meta charset=\"" + charset +
+               "\">\r\n";
+    std::string head =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+        "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
+        "<html>\r\n<head>\r\n";
+    if (page != TPageEncoding::ShiftJis)
+        head +=
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset + "\">\r\n";
+    head += "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=" + charset +
+            "\">\r\n";
+    return head;
+}
+
+// The title element's text. HTML5 requires a title with text, so an HTML5 page whose title is
+// left empty is called 無題.
+std::string TitleText(const TStrInfo& s, TDocType type) {
+    if (s.Title.empty() && type == TDocType::Html5)
+        return Sjis("無題");
+    return EscapeHtmlText(s.Title, s.TabWidth, s.KanaWidening);
+}
+
 }  // namespace
 
 std::string WithUnit(std::string_view value, int unit) {
@@ -212,23 +239,19 @@ std::string SeparateStyleSheetPath(const TEngineEnv& env) {
 }
 
 std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEncoding page) {
-    const std::string charset = EncodingDisplayName(page);
-    std::string head =
-        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-        "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
-        "<html>\r\n<head>\r\n";
-    if (page != TPageEncoding::ShiftJis)
-        head +=
-            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset + "\">\r\n";
-    head += "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=" + charset +
-            "\">\r\n<title>";
-    head += EscapeHtmlText(s.Title, s.TabWidth, s.KanaWidening);
-    head += "</title>\r\n";
+    const TDocType type = PageDocType(s);
+    std::string head = HeadStart(type, page);
+    head += "<title>" + TitleText(s, type) + "</title>\r\n";
     head += "<meta name=\"GENERATOR\" content=\"" + Sjis(kIdentityUtf8) + "\">\r\n";
     if (!s.SeparateStyleSheet) {
-        head +=
-            "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) + "-->\r\n</style>\r\n";
+        // An HTML 4.01 page hides its stylesheet from browsers that predate the style element.
+        if (type == TDocType::Html5)
+            head += "<style type=\"text/css\">\r\n" + BuildStyleSheet(s) + "</style>\r\n";
+        else
+            head += "<style type=\"text/css\">\r\n<!--\r\n" + BuildStyleSheet(s) +
+                    "-->\r\n</style>\r\n";
     } else {
+        const std::string charset = EncodingDisplayName(page);
         const std::string path = SeparateStyleSheetPath(env);
         // The folder of the program's files is made on its first write; an input's folder is
         // never made.

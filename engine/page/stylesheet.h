@@ -11,9 +11,12 @@
 #include "engine/encodings/text_encoding.h"
 
 // From the DOCTYPE line to "</head>" inclusive, without a line break after it, as Shift_JIS text
-// that declares the page's encoding (a UTF-8 or EUC-JP page gets a Content-Type meta first in
-// the head). With the separate stylesheet on, also writes the .css file in the page's encoding
-// (a UTF-8 or EUC-JP one begins with its @charset rule); a failed write throws TFileError.
+// that declares the page's encoding, in the document type of PageDocType. An HTML 4.01 page
+// gets a Content-Type meta first in the head when it is UTF-8 or EUC-JP and its stylesheet in a
+// comment; an HTML5 page has lang="ja", a charset meta first in the head, a bare stylesheet and
+// a title that is never empty. With the separate stylesheet on, also writes the .css file in the
+// page's encoding (a UTF-8 or EUC-JP one begins with its @charset rule); a failed write throws
+// TFileError.
 std::string BuildDocumentHead(const TStrInfo& settings, const TEngineEnv& env,
                               TPageEncoding page = TPageEncoding::ShiftJis);
 

@@ -160,6 +160,28 @@ TEST(CliSettings, SetStartsFromTheFreshWindowsControlsAsTheWindowWouldHaveThem) 
     EXPECT_NE(titled.SavedSettings.find("[strong2]\r\nTag=span\r\n"), std::string::npos);
 }
 
+TEST(CliSettings, DocTypeKeyWritesTheHtml5PageTheWindowWrites) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    const TWindowResult html5 =
+        FreshWindowWith(dir, [](TForm& form) { form.SetItemIndex("cmbDocType", 1); });
+    ASSERT_EQ(cli.Run({"--set", "main.DocType=1", "--save-settings", dir.File("cli.prkn"),
+                       dir.File("a.txt"), "-o", dir.File("cli.htm")}),
+              0)
+        << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.prkn")), html5.SavedSettings);
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.htm")), html5.Page);
+    EXPECT_TRUE(html5.Page.starts_with("<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n"));
+    EXPECT_NE(html5.SavedSettings.find("\r\nDocType=1\r\n"), std::string::npos);
+
+    // Without the key the page is HTML 4.01, as it always was.
+    ASSERT_EQ(cli.Run({dir.File("a.txt"), "-o", dir.File("plain.htm")}), 0) << cli.Err;
+    EXPECT_TRUE(
+        ReadFileBytes(dir.File("plain.htm"))
+            .starts_with("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\""));
+}
+
 TEST(CliSettings, EncodingNamesSetTheSettingsKeysAndUnknownNamesAreBadUsage) {
     TTempDir dir;
     TCliRunIn cli(dir);

@@ -121,5 +121,7 @@ TEST(Cli, UsageErrorsHelpAndVersion) {
     const TCliResult help = RunWith({"--help"});
     EXPECT_EQ(help.Code, 0);
     EXPECT_NE(help.Out.find("Usage: porukano-cli"), std::string::npos);
+    EXPECT_NE(help.Out.find("\n  main.DocType                  0 HTML 4.01 Transitional, 1 HTML5"),
+              std::string::npos);
     EXPECT_EQ(RunWith({"--version"}).Out, "ポルカノＨＴＭＬ変換 ver0.732\n");
 }

@@ -180,3 +180,64 @@ TEST(DocumentHead, SeparateStyleSheetIsNamedAndPlacedByTheProgramState) {
     f.Form->SetText("lblInputFilePath", Sjis(f.Dir.File("missing/in.txt")));
     EXPECT_THROW(BuildDocumentHead(s, f.Env), TFileError);
 }
+
+TEST(DocumentHead, Html5HeadDeclaresItsCharsetFirstAndLeavesTheRestAsItIs) {
+    TEngineFixture f;
+    f.Form->SetText("edtPageTitle", "A B");
+    const std::string html401 = BuildDocumentHead(f.Gather(), f.Env, TPageEncoding::Utf8);
+    f.Form->SetItemIndex("cmbDocType", 1);
+    const TStrInfo s = f.Gather();
+    const std::string expected =
+        "<!DOCTYPE html>\r\n"
+        "<html lang=\"ja\">\r\n"
+        "<head>\r\n"
+        "<meta charset=\"UTF-8\">\r\n"
+        "<title>A&nbsp;B</title>\r\n" +
+        Sjis("<meta name=\"GENERATOR\" content=\"ポルカノＨＴＭＬ変換 ver0.732\">") +
+        "\r\n"
+        "<style type=\"text/css\">\r\n" +
+        BuildStyleSheet(s) +
+        "</style>\r\n"
+        "\r\n"
+        "</head>";
+    EXPECT_EQ(BuildDocumentHead(s, f.Env, TPageEncoding::Utf8), expected);
+    // From the title on, the HTML 4.01 head is the same apart from the comment around the sheet.
+    std::string unwrapped = html401.substr(html401.find("<title>"));
+    unwrapped.erase(unwrapped.find("<!--\r\n"), 6);
+    unwrapped.erase(unwrapped.find("-->\r\n"), 5);
+    EXPECT_EQ(expected.substr(expected.find("<title>")), unwrapped);
+
+    EXPECT_TRUE(BuildDocumentHead(s, f.Env).starts_with(
+        "<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n<head>\r\n<meta "
+        "charset=\"Shift_JIS\">\r\n<title>"));
+    EXPECT_NE(BuildDocumentHead(s, f.Env, TPageEncoding::EucJp).find("<meta charset=\"EUC-JP\">"),
+              std::string::npos);
+
+    // HTML5 requires a title with text; an HTML 4.01 page keeps its empty one.
+    f.Form->SetText("edtPageTitle", "");
+    EXPECT_NE(BuildDocumentHead(f.Gather(), f.Env).find(Sjis("<title>無題</title>")),
+              std::string::npos);
+    f.Form->SetItemIndex("cmbDocType", 0);
+    EXPECT_NE(BuildDocumentHead(f.Gather(), f.Env).find("<title></title>"), std::string::npos);
+
+    // A separate stylesheet is linked as before.
+    f.Form->SetItemIndex("cmbDocType", 1);
+    f.Form->SetChecked("chkOutputCSSDef", true);
+    EXPECT_TRUE(BuildDocumentHead(f.Gather(), f.Env)
+                    .ends_with("<link rel=stylesheet href=\"./default.css\">\r\n</head>"));
+}
+
+TEST(DocumentHead, RubyNotationMakesThePageHtml5WhateverTheChoice) {
+    TEngineFixture f;
+    f.Form->SetChecked("chkRubyNotation", true);
+    for (int choice : {0, 1}) {
+        f.Form->SetItemIndex("cmbDocType", choice);
+        const TStrInfo s = f.Gather();
+        EXPECT_EQ(s.DocType, DocTypeOf(choice));
+        EXPECT_EQ(PageDocType(s), TDocType::Html5);
+        EXPECT_TRUE(BuildDocumentHead(s, f.Env).starts_with("<!DOCTYPE html>\r\n")) << choice;
+    }
+    f.Form->SetChecked("chkRubyNotation", false);
+    f.Form->SetItemIndex("cmbDocType", 7);  // no item shown reads as HTML 4.01
+    EXPECT_EQ(PageDocType(f.Gather()), TDocType::Html401Transitional);
+}

@@ -34,6 +34,7 @@ expect "--output --output-encoding" --out
 expect "auto euc-jp iso-2022-jp shift_jis utf-8" --input-encoding ""
 expect "euc-jp" --output-encoding e
 expect "main.addtag=" --set main.add
+expect "main.DocType=" --set main.Do
 expect "strong1.keykbn= strong1.keywhat= strong1.keyword=" --set strong1.key
 expect "HolLine3.Mark= HolLine3.MarkCnt=" --set HolLine3.M
 expect "HolLine5.Hol100p=" --set HolLine5.H

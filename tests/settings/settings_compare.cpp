@@ -116,6 +116,7 @@ void CompareHolLine(TDiff& d, const std::string& p, const THolLine& a, const THo
     d.Field("PreviewFromInput", a.PreviewFromInput, b.PreviewFromInput);
     d.Field("InputEncoding", a.InputEncoding, b.InputEncoding);
     d.Field("OutputEncoding", a.OutputEncoding, b.OutputEncoding);
+    d.Field("DocType", a.DocType, b.DocType);
     const std::string diff = d.Text();
     if (diff.empty())
         return ::testing::AssertionSuccess();

@@ -147,8 +147,8 @@ TEST(SettingsFile, SavingOverAHandEditedFileKeepsItsOtherLines) {
     EXPECT_EQ(
         text.rfind("; my settings\r\n[main]\r\nfixstr=1\r\nfontstyle=0\r\nSoftVer=0.731\r\n", 0),
         0u);
-    EXPECT_NE(text.find("OutputCSSDef=0\r\nInputEncoding=0\r\nOutputEncoding=0\r\n\r\n[mine]\r\n"
-                        "note=keep me\r\n[HeadFot]\r\n"),
+    EXPECT_NE(text.find("OutputCSSDef=0\r\nInputEncoding=0\r\nOutputEncoding=0\r\nDocType=0\r\n\r\n"
+                        "[mine]\r\nnote=keep me\r\n[HeadFot]\r\n"),
               std::string::npos);
     // fixstr no longer counts: the file is read the current way.
     TSettingsWindow other;
@@ -161,26 +161,30 @@ TEST(SettingsFile, TheNewerChoicesRoundTripAndReadAsTheirDefaultsWhenMissingOrUn
     w.Form->SetItemIndex("cmbInputEncoding", 4);
     w.Form->SetItemIndex("cmbOutputEncoding", 3);
     w.Form->SetItemIndex("cmbLinkStyle", 1);
+    w.Form->SetItemIndex("cmbDocType", 1);
     const std::string path = w.Folder.File("enc.prkn");
     ASSERT_TRUE(SaveSettingsFile(w.Env, path, w.Gather()));
     const std::string text = ReadFileBytes(path);
-    EXPECT_NE(text.find("InputEncoding=4\r\nOutputEncoding=3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("InputEncoding=4\r\nOutputEncoding=3\r\nDocType=1\r\n"), std::string::npos);
     EXPECT_NE(text.find("autolink=1\r\nLinkStyle=1\r\n"), std::string::npos);
     TSettingsWindow loaded;
     ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
     EXPECT_EQ(loaded.Gather().InputEncoding, TInputEncoding::Iso2022Jp);
     EXPECT_EQ(loaded.Gather().OutputEncoding, TOutputEncoding::EucJp);
     EXPECT_EQ(loaded.Gather().LinkStyle, TLinkStyle::Modern);
+    EXPECT_EQ(loaded.Gather().DocType, TDocType::Html5);
 
     // A file without the keys (every older one), and one with numbers outside the lists, set
-    // the drop-downs back to the automatic choices and the classic links.
+    // the drop-downs back to the automatic choices, the classic links and HTML 4.01.
     for (const char* main : {"[main]\r\nfontsize=12\r\n",
-                             "[main]\r\nInputEncoding=9\r\nOutputEncoding=-1\r\nLinkStyle=2\r\n"}) {
+                             "[main]\r\nInputEncoding=9\r\nOutputEncoding=-1\r\nLinkStyle=2\r\n"
+                             "DocType=2\r\n"}) {
         WriteFileBytes(path, main);
         ASSERT_EQ(LoadSettingsFile(loaded.Env, path), TLoadResult::Loaded);
         EXPECT_EQ(loaded.Form->ItemIndex("cmbInputEncoding"), 0) << main;
         EXPECT_EQ(loaded.Form->ItemIndex("cmbOutputEncoding"), 0) << main;
         EXPECT_EQ(loaded.Form->ItemIndex("cmbLinkStyle"), 0) << main;
+        EXPECT_EQ(loaded.Form->ItemIndex("cmbDocType"), 0) << main;
     }
 }
 

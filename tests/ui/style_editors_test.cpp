@@ -91,6 +91,34 @@ TEST_F(TStyleEditorsWindowTest, DependentControlsFollowTheirSwitches) {
     EXPECT_TRUE(Control<QPushButton>("btnChangeBgImagePath")->isEnabled());
 }
 
+TEST_F(TStyleEditorsWindowTest, RubyNotationHoldsTheDocumentTypeAtHtml5) {
+    auto* docType = Control<QComboBox>("cmbDocType");
+    auto* note = Control<QLabel>("lblDocTypeNote");
+    ASSERT_EQ(docType->count(), 2);
+    EXPECT_EQ(docType->itemText(0), "HTML 4.01 Transitional");
+    EXPECT_EQ(docType->itemText(1), "HTML5");
+    EXPECT_EQ(docType->currentIndex(), 0);
+    EXPECT_TRUE(docType->isEnabled());
+    EXPECT_TRUE(note->isHidden());
+    docType->setCurrentIndex(1);
+    EXPECT_EQ(Main().Form().ItemIndex("cmbDocType"), 1);
+
+    // The ruby notation writes HTML5 pages whatever the choice, which it keeps for later.
+    docType->setCurrentIndex(0);
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    EXPECT_FALSE(docType->isEnabled());
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(note->text(), "ルビ・傍点記法を使うページは常に HTML5 になります");
+    EXPECT_EQ(docType->currentIndex(), 0);
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    EXPECT_TRUE(docType->isEnabled());
+    EXPECT_TRUE(note->isHidden());
+
+    // A settings file sets the check box as the user does.
+    Main().Form().SetChecked("chkRubyNotation", true);
+    EXPECT_FALSE(docType->isEnabled());
+}
+
 TEST_F(TStyleEditorsWindowTest, KeywordEditShowsTheEnclosingHintForEnclosedKeywordsOnly) {
     QLineEdit* keyword = Control<QLineEdit>("edtKeyword3");
     Control<QComboBox>("cmbKeyKbn3")->setCurrentIndex(3);

@@ -43,7 +43,8 @@ TEST_F(TWindowsTest, SettingControlsStartAsTheHeadlessWindowDoes) {
 
     // The dependent controls and the progress display, as the headless window has them.
     std::vector<std::string> names = {"lblBgImagePath",   "btnChangeBgImagePath", "lblHolBackColor",
-                                      "lblInputFilePath", "lblProcess",           "pbrProcess"};
+                                      "lblInputFilePath", "lblProcess",           "pbrProcess",
+                                      "cmbDocType",       "lblDocTypeNote"};
     for (int n = 1; n <= 5; ++n) {
         for (const char* base :
              {"lblImagePathAnnai", "btnImagePath", "edtBorderSize", "lblBorderColor",
