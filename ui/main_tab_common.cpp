@@ -161,10 +161,11 @@ QWidget* BuildPageStyleTab() {
     QComboBox* type = NewCombo(docType, "cmbDocType", {"HTML 4.01 Transitional", "HTML5"});
     type->setToolTip(
         "出力するＨＴＭＬの文書型です。HTML5 のページは、短い文書型宣言と、head の最初での"
-        "文字コードの宣言で始まります。HTML5 のページの文字コードには UTF-8 が勧められています。"
+        "文字コードの宣言で始まります。HTML5 のページは、文字コードの選択にかかわらず UTF-8 "
+        "で書き出します。"
         "タイトルが空のときは「無題」とします。");
     docTypeLayout->addWidget(type);
-    auto* note = new QLabel("ルビ・傍点記法を使うページは常に HTML5 になります", docType);
+    auto* note = new QLabel("ルビ・傍点記法を使うページは常に HTML5（UTF-8）になります", docType);
     note->setObjectName("lblDocTypeNote");
     note->setVisible(false);
     docTypeLayout->addWidget(note);

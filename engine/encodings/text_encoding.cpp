@@ -194,6 +194,12 @@ const char* EncodingDisplayName(TPageEncoding encoding) {
     return "Shift_JIS";
 }
 
+TPageEncoding ResolvePageEncoding(const TStrInfo& settings, TTextEncoding input) {
+    if (PageDocType(settings) == TDocType::Html5)
+        return TPageEncoding::Utf8;
+    return ResolvePageEncoding(settings.OutputEncoding, input);
+}
+
 TPageEncoding ResolvePageEncoding(TOutputEncoding chosen, TTextEncoding input) {
     switch (chosen) {
         case TOutputEncoding::ShiftJis:

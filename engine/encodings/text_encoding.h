@@ -25,6 +25,9 @@ std::optional<TTextEncoding> NamedTextEncoding(TInputEncoding chosen);
 // The encoding a page is written in: the chosen one, or for SameAsInput the input's own where a
 // page can be written in it (Shift_JIS, EUC-JP) and UTF-8 for the others.
 TPageEncoding ResolvePageEncoding(TOutputEncoding chosen, TTextEncoding input);
+// The encoding a full page of these settings is written in: UTF-8 for an HTML5 page (PageDocType),
+// since HTML5 allows no other; otherwise as above.
+TPageEncoding ResolvePageEncoding(const TStrInfo& settings, TTextEncoding input);
 
 // Tells the encoding of text from its first bytes (at most the first 256 KB of it that hold a
 // byte >= 0x80 or ESC are looked at). The rule, in order:

@@ -162,7 +162,7 @@ enum class TPassResult {
 // Writes the whole page of a pass: head, header, the input's lines, footer, end.
 TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEnv& env,
                       const std::string& inputPath, const std::string& outputPath) {
-    pass.Page = ResolvePageEncoding(s.OutputEncoding, pass.Encoding);
+    pass.Page = ResolvePageEncoding(s, pass.Encoding);
     std::optional<TSjisBridge>& bridge = pass.Bridge;
     if (pass.Page != TPageEncoding::ShiftJis && !bridge)
         bridge.emplace();

@@ -34,10 +34,14 @@ class TExampleTest : public testing::Test {
             input += Sjis(line) + "\r\n";
         WriteFileBytes(dir.File("in.txt"), input);
         bool images = false;
-        ASSERT_TRUE(ConvertTextFile(env, dir.File("in.txt"), dir.File("out.htm"), images))
+        TConversionEncodings encodings;
+        ASSERT_TRUE(
+            ConvertTextFile(env, dir.File("in.txt"), dir.File("out.htm"), images, encodings))
             << example_.Where;
+        // A Shift_JIS page, or a UTF-8 one where the page is HTML5 (ruby).
+        const std::string page = ReadFileBytes(dir.File("out.htm"));
         const std::vector<std::string> body =
-            BodyLines(SjisToUtf8(ReadFileBytes(dir.File("out.htm"))));
+            BodyLines(encodings.Page == TPageEncoding::Utf8 ? page : SjisToUtf8(page));
         EXPECT_EQ(body, example_.Expected) << example_.Where;
     }
 

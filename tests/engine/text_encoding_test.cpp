@@ -156,6 +156,20 @@ TEST(ResolvePageEncoding, SameAsInputWhereAPageCanBeWrittenInIt) {
               TPageEncoding::Utf8);
 }
 
+// HTML5 allows no encoding but UTF-8, so an HTML5 page (chosen, or made so by the ruby notation)
+// is UTF-8 whatever was chosen; an HTML 4.01 page keeps the choice.
+TEST(ResolvePageEncoding, AnHtml5PageIsUtf8WhateverWasChosen) {
+    TStrInfo s;
+    s.OutputEncoding = TOutputEncoding::EucJp;
+    EXPECT_EQ(ResolvePageEncoding(s, TTextEncoding::ShiftJis), TPageEncoding::EucJp);
+    s.DocType = TDocType::Html5;
+    EXPECT_EQ(ResolvePageEncoding(s, TTextEncoding::ShiftJis), TPageEncoding::Utf8);
+    s.DocType = TDocType::Html401Transitional;
+    s.OutputEncoding = TOutputEncoding::SameAsInput;
+    s.RubyNotation = true;
+    EXPECT_EQ(ResolvePageEncoding(s, TTextEncoding::ShiftJis), TPageEncoding::Utf8);
+}
+
 // Old UTF-8's five-byte sequences and values past U+10FFFF are no UTF-8.
 TEST(DetectEncoding, SequencesPastUnicodeAreNoUtf8) {
     const std::string utf8 = InEncoding("吾輩は猫である。", "UTF-8");
