@@ -102,17 +102,28 @@ TElementNesting::TElementStack& TElementNesting::TElementStack::operator=(
 }
 
 void TElementNesting::TElementStack::Push(std::string_view tag, std::size_t nameLength,
-                                          TElementKind kind) {
+                                          TElementKind kind, std::size_t order) {
     if (size_ == elements_.size())
         elements_.emplace_back();
     TElement& element = elements_[size_++];
     element.Tag.assign(tag);
     element.NameLength = nameLength;
     element.Kind = kind;
+    element.Order = order;
+    element.Depth = 0;
 }
 
-void TElementNesting::TElementStack::Insert(std::size_t at, const TElement& element) {
+void TElementNesting::TElementStack::Push(const TElement& element) {
+    Push(element.Tag, element.NameLength, element.Kind, element.Order);
+    elements_[size_ - 1].Depth = element.Depth;
+}
+
+void TElementNesting::TElementStack::InsertInOrder(const TElement& element, std::size_t depth) {
+    std::size_t at = size_;
+    while (at > 0 && elements_[at - 1].Order > element.Order)
+        --at;
     Push(element);
+    elements_[size_ - 1].Depth = depth;
     std::rotate(elements_.begin() + static_cast<std::ptrdiff_t>(at),
                 elements_.begin() + static_cast<std::ptrdiff_t>(size_ - 1),
                 elements_.begin() + static_cast<std::ptrdiff_t>(size_));
@@ -133,6 +144,7 @@ TElementNesting& TElementNesting::operator=(const TElementNesting& other) {
     paragraphDepth_ = other.paragraphDepth_;
     paragraphTag_ = other.paragraphTag_;
     paragraphJustAsked_ = other.paragraphJustAsked_;
+    nextOrder_ = other.nextOrder_;
     return *this;
 }
 
@@ -146,15 +158,21 @@ void TElementNesting::OpenParagraphWhenWanted(std::string& out) {
 
 void TElementNesting::Content(std::string& out) {
     paragraphJustAsked_ = false;
+    const std::size_t depth = open_.Size();
     if (paragraphDepth_ != kNoParagraph)
         OpenParagraphWhenWanted(out);
     if (waiting_.Size() == 0)
         return;
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < waiting_.Size(); ++i) {
-        out += waiting_[i].Tag;
-        open_.Push(waiting_[i]);
+        if (waiting_[i].Depth == depth) {
+            out += waiting_[i].Tag;
+            open_.Push(waiting_[i]);
+        } else if (kept++ != i) {
+            waiting_.Replace(kept - 1, waiting_[i]);
+        }
     }
-    waiting_.Clear();
+    waiting_.Resize(kept);
 }
 
 void TElementNesting::Text(std::string_view text, std::string& out) {
@@ -162,7 +180,7 @@ void TElementNesting::Text(std::string_view text, std::string& out) {
     out += text;
 }
 
-void TElementNesting::CloseFrom(std::size_t at, std::string& out) {
+void TElementNesting::CloseFrom(std::size_t at, std::size_t depth, std::string& out) {
     while (open_.Size() > at) {
         const std::size_t i = open_.Size() - 1;
         const TElement& element = open_[i];
@@ -170,7 +188,7 @@ void TElementNesting::CloseFrom(std::size_t at, std::string& out) {
         if (element.Kind == TElementKind::Paragraph)
             paragraphDepth_ = i;
         else
-            waiting_.Insert(0, element);
+            waiting_.InsertInOrder(element, depth);
         open_.Pop();
     }
 }
@@ -180,7 +198,7 @@ void TElementNesting::Block(std::string_view tag, std::size_t nameLength, TEleme
     std::size_t at = open_.Size();
     while (at > 0 && open_[at - 1].Kind != TElementKind::FlowBlock)
         --at;
-    CloseFrom(at, out);
+    CloseFrom(at, at, out);
     if (kind == TElementKind::Paragraph) {
         // Written once content follows (Content), or at the end of the line (FinishLine).
         paragraphDepth_ = open_.Size();
@@ -205,7 +223,7 @@ void TElementNesting::End(std::string_view name, std::string& out) {
     }
     for (std::size_t i = open_.Size(); i-- > 0;) {
         if (SameElementName(open_[i].Name(), name)) {
-            CloseFrom(i + 1, out);
+            CloseFrom(i + 1, i, out);
             WriteEndTag(open_[i].Name(), out);
             open_.Pop();
             break;
@@ -253,7 +271,7 @@ void TElementNesting::OneTag(std::string_view tag, std::string& out) {
         case TElementKind::Inline:
             Content(out);
             out += tag;
-            open_.Push(tag, name.size(), kind);
+            open_.Push(tag, name.size(), kind, nextOrder_++);
             return;
         case TElementKind::InlineVoid:
             Content(out);
@@ -272,7 +290,7 @@ void TElementNesting::FinishLine(std::string& out) {
 }
 
 void TElementNesting::CloseAll(std::string& out) {
-    CloseFrom(0, out);
+    CloseFrom(0, 0, out);
     waiting_.Clear();
     paragraphDepth_ = kNoParagraph;
 }

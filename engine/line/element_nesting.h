@@ -135,6 +135,8 @@ class TElementNesting {
         std::string_view Name() const { return std::string_view(Tag).substr(1, NameLength); }
         std::size_t NameLength = 0;
         TElementKind Kind = TElementKind::Inline;
+        std::size_t Order = 0;  // when it was first opened: an earlier element holds a later one
+        std::size_t Depth = 0;  // waiting: opened again only where this many elements are open
     };
     // Elements, kept with their storage so that a line's pushes do not allocate.
     class TElementStack {
@@ -142,11 +144,15 @@ class TElementNesting {
         TElementStack& operator=(const TElementStack& other);
         std::size_t Size() const { return size_; }
         const TElement& operator[](std::size_t i) const { return elements_[i]; }
-        void Push(const TElement& element) { Push(element.Tag, element.NameLength, element.Kind); }
-        void Push(std::string_view tag, std::size_t nameLength, TElementKind kind);
-        void Insert(std::size_t at, const TElement& element);
+        void Push(const TElement& element);
+        void Push(std::string_view tag, std::size_t nameLength, TElementKind kind,
+                  std::size_t order = 0);
+        // Inserts element where its Order puts it.
+        void InsertInOrder(const TElement& element, std::size_t depth);
         void Erase(std::size_t at);
         void Pop() { --size_; }
+        void Replace(std::size_t at, const TElement& element) { elements_[at] = element; }
+        void Resize(std::size_t size) { size_ = size; }
         void Clear() { size_ = 0; }
 
       private:
@@ -160,8 +166,9 @@ class TElementNesting {
     void Block(std::string_view tag, std::size_t nameLength, TElementKind kind, std::string& out);
     void End(std::string_view name, std::string& out);
     // Closes the open elements from index at on, innermost first; inline elements among them
-    // wait to be opened again, a paragraph among them is wanted again at its own depth.
-    void CloseFrom(std::size_t at, std::string& out);
+    // wait to be opened again where depth elements are open (so not inside a block that follows),
+    // a paragraph among them is wanted again at its own depth.
+    void CloseFrom(std::size_t at, std::size_t depth, std::string& out);
 
     static constexpr std::size_t kNoParagraph = static_cast<std::size_t>(-1);
 
@@ -172,4 +179,5 @@ class TElementNesting {
     std::size_t paragraphDepth_ = kNoParagraph;
     std::string paragraphTag_ = "<p>";  // the start tag of that paragraph
     bool paragraphJustAsked_ = false;   // the last thing seen was a paragraph start tag
+    std::size_t nextOrder_ = 0;
 };

@@ -55,11 +55,13 @@ TEST(ElementNesting, AnElementClosingOverOpenOnesClosesThemAndOpensThemAgainWher
     EXPECT_EQ(Line({"<B>", "x", "<I>", "y", "</b>", "</i>"}), "<B>x<I>y</I></B>");
 }
 
-TEST(ElementNesting, ABlockClosesTheParagraphAndInlineElementsWhichOpenAgainAroundAndAfterIt) {
+TEST(ElementNesting, ABlockClosesTheParagraphAndInlineElementsWhichOpenAgainAfterIt) {
+    // The block shows its own element's look alone, as browsers show it.
     EXPECT_EQ(Line({"<p>", "<span class=\"strong2\">", "・", "<div class=\"strong3\">", "2",
                     "</div>", "</span>", "<br>"}),
-              "<p><span class=\"strong2\">・</span></p><div class=\"strong3\"><span "
-              "class=\"strong2\">2</span></div><p><br>");
+              "<p><span class=\"strong2\">・</span></p><div class=\"strong3\">2</div><p><br>");
+    EXPECT_EQ(Line({"<span>", "a", "<div>", "b", "<i>", "c", "</div>", "d", "</i>", "e", "</span>"}),
+              "<span>a</span><div>b<i>c</i></div><span><i>d</i>e</span>");
     TElementNesting page;
     EXPECT_EQ(Line(page, {"<p>", "本文"}), "<p>本文");
     EXPECT_EQ(Line(page, {"<hr class=\"hr1\">"}), "</p><hr class=\"hr1\">");
