@@ -235,12 +235,7 @@ void TElementNesting::End(std::string_view name, std::string& out) {
         paragraphDepth_ = std::min(paragraphDepth_, open_.Size());
 }
 
-void TElementNesting::Tag(std::string_view markup, std::string& out) {
-    if (markup == "<br>") {  // the end of most lines
-        Content(out);
-        out += markup;
-        return;
-    }
+void TElementNesting::Markup(std::string_view markup, std::string& out) {
     // Most tags are one tag; a stage may also add several with text between them at once (the
     // reading of a ruby).
     while (!markup.empty()) {
@@ -301,12 +296,6 @@ bool TElementNesting::ParagraphWritten() const {
             return true;
     }
     return false;
-}
-
-bool TElementNesting::IsPlain() const {
-    return waiting_.Size() == 0 && paragraphDepth_ == kNoParagraph && !paragraphJustAsked_ &&
-           (open_.Size() == 0 || (open_.Size() == 1 && open_[0].Kind == TElementKind::Paragraph &&
-                                  open_[0].Tag == "<p>"));
 }
 
 void TElementNesting::SetPlain(bool paragraphOpen) {

@@ -115,7 +115,15 @@ class TElementNesting {
     void Text(std::string_view text, std::string& out);
     // Writes what the markup means at this point to out (possibly nothing, possibly several
     // tags): a tag, or several tags with text between them.
-    void Tag(std::string_view markup, std::string& out);
+    void Tag(std::string_view markup, std::string& out) {
+        // The line break that ends most lines, where nothing waits: inline, as is IsPlain.
+        if (markup == "<br>" && waiting_.Size() == 0 && paragraphDepth_ == kNoParagraph) {
+            paragraphJustAsked_ = false;
+            out += markup;
+            return;
+        }
+        Markup(markup, out);
+    }
     // The line's text and tags are all written: a paragraph start tag of this line that nothing
     // has followed yet is written now, where it stood.
     void FinishLine(std::string& out);
@@ -126,7 +134,12 @@ class TElementNesting {
     bool ParagraphWritten() const;
     // True when no element is open but a paragraph ("<p>" as such), none waits, and no paragraph
     // is wanted: the state of almost every line's end, which SetPlain gives back.
-    bool IsPlain() const;
+    bool IsPlain() const {
+        return waiting_.Size() == 0 && paragraphDepth_ == kNoParagraph && !paragraphJustAsked_ &&
+               (open_.Size() == 0 ||
+                (open_.Size() == 1 && open_[0].Kind == TElementKind::Paragraph &&
+                 open_[0].Tag.size() == 3));
+    }
     void SetPlain(bool paragraphOpen);
 
   private:
@@ -160,6 +173,7 @@ class TElementNesting {
         std::size_t size_ = 0;
     };
 
+    void Markup(std::string_view markup, std::string& out);
     void OneTag(std::string_view tag, std::string& out);
     void Content(std::string& out);
     void OpenParagraphWhenWanted(std::string& out);

@@ -1,6 +1,7 @@
 #include "engine/line/untClsHtmlCnv.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "engine/line/element_nesting.h"
@@ -14,6 +15,22 @@ namespace {
 const std::size_t kShortTag = std::string().capacity();
 
 constexpr std::int32_t kNoTag = std::numeric_limits<std::int32_t>::min();  // as lastPos_ starts
+
+constexpr std::string_view kSpan = "span";
+
+// ElementName, with the span tags of indents and emphases told from their bytes alone: they are
+// most of the tags of a page. The name of a span tag is kSpan itself.
+std::string_view QuickElementName(std::string_view tag, bool& closing) {
+    if (tag.size() == 7 && std::memcmp(tag.data(), "</span>", 7) == 0) {
+        closing = true;
+        return kSpan;
+    }
+    if (tag.size() > 6 && std::memcmp(tag.data(), "<span ", 6) == 0) {
+        closing = false;
+        return kSpan;
+    }
+    return ElementName(tag, closing);
+}
 
 bool StandsBefore(const TAddTagInfo& a, const TAddTagInfo& b) {
     return a.iPos != b.iPos ? a.iPos < b.iPos : a.Slot < b.Slot;
@@ -47,7 +64,7 @@ void THtmlCnv::P_NestElements(TElementNesting& page) {
     page_ = &page;
     pageBeforePlain_ = page.IsPlain();
     if (pageBeforePlain_)
-        paragraphBefore_ = page.ParagraphWritten();
+        paragraphBefore_ = page.ParagraphWritten();  // a plain page holds nothing else
     else
         pageBefore_ = page;
     pageAsBefore_ = true;
@@ -118,22 +135,27 @@ void THtmlCnv::AssembleAsPlaced() const {
 }
 
 // The tags as placed, when they nest already and hold no block, starting from a plain page: then
-// nesting would write them just so. False (tagged text unspecified) otherwise.
+// nesting would write them just so. False (tagged text unspecified) otherwise. One pass, which
+// checks each tag as it places it.
 bool THtmlCnv::AssemblePlain(bool& paragraphOpen) const {
     plainOpen_.clear();
+    std::size_t done = 0;
     for (const std::uint32_t i : order_) {
-        const std::string_view tag = arrAddTagInfo[i].strTag;
+        const TAddTagInfo& t = arrAddTagInfo[i];
+        const std::string_view tag = t.strTag;
         bool closing = false;
-        const std::string_view name = ElementName(tag, closing);
+        const std::string_view name = QuickElementName(tag, closing);
         if (name.empty())
             return false;
-        const TElementKind kind = ElementKindOf(name);
+        const TElementKind kind =
+            name.data() == kSpan.data() ? TElementKind::Inline : ElementKindOf(name);
         if (closing) {
             if (kind == TElementKind::Paragraph) {
                 if (!paragraphOpen || !plainOpen_.empty())
                     return false;
                 paragraphOpen = false;
-            } else if (plainOpen_.empty() || !SameElementName(plainOpen_.back(), name)) {
+            } else if (plainOpen_.empty() || (plainOpen_.back().data() != name.data() &&
+                                              !SameElementName(plainOpen_.back(), name))) {
                 return false;
             } else {
                 plainOpen_.pop_back();
@@ -147,10 +169,16 @@ bool THtmlCnv::AssemblePlain(bool& paragraphOpen) const {
         } else if (kind != TElementKind::InlineVoid) {
             return false;
         }
+        const std::size_t at = t.iPos < 1 ? 0 : std::min<std::size_t>(t.iPos - 1, strHtml.size());
+        if (at > done) {
+            strIncTag.append(strHtml, done, at - done);
+            done = at;
+        }
+        strIncTag.append(tag);
     }
     if (!plainOpen_.empty())
         return false;
-    AssembleAsPlaced();
+    strIncTag.append(strHtml, done);
     return true;
 }
 
@@ -165,6 +193,7 @@ void THtmlCnv::AssembleNested() const {
             }
             return;
         }
+        strIncTag.clear();
     }
     pageAsBefore_ = false;
     TElementNesting& page = *page_;
