@@ -60,8 +60,9 @@ TEST(ElementNesting, ABlockClosesTheParagraphAndInlineElementsWhichOpenAgainAfte
     EXPECT_EQ(Line({"<p>", "<span class=\"strong2\">", "・", "<div class=\"strong3\">", "2",
                     "</div>", "</span>", "<br>"}),
               "<p><span class=\"strong2\">・</span></p><div class=\"strong3\">2</div><p><br>");
-    EXPECT_EQ(Line({"<span>", "a", "<div>", "b", "<i>", "c", "</div>", "d", "</i>", "e", "</span>"}),
-              "<span>a</span><div>b<i>c</i></div><span><i>d</i>e</span>");
+    EXPECT_EQ(
+        Line({"<span>", "a", "<div>", "b", "<i>", "c", "</div>", "d", "</i>", "e", "</span>"}),
+        "<span>a</span><div>b<i>c</i></div><span><i>d</i>e</span>");
     TElementNesting page;
     EXPECT_EQ(Line(page, {"<p>", "本文"}), "<p>本文");
     EXPECT_EQ(Line(page, {"<hr class=\"hr1\">"}), "</p><hr class=\"hr1\">");
