@@ -307,19 +307,14 @@ std::string CheckStyleSheet(std::string_view css) {
 
 std::string CheckDocumentHead(std::string_view head) {
     const std::vector<std::string_view> lines = SplitCrLf(head);
-    constexpr std::string_view kHtml401[] = {
+    const std::string_view fixed[] = {
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
         "\"http://www.w3.org/TR/html4/loose.dtd\">",
         "<html>", "<head>",
         "<meta http-equiv=\"Content-Script-Type\" content=\"text/html; charset=Shift_JIS\">"};
-    constexpr std::string_view kHtml5[] = {"<!DOCTYPE html>", "<html lang=\"ja\">", "<head>",
-                                           "<meta charset=\"Shift_JIS\">"};
     if (lines.size() < 7)
         return "a head of too few lines";
-    static_assert(std::size(kHtml5) == std::size(kHtml401));
-    const bool html5 = lines[0] == kHtml5[0];
-    const std::string_view* fixed = html5 ? kHtml5 : kHtml401;
-    for (std::size_t n = 0; n < std::size(kHtml5); ++n) {
+    for (std::size_t n = 0; n < std::size(fixed); ++n) {
         if (lines[n] != fixed[n])
             return "head line " + std::to_string(n + 1) + " is not the program's";
     }
@@ -328,8 +323,6 @@ std::string CheckDocumentHead(std::string_view head) {
         title.substr(title.size() - 8) != "</title>") {
         return "a title line that is not one";
     }
-    if (html5 && title.size() == 15)
-        return "an empty title in an HTML5 page";
     if (std::string problem = CheckText(title.substr(7, title.size() - 15)); !problem.empty())
         return "title: " + problem;
     if (lines[5] != "<meta name=\"GENERATOR\" content=\"" + Sjis(kIdentityUtf8) + "\">")
@@ -339,21 +332,17 @@ std::string CheckDocumentHead(std::string_view head) {
     std::string_view link;
     if (lines.size() == 8 && AttributeValue(lines[6], "<link rel=stylesheet href=\"./", link))
         return CheckText(link);
-    // An HTML 4.01 stylesheet stands in a comment, an HTML5 one bare: its lines are from
-    // sheetStart to the line before "-->" or "</style>".
-    const std::size_t sheetStart = html5 ? 7 : 8;
-    const std::size_t sheetEnd = lines.size() - (html5 ? 3 : 4);
-    if (lines.size() < sheetStart + 4 || lines[6] != "<style type=\"text/css\">" ||
-        (!html5 && (lines[7] != "<!--" || lines[sheetEnd] != "-->")) ||
-        lines[lines.size() - 3] != "</style>" || !lines[lines.size() - 2].empty()) {
+    if (lines.size() < 12 || lines[6] != "<style type=\"text/css\">" || lines[7] != "<!--" ||
+        lines[lines.size() - 4] != "-->" || lines[lines.size() - 3] != "</style>" ||
+        !lines[lines.size() - 2].empty()) {
         return "a style element that is not the program's";
     }
-    // The stylesheet is those lines, each with its CR LF.
+    // The stylesheet is the lines between "<!--" and "-->", each with its CR LF.
     std::size_t start = 0;
-    for (std::size_t n = 0; n < sheetStart; ++n)
+    for (std::size_t n = 0; n < 8; ++n)
         start += lines[n].size() + 2;
     std::size_t length = 0;
-    for (std::size_t n = sheetStart; n < sheetEnd; ++n)
+    for (std::size_t n = 8; n + 4 < lines.size(); ++n)
         length += lines[n].size() + 2;
     return CheckStyleSheet(head.substr(start, length));
 }
