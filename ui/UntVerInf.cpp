@@ -14,13 +14,14 @@
 
 namespace {
 
-constexpr const char* kRightsLine = "Copyright (C) porukano developers";
+constexpr const char* kRightsLine = "Copyright (C) 2026 The porukano developers";
 
 constexpr const char* kGuideLinkCaption = "porukano ユーザーガイド";
 
 constexpr const char* kNotice =
-    "このソフトウェアはフリーソフトウェアです。著作権は作者にあります。"
-    "このソフトウェアを使用したことによって生じたいかなる損害についても、作者は責任を負いません。"
+    "このソフトウェアは MIT ライセンスで配布するフリーソフトウェアです。著作権表示とライセンス"
+    "の文を添えれば、誰でも自由に使用、複製、改変、再配布できます。無保証です。このソフトウェ"
+    "アを使用したことによって生じたいかなる損害についても、作者は責任を負いません。"
     "使い方は上のユーザーガイドをご覧ください。"
     "不具合のご報告は、このソフトウェアを入手した配布元へお願いします。";
 
