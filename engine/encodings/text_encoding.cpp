@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/encodings/line_feeds.h"
+#include "engine/encodings/reading_plausibility.h"
 #include "engine/text/iconv_stream.h"
 
 namespace {
@@ -76,6 +77,9 @@ struct TEncodingSniffer::TState {
     TCheck iso2022Jp{"ISO-2022-JP-2"};
     long long eucNonAscii = 0;
     long long eucKana = 0;
+    // The sample while it is valid both as UTF-8 and as CP932, for the plausibility of each
+    // reading; given up once either reading fails.
+    std::string eitherWay;
     uchardet_t detector = uchardet_new();
     TCheck* decided = nullptr;
 };
@@ -114,6 +118,10 @@ bool TEncodingSniffer::Feed(std::string_view bytes) {
     });
     s.cp932.Feed(bytes, false);
     s.iso2022Jp.Feed(bytes, false);
+    if (s.utf8.valid && s.cp932.valid)
+        s.eitherWay.append(bytes);
+    else
+        std::string().swap(s.eitherWay);
     uchardet_handle_data(s.detector, bytes.data(), bytes.size());
     return s.fed < kSampleLimit;
 }
@@ -131,7 +139,9 @@ TTextEncoding TEncodingSniffer::Decide(bool complete) {
     TTextEncoding result = TTextEncoding::ShiftJis;
     if (!s.high && !s.escape) {
         result = TTextEncoding::ShiftJis;
-    } else if (s.high && s.utf8.valid) {
+    } else if (s.high && s.utf8.valid &&
+               !(s.cp932.valid && Utf8ReadingImplausible(s.eitherWay) &&
+                 ShiftJisReadingPlausible(s.eitherWay))) {
         result = TTextEncoding::Utf8;
         s.decided = &s.utf8;
     } else if (s.escape && !s.high && s.iso2022Jp.valid && said == "ISO-2022-JP") {

@@ -33,7 +33,9 @@ TPageEncoding ResolvePageEncoding(const TStrInfo& settings, TTextEncoding input)
 // byte >= 0x80 or ESC are looked at). The rule, in order:
 //  1. A byte order mark decides: EF BB BF is UTF-8, FF FE UTF-16LE, FE FF UTF-16BE.
 //  2. Text with no byte >= 0x80 and no ESC is Shift_JIS (it reads the same in all of them).
-//  3. Text that is valid UTF-8 and holds a byte >= 0x80 is UTF-8.
+//  3. Text that is valid UTF-8 and holds a byte >= 0x80 is UTF-8, unless it is valid CP932 too
+//     and its UTF-8 reading is implausible while its Shift_JIS reading is plausible
+//     (reading_plausibility.h): a short Shift_JIS text is often valid UTF-8 by chance.
 //  4. Text with ESC and no byte >= 0x80 that is valid ISO-2022-JP is ISO-2022-JP when uchardet
 //     says so.
 //  5. Text valid as EUC-JP is EUC-JP when it is not valid as CP932, or when uchardet says EUC-JP
