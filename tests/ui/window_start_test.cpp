@@ -17,6 +17,7 @@ class TWindowStartTest : public TProgramTest {
     // A restart as the user makes one: the program ends and starts again on the same files.
     void Restart(std::vector<std::string> arguments = {}) {
         program_.reset();
+        endRequests_ = 0;
         Start(std::move(arguments));
     }
 
@@ -55,18 +56,20 @@ TEST_F(TWindowStartTest, ClosingKeepsTheSettingsForTheNextStart) {
 
 TEST_F(TWindowStartTest, TheOptionTurnedOffGivesFreshSettings) {
     Start();
-    TfrmOption& options = program_->Options();
-    auto* remember = options.findChild<QCheckBox*>("chkRememberSettings");
-    ASSERT_NE(remember, nullptr);
-    EXPECT_TRUE(remember->isChecked());
-    EXPECT_EQ(remember->text(), "終了時の設定を次回の起動時に使う");
+    const auto remember = [this] {
+        return program_->Options().findChild<QCheckBox*>("chkRememberSettings");
+    };
+    ASSERT_NE(remember(), nullptr);
+    EXPECT_TRUE(remember()->isChecked());
+    EXPECT_EQ(remember()->text(), "終了時の設定を次回の起動時に使う");
     TurnOnDailySettings();
     Main().close();
     Restart();
     ASSERT_TRUE(Ruby());
 
+    TfrmOption& options = program_->Options();
     options.show();
-    remember->setChecked(false);
+    remember()->setChecked(false);
     QTest::mouseClick(options.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
     EXPECT_NE(ReadFileBytes(home_.File("porukano.ini")).find("RememberSettings=0\r\n"),
               std::string::npos);
@@ -75,7 +78,7 @@ TEST_F(TWindowStartTest, TheOptionTurnedOffGivesFreshSettings) {
     EXPECT_FALSE(Ruby());
     EXPECT_FALSE(Vertical());
     EXPECT_EQ(LinkStyle(), 0);
-    EXPECT_FALSE(program_->Options().findChild<QCheckBox*>("chkRememberSettings")->isChecked());
+    EXPECT_FALSE(remember()->isChecked());
 }
 
 TEST_F(TWindowStartTest, OpenMakesTheFileTheInputAndWritesNoPage) {
