@@ -1,5 +1,9 @@
 #include "commands/main_commands.h"
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
 #include "commands/input_encoding_label.h"
 #include "commands/page_conversion.h"
 #include "commands/preview_files.h"
@@ -9,6 +13,7 @@
 #include "engine/base/identity.h"
 #include "engine/text/encoding.h"
 #include "settings/options_folder.h"
+#include "settings/remembered_settings.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
 #include "settings/untIniOption.h"
@@ -37,6 +42,19 @@ bool ConfirmBatch(TCommandEnv& env) {
     return false;
 }
 
+// Why a file to open cannot be taken; empty when it can.
+std::string WhyNotOpenable(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        return Sjis("ファイルが存在しません。");
+    if (std::filesystem::is_directory(status))
+        return Sjis("フォルダーです。");
+    if (!std::ifstream(path, std::ios::binary))
+        return Sjis("読み込みを許されていません。");
+    return {};
+}
+
 }  // namespace
 
 void StartUpSequence(TCommandEnv& env) {
@@ -50,10 +68,16 @@ void StartUpSequence(TCommandEnv& env) {
     ReadOptions(env.OptionsPath, *env.OptionDialog, env.Options, platform);
     ReadBrowserView(env.OptionsPath, mainWindow, platform);
     ApplyOptionDialog(*env.OptionDialog, env.Options);
-    if (!env.Options.StartRknFile.empty())
+    if (!env.Options.StartRknFile.empty()) {
         LoadSettingsFile(env.Settings, SjisPathToNative(env.Options.StartRknFile));
-    if (!env.Arguments.empty() && BatchConversion(env))
+    } else if (env.Options.RememberSettings) {
+        LoadRememberedSettings(env.Settings);
+    }
+    if (!env.Arguments.empty() && env.Arguments.front() == kOpenArgument) {
+        OpenFileArgument(env);
+    } else if (!env.Arguments.empty() && BatchConversion(env)) {
         return;
+    }
     LoadHistory(env.OptionsPath, env.Settings.History, platform);
     ShowHistoryInMenu(env.Settings.History, mainWindow);
 }
@@ -95,6 +119,23 @@ bool BatchConversion(TCommandEnv& env) {
     return true;
 }
 
+void OpenFileArgument(TCommandEnv& env) {
+    if (env.Arguments.size() < 2)
+        return;
+    TPlatform& platform = env.Engine.Platform;
+    const std::string path = AbsolutePath(env.Arguments[1]);
+    if (const std::string reason = WhyNotOpenable(path); !reason.empty()) {
+        ShowOk(platform, TMessageKind::Error,
+               Sjis("以下のファイルを開けません。\r\n\t") + PathForMessage(path) + "\r\n" + reason);
+    } else {
+        DropFiles(env, {path});
+    }
+    if (env.Arguments.size() > 2) {
+        ShowOk(platform, TMessageKind::Warning,
+               Sjis("開けるファイルは一つです。二つ目からのファイルは開きません。"));
+    }
+}
+
 void DropFiles(TCommandEnv& env, const std::vector<std::string>& paths) {
     if (paths.empty())
         return;
@@ -124,6 +165,12 @@ void CloseSteps(TCommandEnv& env) {
     if (env.PreviewFolder != nullptr)
         env.PreviewFolder->Remove();
     WriteClosingOptions(env.OptionsPath, env.Engine.Form, env.Options, env.Engine.Platform);
+    RememberSettingsAtEnd(env);
+}
+
+void RememberSettingsAtEnd(TCommandEnv& env) {
+    if (env.Options.RememberSettings)
+        SaveRememberedSettings(env.Settings);
 }
 
 void OnlineHelp(TCommandEnv& env) {

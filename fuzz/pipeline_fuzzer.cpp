@@ -103,11 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (document) {
         if (box.empty())
             Fail("a text box without its marker block", "");
+        // The stylesheet stands in its style element, between the two marker comments.
         const std::string& marker = box.front();
-        const std::size_t cssStart = marker.find("\r\n") + 2;
-        const std::size_t cssEnd = marker.find("\r\n<!-------------");
-        if (cssEnd == std::string::npos || cssEnd < cssStart)
-            Fail("a marker block without its stylesheet", marker);
+        const std::string open = "-->\r\n<style type=\"text/css\">\r\n";
+        const std::size_t openAt = marker.find(open);
+        const std::size_t cssStart = openAt + open.size();
+        const std::size_t cssEnd = marker.find("</style>\r\n<!-------------");
+        if (openAt == std::string::npos || cssEnd == std::string::npos || cssEnd < cssStart)
+            Fail("a marker block without its style element", marker);
         const std::string css = marker.substr(cssStart, cssEnd - cssStart);
         if (const std::string problem = CheckStyleSheet(css); !problem.empty())
             Fail(problem, css);

@@ -10,6 +10,9 @@ void AddOptionDialogControls(THeadlessForm& f) {
     f.Add("btnRknRef", K::Button).Text = Sjis("参照");
     f.Add("chkSCnvDialogUnvisible", K::CheckBox).Text =
         Sjis("EXEアイコンにテキストファイルをＤ＆Ｄ時、ダイアログを表示しない。");
+    THeadlessControl& remember = f.Add("chkRememberSettings", K::CheckBox);
+    remember.Text = Sjis("終了時の設定を次回の起動時に使う");
+    remember.Checked = true;
     // Page "保存".
     THeadlessControl& extension = f.Add("cmbExtension", K::ComboBox);
     extension.ItemCount = kExtensionCount;

@@ -1,5 +1,5 @@
 // Where the program's own files live: porukano.ini with the options and the history of
-// settings files, and the default.css of a separate stylesheet when no input path is shown.
+// settings files, and last.prkn with the settings of the window's last close.
 #pragma once
 
 #include <string>

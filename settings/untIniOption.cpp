@@ -38,6 +38,7 @@ bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlat
         return false;
     dialog.SetText("edtStartRknPath", p.ReadString("Start", "StartRknFile", ""));
     dialog.SetChecked("chkSCnvDialogUnvisible", p.ReadBool("Start", "CnvDialogUnvisible", false));
+    dialog.SetChecked("chkRememberSettings", p.ReadBool("Start", "RememberSettings", true));
     dialog.SetItemIndex("cmbExtension", p.ReadInteger("Save", "Extension", 0));
     dialog.SetChecked("chkOverWrite", p.ReadBool("Save", "OverWrite", false));
     dialog.SetChecked("chkNoDialog", p.ReadBool("Save", "NoDialog", false));
@@ -49,6 +50,7 @@ bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlat
 const TOption& ApplyOptionDialog(const TForm& dialog, TOption& options) {
     options.StartRknFile = dialog.Text("edtStartRknPath");
     options.CnvDialogUnvisible = dialog.Checked("chkSCnvDialogUnvisible");
+    options.RememberSettings = dialog.Checked("chkRememberSettings");
     options.Extension = dialog.ItemIndex("cmbExtension");
     options.OverWrite = dialog.Checked("chkOverWrite");
     options.NoDialog = dialog.Checked("chkNoDialog");
@@ -64,6 +66,7 @@ TProfileWriteResult WriteOptionsFile(const std::string& path, const TOption& opt
     p.WriteString("main", "AppVer", kAppVer);
     p.WriteString("Start", "StartRknFile", options.StartRknFile);
     p.WriteBool("Start", "CnvDialogUnvisible", options.CnvDialogUnvisible);
+    p.WriteBool("Start", "RememberSettings", options.RememberSettings);
     p.WriteInteger("Save", "Extension", options.Extension);
     p.WriteBool("Save", "OverWrite", options.OverWrite);
     p.WriteBool("Save", "NoDialog", options.NoDialog);

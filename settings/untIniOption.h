@@ -3,7 +3,8 @@
 // (option_dialog_controls.h) are the working copy: ReadOptions fills them from the file,
 // ApplyOptionDialog copies them into TOption.
 //
-// Keys: [main] AppVer, BrowserView; [Start] StartRknFile, CnvDialogUnvisible; [Save] Extension,
+// Keys: [main] AppVer, BrowserView; [Start] StartRknFile, CnvDialogUnvisible, RememberSettings;
+// [Save] Extension,
 // OverWrite, NoDialog; [Browser] BrowserPath; [Help] Url; [FileHistory] History1..10.
 #pragma once
 
@@ -20,10 +21,12 @@ class TProfileFile;
 struct TOption {
     std::string StartRknFile;         // settings file loaded at start-up; empty for none
     bool CnvDialogUnvisible = false;  // batch conversion without its question and report
-    int Extension = 0;                // 0 ".htm", any other value ".html"
-    bool OverWrite = false;           // overwrite an existing page without asking
-    bool NoDialog = false;            // no message at the end of a conversion
-    std::string BrowserPath;          // browser program; empty for the associated program
+    // The window's settings are kept at its close (last.prkn) and loaded at the next start.
+    bool RememberSettings = true;
+    int Extension = 0;        // 0 ".htm", any other value ".html"
+    bool OverWrite = false;   // overwrite an existing page without asking
+    bool NoDialog = false;    // no message at the end of a conversion
+    std::string BrowserPath;  // browser program; empty for the associated program
     // The help address; by default the user guide installed with the program.
     std::string Url = DefaultHelpUrl();
 };
@@ -42,7 +45,7 @@ bool SaveOptionsProfile(const std::string& path, const TProfileFile& profile, TP
 // warning "設定ファイル：\r\n\t<path>\r\nが開けません。", when the file cannot be read.
 bool ReadOptions(const std::string& path, TForm& dialog, TOption& options, TPlatform& platform);
 
-// Copies the six dialog controls into options (Url stays), texts unchanged; returns the result.
+// Copies the seven dialog controls into options (Url stays), texts unchanged; returns the result.
 const TOption& ApplyOptionDialog(const TForm& dialog, TOption& options);
 
 enum class TProfileWriteResult {
@@ -51,11 +54,11 @@ enum class TProfileWriteResult {
     Refused  // the write was refused: "%s に書き込めません" shown, the old file unchanged
 };
 
-// Writes AppVer (0.731) and the six option keys, telling which failure stopped it.
+// Writes AppVer (0.731) and the seven option keys, telling which failure stopped it.
 TProfileWriteResult WriteOptionsFile(const std::string& path, const TOption& options,
                                      TPlatform& platform);
 
-// Writes AppVer (0.731) and the six option keys. False with the program's message when the file
+// Writes AppVer (0.731) and the seven option keys. False with the program's message when the file
 // cannot be read or the write was refused ("%s に書き込めません"); the old file is then unchanged.
 bool WriteOptions(const std::string& path, const TOption& options, TPlatform& platform);
 

@@ -32,6 +32,7 @@ void TfrmMain::CloseSteps() {
 }
 
 void TfrmMain::ExitCommand() {
+    RememberSettingsAtEnd(commands_);
     EndProgram();
 }
 

@@ -56,7 +56,9 @@ QWidget* TfrmOption::BuildStartPage() {
         NewCheck(page, "chkSCnvDialogUnvisible",
                  "EXEアイコンにテキストファイルをＤ＆Ｄ時、ダイアログを表示しない。", false),
         2, 0, 1, 2);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(NewCheck(page, "chkRememberSettings", "終了時の設定を次回の起動時に使う", true),
+                    3, 0, 1, 2);
+    grid->setRowStretch(4, 1);
     connect(browse, &QPushButton::clicked, this, [this] { btnRknRefClick(form_, platform_); });
     return page;
 }

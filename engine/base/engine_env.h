@@ -10,9 +10,9 @@
 #include "engine/base/platform.h"
 
 struct TProgramState {
-    // The folder of the program's own files (settings/options_folder.h): porukano.ini, and
-    // default.css of a separate stylesheet when no input path is shown. A native path with a
-    // trailing separator; the folder may not exist before its first file is written.
+    // The folder of the program's own files (settings/options_folder.h): porukano.ini, and the
+    // separate stylesheet of a head built for no page (SeparateStyleSheetPath). A native path
+    // with a trailing separator; the folder may not exist before its first file is written.
     std::string OptionsFolder;
     std::string CurrentSettingsFile;  // native path of the settings file last saved or opened
 };

@@ -185,7 +185,7 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     if (document) {
         std::string head;
         try {
-            head = BuildDocumentHead(s, env, pass.Page);
+            head = BuildDocumentHead(s, env, pass.Page, outputPath);
         } catch (const TFileError& error) {
             ShowOk(env.Platform, TMessageKind::Error, error.what());
             return TPassResult::Failed;
@@ -335,10 +335,12 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
         if (!stillOpen.empty())
             out.push_back(std::move(stillOpen));
     }
+    // The block to paste into a page's head: the stylesheet inside its style element, so that
+    // pasted as told it styles the page instead of showing as text.
     if (document) {
         out.insert(out.begin(),
                    Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +
-                       BuildStyleSheet(s) + "\r\n" +
+                       "<style type=\"text/css\">\r\n" + BuildStyleSheet(s) + "</style>\r\n" +
                        Sjis("<!-------------　ここまで  -------------------->") + "\r\n\r\n" +
                        Sjis("<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
     }

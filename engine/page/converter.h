@@ -29,6 +29,7 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
                      bool& usesLocalImages, TConversionEncodings& encodings);
 
 // Converts header, input and footer lines into out (cleared first); in modes 1 and 2 a marker
-// block with the stylesheet comes first. False only when the settings cannot be used.
+// block comes first: the stylesheet in its style element, to be pasted into a page's head. False
+// only when the settings cannot be used.
 bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
                         const std::vector<std::string>& inputLines);

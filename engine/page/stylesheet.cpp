@@ -224,7 +224,7 @@ std::string BuildStyleSheet(const TStrInfo& s) {
     return out;
 }
 
-std::string SeparateStyleSheetPath(const TEngineEnv& env) {
+std::string SeparateStyleSheetPath(const TEngineEnv& env, std::string_view pagePath) {
     std::string name = "default.css";
     if (!env.State.CurrentSettingsFile.empty()) {
         name = FileNamePartOf(env.State.CurrentSettingsFile);
@@ -234,11 +234,15 @@ std::string SeparateStyleSheetPath(const TEngineEnv& env) {
         name += ".css";
     }
     const std::string input = SjisPathToNative(env.Form.Text("lblInputFilePath"));
-    const std::string folder = input.empty() ? env.State.OptionsFolder : FolderPartOf(input);
-    return folder + name;
+    if (!input.empty())
+        return FolderPartOf(input) + name;
+    if (!pagePath.empty())
+        return FolderPartOf(pagePath) + name;
+    return env.State.OptionsFolder + name;
 }
 
-std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEncoding page) {
+std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEncoding page,
+                              std::string_view pagePath) {
     const TDocType type = PageDocType(s);
     std::string head = HeadStart(type, page);
     head += "<title>" + TitleText(s, type) + "</title>\r\n";
@@ -252,7 +256,7 @@ std::string BuildDocumentHead(const TStrInfo& s, const TEngineEnv& env, TPageEnc
                     "-->\r\n</style>\r\n";
     } else {
         const std::string charset = EncodingDisplayName(page);
-        const std::string path = SeparateStyleSheetPath(env);
+        const std::string path = SeparateStyleSheetPath(env, pagePath);
         // The folder of the program's files is made on its first write; an input's folder is
         // never made.
         if (FolderPartOf(path) == env.State.OptionsFolder)

@@ -16,9 +16,10 @@
 // comment; an HTML5 page has lang="ja", a charset meta first in the head, a bare stylesheet and
 // a title that is never empty. With the separate stylesheet on, also writes the .css file in the
 // page's encoding (a UTF-8 or EUC-JP one begins with its @charset rule); a failed write throws
-// TFileError.
+// TFileError. pagePath names the page the head is written into (SeparateStyleSheetPath).
 std::string BuildDocumentHead(const TStrInfo& settings, const TEngineEnv& env,
-                              TPageEncoding page = TPageEncoding::ShiftJis);
+                              TPageEncoding page = TPageEncoding::ShiftJis,
+                              std::string_view pagePath = {});
 
 // The whole stylesheet; every line ends with CR LF.
 std::string BuildStyleSheet(const TStrInfo& settings);
@@ -31,6 +32,9 @@ std::string RuleStyleBlocks(const std::array<THolLine, 5>& rules);
 std::string WithUnit(std::string_view value, int unit);
 
 // Native path of the separate stylesheet: named after the current settings file (or
-// "default.css"), in the folder of the input path shown on the window, or without one in the
-// folder of the program's files (TProgramState::OptionsFolder, made on the first write there).
-std::string SeparateStyleSheetPath(const TEngineEnv& env);
+// "default.css"), in the folder of the input path shown on the window. Without one (the batch
+// conversion of the command line, the preview of the sample text) it goes beside the page at
+// pagePath, which links it as "./<name>"; without that either, in the folder of the program's
+// files (TProgramState::OptionsFolder, made on the first write there).
+// Example: no input shown, pagePath "/doc/a.htm" gives "/doc/default.css".
+std::string SeparateStyleSheetPath(const TEngineEnv& env, std::string_view pagePath = {});

@@ -209,3 +209,22 @@ TEST(CliSettings, EncodingNamesSetTheSettingsKeysAndUnknownNamesAreBadUsage) {
     EXPECT_EQ(cli.Run({"--output-encoding", "auto", "--save-settings", saved}), 2);
     EXPECT_EQ(cli.Run({"--output-encoding"}), 2);
 }
+
+TEST(CliSettings, TheWindowsRememberedSettingsAreNotUsedUnlessNamed) {
+    TTempDir dir;
+    TCliRunIn cli(dir);
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    const TWindowResult fresh = FreshWindowWith(dir, [](TForm&) {});
+    // The window's last close left ruby and vertical pages on.
+    const TWindowResult remembered = FreshWindowWith(dir, [](TForm& form) {
+        form.SetChecked("chkRubyNotation", true);
+        form.SetChecked("chkVerticalWriting", true);
+    });
+    WriteFileBytes(dir.File("last.prkn"), remembered.SavedSettings);
+    ASSERT_EQ(cli.Run({dir.File("a.txt")}), 0) << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("a.htm")), fresh.Page);
+    // Named with --settings, they are the window's.
+    ASSERT_EQ(cli.Run({"--settings", dir.File("last.prkn"), dir.File("a.txt")}), 0) << cli.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("a.htm")), remembered.Page);
+    EXPECT_NE(remembered.Page, fresh.Page);
+}

@@ -86,7 +86,8 @@ TEST(Cli, TextBoxPrintsTheConvertedLinesWithCrLf) {
     TCliResult r = RunWith({"--text-box", "-"}, "x\r\n\r\ny");
     ASSERT_EQ(r.Code, 0) << r.Err;
     EXPECT_TRUE(
-        r.Out.starts_with(Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\nbody\t\t{")));
+        r.Out.starts_with(Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n"
+                               "<style type=\"text/css\">\r\nbody\t\t{")));
     EXPECT_TRUE(r.Out.ends_with(Sjis("貼り付けてください --->\r\n") +
                                 "<p>x<br>\r\n</p>\r\n<p>y<br>\r\n</p>\r\n"));
 }

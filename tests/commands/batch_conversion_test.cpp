@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "commands/main_commands.h"
 #include "engine/text/encoding.h"
 #include "tests/commands/command_window.h"
@@ -127,6 +129,21 @@ TEST_F(THeadlessBatchTest, WithoutTextFilesTheStartUpLeavesTheWindowOpen) {
     EXPECT_EQ(w_.State.CurrentSettingsFile, "");
     EXPECT_TRUE(w_.Form->Visible("mitmPrknHis1"));
     EXPECT_EQ(w_.Form->Text("mitmPrknHis1"), "/x/old.prkn");
+}
+
+TEST_F(THeadlessBatchTest, ASeparateStyleSheetGoesBesideThePageThatLinksIt) {
+    // No input file is shown during the batch: the sheet follows the page, not the folder of
+    // the program's files (here the tests' folder, one above the story).
+    std::filesystem::create_directory(w_.Folder.File("story"));
+    const std::string story = w_.Folder.File("story/c.txt");
+    WriteSjisLines(story, {"さん"});
+    w_.Form->SetChecked("chkOutputCSSDef", true);
+    w_.Env.Arguments = {story};
+    EXPECT_TRUE(BatchConversion(w_.Env));
+    EXPECT_NE(ReadFileBytes(w_.Folder.File("story/c.htm")).find("href=\"./default.css\""),
+              std::string::npos);
+    EXPECT_TRUE(ReadFileBytes(w_.Folder.File("story/default.css")).starts_with("body\t\t{"));
+    EXPECT_FALSE(FileExists(w_.Folder.File("default.css")));
 }
 
 }  // namespace

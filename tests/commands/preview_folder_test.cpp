@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "commands/preview_files.h"
+#include "tests/commands/command_window.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 
@@ -70,6 +71,22 @@ TEST_F(TPreviewFolderTest, AFolderTakenAwayMeanwhileIsMadeAgain) {
     const std::string again = preview.Path();
     ASSERT_FALSE(again.empty());
     EXPECT_TRUE(std::filesystem::is_directory(again));
+}
+
+TEST_F(TPreviewFolderTest, TheSampleTextsSeparateStyleSheetIsServedFromThePreviewFolder) {
+    // No input file: the page of the sample links "./default.css", which the preview serves
+    // only from its own folder; the program's folder gets nothing.
+    TCommandWindow w;
+    w.Form->SetChecked("chkOutputCSSDef", true);
+    TPreviewFolder preview;
+    const std::string folder = preview.Path();
+    TConversionEncodings encodings;
+    ASSERT_TRUE(WritePreviewFiles(w.Engine, "", PreviewFilesIn(folder), encodings));
+    EXPECT_NE(ReadFileBytes(PreviewFilesIn(folder).Page).find("href=\"./default.css\""),
+              std::string::npos);
+    EXPECT_TRUE(ReadFileBytes(folder + "default.css").starts_with("body\t\t{"));
+    EXPECT_FALSE(FileExists(w.Folder.File("default.css")));
+    EXPECT_TRUE(w.Platform.Messages.empty());
 }
 
 }  // namespace

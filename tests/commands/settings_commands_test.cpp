@@ -132,8 +132,8 @@ TEST(SettingsCommands, ADroppedSettingsFileIsOpenedAndAnyOtherFileBecomesTheInpu
 
 TEST(SettingsCommands, WithoutAWritableProgramFolderEveryWriteGoesToTheConfigFolder) {
     // As installed in /usr/bin: no PORUKANO_HOME and no porukano.ini beside the program. The
-    // options, the history and default.css go to $XDG_CONFIG_HOME/porukano, made by the first
-    // of them, and no write is refused.
+    // options, the history and the remembered settings go to $XDG_CONFIG_HOME/porukano, made by
+    // the first of them, and no write is refused.
     TCommandWindow w;
     const TEnvironmentVariable noHome("PORUKANO_HOME", std::nullopt);
     const TEnvironmentVariable config("XDG_CONFIG_HOME", w.Folder.File("config"));
@@ -157,14 +157,17 @@ TEST(SettingsCommands, WithoutAWritableProgramFolderEveryWriteGoesToTheConfigFol
     std::filesystem::remove_all(w.Folder.File("config"));
     CloseSteps(w.Env);
     EXPECT_NE(ReadFileBytes(w.OptionsPath).find("BrowserView=0"), std::string::npos);
+    EXPECT_TRUE(FileExists(folder + "last.prkn"));
 
-    // A separate stylesheet with no input path shown: default.css beside porukano.ini.
+    // A separate stylesheet with no input path shown: default.css beside the page that links it,
+    // and nothing in the program's folder.
     std::filesystem::remove_all(w.Folder.File("config"));
     w.State.CurrentSettingsFile.clear();
     w.Form->SetChecked("chkOutputCSSDef", true);
     WriteFileBytes(w.Folder.File("a.txt"), "a\r\n");
     bool images = false;
     EXPECT_TRUE(ConvertTextFile(w.Engine, w.Folder.File("a.txt"), w.Folder.File("a.htm"), images));
-    EXPECT_TRUE(FileExists(folder + "default.css"));
+    EXPECT_TRUE(FileExists(w.Folder.File("default.css")));
+    EXPECT_FALSE(FileExists(folder));
     EXPECT_TRUE(w.Platform.Messages.empty()) << w.MessageTexts()[0];
 }

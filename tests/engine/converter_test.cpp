@@ -165,7 +165,7 @@ TEST(ConvertTextBoxText, MarkerBlockThenBodyLines) {
     ASSERT_EQ(out.size(), 5u);
     EXPECT_EQ(out[0],
               Sjis("<!-- ここから下はＨｅａｄ部に追加してください-->\r\n") +
-                  BuildStyleSheet(f.Gather()) + "\r\n" +
+                  "<style type=\"text/css\">\r\n" + BuildStyleSheet(f.Gather()) + "</style>\r\n" +
                   Sjis("<!-------------　ここまで  -------------------->\r\n\r\n"
                        "<!-- ここから下はＢｏｄｙ部の好きなところに貼り付けてください --->"));
     EXPECT_EQ(std::vector<std::string>(out.begin() + 1, out.end()),

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/page/stylesheet.h"
 #include "engine/text/encoding.h"
 #include "tests/engine/engine_fixture.h"
@@ -179,6 +181,17 @@ TEST(DocumentHead, SeparateStyleSheetIsNamedAndPlacedByTheProgramState) {
 
     f.Form->SetText("lblInputFilePath", Sjis(f.Dir.File("missing/in.txt")));
     EXPECT_THROW(BuildDocumentHead(s, f.Env), TFileError);
+
+    // With no input shown, the sheet goes beside the page it is linked from, where "./" finds
+    // it, and not into the folder of the program's files.
+    f.State.CurrentSettingsFile.clear();
+    f.Form->SetText("lblInputFilePath", "");
+    std::filesystem::create_directory(f.Dir.File("pages"));
+    std::filesystem::remove(f.Dir.File("default.css"));
+    EXPECT_TRUE(BuildDocumentHead(s, f.Env, TPageEncoding::ShiftJis, f.Dir.File("pages/a.htm"))
+                    .ends_with("href=\"./default.css\">\r\n</head>"));
+    EXPECT_EQ(ReadFileBytes(f.Dir.File("pages/default.css")), BuildStyleSheet(s));
+    EXPECT_FALSE(FileExists(f.Dir.File("default.css")));
 }
 
 TEST(DocumentHead, Html5HeadDeclaresItsCharsetFirstAndLeavesTheRestAsItIs) {

@@ -4,7 +4,8 @@
 # `apt install`: porukano-cli converts the sample into the user's folder; porukano-install-check,
 # copied next to porukano, drives the windows (options dialog's OK, a settings file saved, the
 # preview, the close steps) without a message box, and the options land in
-# ~/.config/porukano/porukano.ini; the real porukano starts. Nothing may be written into the
+# ~/.config/porukano/porukano.ini beside the kept settings last.prkn; the real porukano starts,
+# also with --open FILE, which converts nothing. Nothing may be written into the
 # prefix. Needs root (to own the prefix and to switch users); skipped (77) otherwise.
 set -euo pipefail
 build=$1
@@ -66,6 +67,7 @@ if [[ -f $ini ]]; then
 else
     fail "no options in $ini"
 fi
+[[ -f $home/.config/porukano/last.prkn ]] || fail "the close kept no settings in last.prkn"
 
 # The installed desktop program itself starts and keeps running until it is stopped.
 status=0
@@ -74,6 +76,16 @@ if [[ $status -ne 124 ]]; then
     cat "$home/porukano.err"
     fail "porukano ended by itself with status $status"
 fi
+
+# Opening a text file, as the desktop entry does, starts the window and converts nothing.
+rm -f "$home/sample.htm"
+status=0
+as_user timeout 5 porukano --open sample.txt >/dev/null 2>"$home/porukano.err" || status=$?
+if [[ $status -ne 124 ]]; then
+    cat "$home/porukano.err"
+    fail "porukano --open ended by itself with status $status"
+fi
+[[ ! -e $home/sample.htm ]] || fail "porukano --open converted the file"
 
 after=$(listing)
 if [[ $before != "$after" ]]; then

@@ -28,12 +28,14 @@ struct TOptionsFixture {
 TEST(Options, NoOptionsFileReadsAsDefaults) {
     TOptionsFixture f;
     f.Dialog->SetText("edtBrowserPath", "leftover");
+    f.Dialog->SetChecked("chkRememberSettings", false);
     f.Main->SetChecked("chkbxPreview", true);
     ASSERT_TRUE(ReadOptions(f.Ini, *f.Dialog, f.Options, f.Platform));
     ASSERT_TRUE(ReadBrowserView(f.Ini, *f.Main, f.Platform));
     const TOption& o = ApplyOptionDialog(*f.Dialog, f.Options);
     EXPECT_EQ(o.StartRknFile, "");
     EXPECT_FALSE(o.CnvDialogUnvisible);
+    EXPECT_TRUE(o.RememberSettings);
     EXPECT_EQ(o.Extension, 0);
     EXPECT_FALSE(o.OverWrite);
     EXPECT_FALSE(o.NoDialog);
@@ -51,6 +53,7 @@ TEST(Options, OkWritesTheKeysAndCancelRestoresTheFile) {
     EXPECT_EQ(f.Options.Url, "http://h/");
     f.Dialog->SetText("edtStartRknPath", Sjis(" /s/始.prkn "));
     f.Dialog->SetChecked("chkSCnvDialogUnvisible", true);
+    f.Dialog->SetChecked("chkRememberSettings", false);
     f.Dialog->SetItemIndex("cmbExtension", 1);
     f.Dialog->SetChecked("chkNoDialog", true);
     f.Dialog->SetText("edtBrowserPath", "/usr/bin/firefox");
@@ -59,19 +62,23 @@ TEST(Options, OkWritesTheKeysAndCancelRestoresTheFile) {
               "[FileHistory]\r\nHistory1=/a.prkn\r\n[Help]\r\nUrl=http://h/\r\n"
               "[main]\r\nAppVer=0.731\r\n[Start]\r\nStartRknFile=\"" +
                   Sjis(" /s/始.prkn ") +
-                  "\"\r\nCnvDialogUnvisible=1\r\n[Save]\r\nExtension=1\r\nOverWrite=0\r\n"
+                  "\"\r\nCnvDialogUnvisible=1\r\nRememberSettings=0\r\n[Save]\r\nExtension="
+                  "1\r\nOverWrite=0\r\n"
                   "NoDialog=1\r\n[Browser]\r\nBrowserPath=/usr/bin/firefox\r\n");
     EXPECT_EQ(f.Options.StartRknFile, Sjis(" /s/始.prkn "));
+    EXPECT_FALSE(f.Options.RememberSettings);
 
     // Changes, then Cancel: the dialog shows the file again; only Url of TOption is reread.
     f.Dialog->SetItemIndex("cmbExtension", 0);
     f.Dialog->SetText("edtBrowserPath", "");
+    f.Dialog->SetChecked("chkRememberSettings", true);
     f.Options.NoDialog = false;
     f.Options.Url = "changed";
     btnCancelClick(*f.Dialog, f.Options, f.Folder.Path(), f.Platform);
     EXPECT_EQ(f.Dialog->ItemIndex("cmbExtension"), 1);
     EXPECT_EQ(f.Dialog->Text("edtBrowserPath"), "/usr/bin/firefox");
     EXPECT_EQ(f.Dialog->Text("edtStartRknPath"), Sjis(" /s/始.prkn "));
+    EXPECT_FALSE(f.Dialog->Checked("chkRememberSettings"));
     EXPECT_FALSE(f.Options.NoDialog);
     EXPECT_EQ(f.Options.Url, "http://h/");
 

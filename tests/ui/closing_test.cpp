@@ -1,5 +1,5 @@
 // The two ways of ending: the close box runs the close steps, "終了" does not; the preview's
-// private folder goes either way.
+// private folder goes either way, and both keep the window's settings for the next start.
 #include <QAction>
 #include <QCheckBox>
 #include <QtTest/QTest>
@@ -37,10 +37,12 @@ TEST_F(TClosingTest, CloseBoxWritesBrowserViewAndUrlAndRemovesThePreviewFiles) {
     EXPECT_EQ(endRequests_, 1);
 }
 
-TEST_F(TClosingTest, ExitCommandWritesNothingAndTheEndTakesThePreviewFolder) {
+TEST_F(TClosingTest, ExitCommandWritesNoOptionsAndTheEndTakesThePreviewFolder) {
     Main().findChild<QAction*>("mitmAppEnd")->trigger();
     EXPECT_EQ(endRequests_, 1);
     EXPECT_FALSE(FileExists(home_.File("porukano.ini")));
+    // Only the settings are kept for the next start.
+    EXPECT_TRUE(FileExists(home_.File("last.prkn")));
     // The files stay until the program has ended; a folder of a run no longer running would
     // only litter the temporary folder.
     EXPECT_TRUE(FileExists(PreviewFilesIn(preview_).Page));

@@ -37,6 +37,11 @@ TEST_F(TTextBoxTest, ConvertingTwiceReplacesTheOutput) {
               "ポルカノＨＴＭＬ変換 ver0.732 - テキストボックス出力");
     EXPECT_TRUE(Output().contains("first&nbsp;&lt;&nbsp;line"));
     EXPECT_TRUE(Output().startsWith("<!-- ここから下はＨｅａｄ部に追加してください-->"));
+    // The head block is a style element, so pasted into a head as told it styles the page.
+    const QString headBlock = Output().section("ここまで", 0, 0);
+    EXPECT_TRUE(headBlock.contains("-->\n<style type=\"text/css\">\nbody\t\t{"))
+        << headBlock.toStdString();
+    EXPECT_TRUE(headBlock.contains("}\n</style>\n<!--")) << headBlock.toStdString();
 
     Input()->setPlainText("二回目の行");
     Convert();
