@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -40,12 +41,15 @@ TEST(Cli, ConvertsEachFileBesideItselfAndReportsFailuresByExitStatus) {
               std::string::npos);
     EXPECT_TRUE(FileExists(dir.File("b.text.htm")));
 
-    // A missing file fails with the warning in UTF-8; the others are still converted.
+    // A missing file fails with the error and its reason in UTF-8; the others are still
+    // converted.
     std::remove(dir.File("a.htm").c_str());
     r = RunWith({dir.File("missing.txt"), dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("missing.txt") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err,
+              "porukano-cli: エラー: 以下のファイルのオープンに失敗しました。\n\t" +
+                  dir.File("missing.txt") +
+                  "\n現存するファイルか確認してください。\n理由: ファイルが存在しません。\n");
     EXPECT_TRUE(FileExists(dir.File("a.htm")));
 }
 
@@ -55,17 +59,57 @@ TEST(Cli, FullDiskAndMissingFolderFail) {
     TCliResult r = RunWith({"-o", "/dev/full", dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
     EXPECT_EQ(r.Err,
-              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n");
+              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n"
+              "理由: ディスクの空き容量が足りません。\n");
+    // The same through standard output and through the text box's output file.
+    r = RunWith({"--text-box", "-o", "/dev/full", dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err,
+              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n"
+              "理由: ディスクの空き容量が足りません。\n");
     // The page that cannot be created is the file named, written beside its text or not.
+    const auto openFailure = [](const std::string& path, const std::string& reason) {
+        return "porukano-cli: エラー: 以下のファイルのオープンに失敗しました。\n\t" + path +
+               "\n現存するファイルか確認してください。\n理由: " + reason + "\n";
+    };
     r = RunWith({"-o", dir.File("no/such/page.htm"), dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("no/such/page.htm") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err,
+              openFailure(dir.File("no/such/page.htm"), "書き込み先のフォルダーが存在しません。"));
+    // A file where the page's folder should be: what root meets as well as anyone.
+    r = RunWith({"-o", dir.File("a.txt/page.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err,
+              openFailure(dir.File("a.txt/page.htm"), "書き込み先のフォルダーが存在しません。"));
     std::filesystem::create_directory(dir.File("a.htm"));
     r = RunWith({dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("a.htm") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err, openFailure(dir.File("a.htm"), "同じ名前のフォルダーがあります。"));
+    // A folder as the text.
+    r = RunWith({dir.File("a.htm")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err, openFailure(dir.File("a.htm"), "ファイルではなくフォルダーです。"));
+}
+
+// Permissions refuse nothing to root, who runs the tests in some builds.
+TEST(Cli, RefusedPermissionsSayWhy) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may read and write whatever the permissions say";
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    std::filesystem::permissions(dir.File("a.txt"), std::filesystem::perms::owner_write);
+    TCliResult r = RunWith({"-o", dir.File("a.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_TRUE(r.Err.ends_with("\n理由: ファイルを読み込む権限がありません。\n")) << r.Err;
+    std::filesystem::permissions(dir.File("a.txt"), std::filesystem::perms::owner_all);
+    std::filesystem::create_directory(dir.File("locked"));
+    std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::owner_exec);
+    r = RunWith({"-o", dir.File("locked/a.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_TRUE(r.Err.ends_with("\n理由: 書き込み先のフォルダーに書き込む権限がありません。\n"))
+        << r.Err;
+    std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::owner_all);
 }
 
 TEST(Cli, StandardInputAndOutputCarryShiftJisBytesUnchanged) {
