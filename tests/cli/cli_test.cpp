@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -162,10 +163,66 @@ TEST(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(RunWith({"--bogus", "a.txt"}).Code, 2);
     EXPECT_EQ(RunWith({"-o"}).Code, 2);
     EXPECT_EQ(RunWith({"-o", "x.htm", "a.txt", "b.txt"}).Code, 2);
+    EXPECT_EQ(RunWith({"--watch"}).Code, 2);
+    EXPECT_EQ(RunWith({"--watch", "-"}).Code, 2);
+    const TEnvironmentVariable all("LC_ALL", "C");
     const TCliResult help = RunWith({"--help"});
     EXPECT_EQ(help.Code, 0);
     EXPECT_NE(help.Out.find("Usage: porukano-cli"), std::string::npos);
     EXPECT_NE(help.Out.find("\n  main.DocType                  0 HTML 4.01 Transitional, 1 HTML5"),
               std::string::npos);
     EXPECT_EQ(RunWith({"--version"}).Out, "ポルカノＨＴＭＬ変換 ver0.732\n");
+}
+
+namespace {
+
+// The options of a help: the words beginning with "-" on its option lines ("  -s, --settings").
+std::vector<std::string> HelpOptions(const std::string& help) {
+    std::vector<std::string> options;
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("  -"))
+            continue;
+        std::istringstream words(line);
+        for (std::string word; words >> word && word.starts_with("-");) {
+            if (word.ends_with(","))
+                word.pop_back();
+            options.push_back(word);
+        }
+    }
+    return options;
+}
+
+std::string HelpUnder(const char* lcAll, const char* lcMessages, const char* lang) {
+    const auto value = [](const char* v) {
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const TEnvironmentVariable all("LC_ALL", value(lcAll));
+    const TEnvironmentVariable messages("LC_MESSAGES", value(lcMessages));
+    const TEnvironmentVariable language("LANG", value(lang));
+    return RunWith({"--help"}).Out;
+}
+
+}  // namespace
+
+TEST(Cli, HelpIsJapaneseUnderAJapaneseLocaleWithTheSameOptions) {
+    const std::string japanese = HelpUnder(nullptr, nullptr, "ja_JP.UTF-8");
+    const std::string english = HelpUnder(nullptr, nullptr, "C");
+    EXPECT_TRUE(japanese.starts_with("使い方: porukano-cli [オプション] ファイル...\n"));
+    EXPECT_TRUE(english.starts_with("Usage: porukano-cli [OPTIONS] FILE...\n"));
+    EXPECT_NE(japanese.find("\n  -w, --watch    各ファイルを変換し"), std::string::npos);
+    EXPECT_NE(english.find("\n  -w, --watch    convert each FILE"), std::string::npos);
+    const std::vector<std::string> options = HelpOptions(english);
+    EXPECT_GE(options.size(), 14u);
+    EXPECT_EQ(HelpOptions(japanese), options);
+    // Both end with the same key list.
+    const std::string keys = english.substr(english.find("\n  main."));
+    EXPECT_TRUE(japanese.ends_with(keys));
+
+    // LC_ALL wins over LC_MESSAGES, which wins over LANG; an empty one counts as unset.
+    EXPECT_EQ(HelpUnder("C", "ja_JP.UTF-8", "ja_JP.UTF-8"), english);
+    EXPECT_EQ(HelpUnder("ja_JP.eucJP", nullptr, "C"), japanese);
+    EXPECT_EQ(HelpUnder("", "ja_JP.UTF-8", "C"), japanese);
+    EXPECT_EQ(HelpUnder(nullptr, "C.UTF-8", "ja_JP.UTF-8"), english);
+    EXPECT_EQ(HelpUnder(nullptr, nullptr, nullptr), english);
 }
