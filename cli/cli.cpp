@@ -217,9 +217,11 @@ class TCliRun {
     // watch begins before the first conversions so that no change is missed.
     int Watch() {
         const TInterruptSignals interrupt;
-        const std::unique_ptr<TFileWatch> watch = MakeFileWatch(cli_.Files, interrupt);
+        std::string refused;
+        const std::unique_ptr<TFileWatch> watch = MakeFileWatch(cli_.Files, interrupt, refused);
         if (!watch) {
-            err_ << "porukano-cli: --watch: " << std::generic_category().message(errno) << '\n';
+            err_ << "porukano-cli: --watch: " << (refused.empty() ? "" : refused + ": ")
+                 << std::generic_category().message(errno) << '\n';
             return 1;
         }
         TWatchReport report(err_, IsJapaneseLocale());

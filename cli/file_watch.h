@@ -20,6 +20,7 @@ class TFileWatch {
 };
 
 // Starts watching files (native paths). interrupt ends a Wait; it must outlive the watch.
-// nullptr when the system refuses (the reason is in errno).
+// nullptr when the system refuses, with the folder it refused in refused (empty when it refused
+// watching at all) and the reason in errno.
 std::unique_ptr<TFileWatch> MakeFileWatch(const std::vector<std::string>& files,
-                                          const TInterruptSignals& interrupt);
+                                          const TInterruptSignals& interrupt, std::string& refused);

@@ -97,7 +97,8 @@ class TInotifyWatch : public TFileWatch {
 }  // namespace
 
 std::unique_ptr<TFileWatch> MakeFileWatch(const std::vector<std::string>& files,
-                                          const TInterruptSignals& interrupt) {
+                                          const TInterruptSignals& interrupt,
+                                          std::string& refused) {
     const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd < 0)
         return nullptr;
@@ -110,6 +111,7 @@ std::unique_ptr<TFileWatch> MakeFileWatch(const std::vector<std::string>& files,
         const int wd = inotify_add_watch(fd, folder.c_str(), kChangeEvents | IN_ONLYDIR);
         if (wd < 0) {
             const int error = errno;
+            refused = folder.string();
             close(fd);
             errno = error;
             return nullptr;

@@ -2,6 +2,7 @@
 // type, size and time of last writing are compared every few tenths of a second. A change is
 // reported once a look finds nothing further changed, so that a save in progress is not taken.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -76,6 +77,19 @@ class TPollingWatch : public TFileWatch {
 }  // namespace
 
 std::unique_ptr<TFileWatch> MakeFileWatch(const std::vector<std::string>& files,
-                                          const TInterruptSignals& interrupt) {
+                                          const TInterruptSignals& interrupt,
+                                          std::string& refused) {
+    // As inotify does, a file whose folder is missing is refused: nothing could appear in it.
+    for (const std::string& file : files) {
+        std::filesystem::path folder = std::filesystem::path(file).parent_path();
+        if (folder.empty())
+            folder = ".";
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder, ec)) {
+            refused = folder.string();
+            errno = ENOENT;
+            return nullptr;
+        }
+    }
     return std::make_unique<TPollingWatch>(files, interrupt);
 }

@@ -66,6 +66,8 @@ TInterruptSignals::TInterruptSignals() {
     }
     struct sigaction action = {};
     action.sa_handler = NoteInterrupt;
+    // A second Ctrl+C ends the program at once, for a conversion that takes too long to wait for.
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previousInt);
     sigaction(SIGTERM, &action, &previousTerm);

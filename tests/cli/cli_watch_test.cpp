@@ -7,13 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <sstream>
+#include <system_error>
 #include <thread>
 
+#include "cli/cli.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -160,4 +165,15 @@ TEST(CliWatch, CtrlCEndsAJapaneseWatchOfSeveralFiles) {
     EXPECT_EQ(run.Stop(SIGINT), 0);
     EXPECT_EQ(run.ErrLines().size(), 4u);
     EXPECT_EQ(run.ErrLines().back(), "porukano-cli: 監視を終えます");
+}
+
+TEST(CliWatch, AFileInAMissingFolderCannotBeWatched) {
+    TTempDir dir;
+    const TEnvironmentVariable options("PORUKANO_HOME", dir.Path());
+    std::ostringstream out, err;
+    std::istringstream in;
+    const int code = RunCli({"--watch", dir.File("none/a.txt")}, in, out, err, false);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.str(), "porukano-cli: --watch: " + dir.File("none") + ": " +
+                             std::generic_category().message(ENOENT) + "\n");
 }
