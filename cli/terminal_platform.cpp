@@ -66,11 +66,12 @@ TInterruptSignals::TInterruptSignals() {
     }
     struct sigaction action = {};
     action.sa_handler = NoteInterrupt;
+    sigemptyset(&action.sa_mask);
+    // SIGTERM may come twice for one request (timeout(1) signals the child, then its group).
+    sigaction(SIGTERM, &action, &previousTerm);
     // A second Ctrl+C ends the program at once, for a conversion that takes too long to wait for.
     action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previousInt);
-    sigaction(SIGTERM, &action, &previousTerm);
 }
 
 TInterruptSignals::~TInterruptSignals() {

@@ -37,7 +37,7 @@ class TTerminalPlatform : public TPlatform {
 
 // Ctrl+C (SIGINT) and SIGTERM while it lives: instead of ending the program at once, they are
 // noted, so that a watch ends between conversions and every temporary file is removed on the way
-// out; a second one ends the program as usual. The previous handlers come back when it goes. One
+// out; a second Ctrl+C ends the program as usual. The previous handlers come back when it goes. One
 // at a time.
 class TInterruptSignals {
   public:

@@ -87,9 +87,10 @@ class TWatchRun {
     bool HasErrLines(std::size_t count) const {
         return WaitFor([&] { return ErrLines().size() >= count; });
     }
-    // The exit status after sig, or -1 when it did not end normally in time.
-    int Stop(int sig) {
-        kill(pid_, sig);
+    // The exit status after sig sent times times, or -1 when it did not end normally in time.
+    int Stop(int sig, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            kill(pid_, sig);
         int status = 0;
         const bool ended = WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; });
         ended_ = ended;
@@ -144,7 +145,8 @@ TEST(CliWatch, ConvertsAgainOnEachChangeGoesOnAfterAFailureAndEndsCleanOnSigterm
     ASSERT_TRUE(run.HasErrLines(9));
     EXPECT_TRUE(run.ErrLines()[8].ends_with(" converted " + text));
 
-    EXPECT_EQ(run.Stop(SIGTERM), 0);
+    // Twice, as timeout(1) does: to the program, then to its process group.
+    EXPECT_EQ(run.Stop(SIGTERM, 2), 0);
     EXPECT_EQ(run.ErrLines().back(), "porukano-cli: watch ended");
     EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"story.htm", "story.txt"}));
     EXPECT_TRUE(FolderNames(run.Temp().Path()).empty());
