@@ -1,14 +1,20 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <system_error>
 
+#include "cli/file_watch.h"
+#include "cli/help_text.h"
 #include "cli/temp_file.h"
 #include "cli/terminal_platform.h"
+#include "cli/watch_report.h"
 #include "commands/page_conversion.h"
 #include "commands/text_box_conversion.h"
 #include "engine/base/file_paths.h"
@@ -17,6 +23,7 @@
 #include "engine/page/conversion_messages.h"
 #include "engine/page/converter.h"
 #include "engine/text/encoding.h"
+#include "engine/text/file_failure.h"
 #include "settings/option_dialog_controls.h"
 #include "settings/options_folder.h"
 #include "settings/output_path.h"
@@ -27,63 +34,6 @@
 #include "settings/untIniOption.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: porukano-cli [OPTIONS] FILE...\n"
-    "Converts Japanese text files into HTML pages, with the settings of a freshly opened main\n"
-    "window: HTML 4.01 Transitional, or HTML5 with --set main.DocType=1 or with the ruby\n"
-    "notation on (--set main.RubyNotation=1). The text's encoding is detected (a byte order\n"
-    "mark, then UTF-8, then Shift_JIS, EUC-JP or ISO-2022-JP; Shift_JIS when in doubt) unless\n"
-    "named; the page keeps Shift_JIS and EUC-JP and is UTF-8 for every other text unless named.\n"
-    "\n"
-    "Each FILE is written beside itself with its extension replaced by \".htm\" (\".html\" when\n"
-    "porukano.ini says Extension=1); an existing page is overwritten. porukano.ini is read from\n"
-    "$PORUKANO_HOME when set, else from the program's folder when it holds a writable one, else\n"
-    "from $XDG_CONFIG_HOME/porukano (~/.config/porukano), as the desktop program does.\n"
-    "\"-\" as FILE reads standard input and writes standard output.\n"
-    "\n"
-    "Options:\n"
-    "  -s, --settings FILE\n"
-    "                 load a settings file (.prkn, .rkn) before converting\n"
-    "  --set SECTION.KEY=VALUE\n"
-    "                 set one settings-file key as if the settings file held it (after\n"
-    "                 --settings; repeatable), e.g. --set main.addtag=2 --set HolLine1.Mark=-\n"
-    "  --save-settings FILE\n"
-    "                 write the settings in force to FILE (a .prkn file); FILE... may be empty\n"
-    "  --input-encoding auto|shift_jis|utf-8|euc-jp|iso-2022-jp\n"
-    "                 the encoding of the text (default auto; UTF-16 is found by its byte\n"
-    "                 order mark; sjis and cp932 also name Shift_JIS)\n"
-    "  --output-encoding input|shift_jis|utf-8|euc-jp\n"
-    "                 the encoding of the page (default input: as the text, UTF-8 for UTF-8,\n"
-    "                 ISO-2022-JP and UTF-16 text); a character the page's encoding lacks is\n"
-    "                 written as a character reference such as &#x1F600;\n"
-    "  -o, --output PATH\n"
-    "                 write the page of a single FILE to PATH (\"-\" for standard output)\n"
-    "  --text-box     print the text-box conversion (stylesheet block, then the body lines,\n"
-    "                 each ended by CR LF) instead of writing a page\n"
-    "  -q, --quiet    no progress bar\n"
-    "  -h, --help     show this help\n"
-    "  --version      show the program's identity\n"
-    "\n"
-    "Messages go to standard error with their kind (警告, エラー, ...). The exit status is 0 when\n"
-    "every file converted, 1 when any failed (the others are still converted) or the settings\n"
-    "could not be loaded or saved, 2 for bad usage.\n"
-    "\n"
-    "Values of --set are UTF-8 and are stored in Shift_JIS as in the file; a character without a\n"
-    "Shift_JIS form is refused. Booleans are 1 or 0, list positions count from 0, multi-line\n"
-    "texts end each line with the four characters \\r\\n, a double quote in keywords is &quot;.\n"
-    "Settings-file keys (strongN and HolLineN for N = 1 to 5):\n";
-
-// The key list of the help, from the table the settings file is written by.
-std::string KeyHelp() {
-    std::string help;
-    for (const TSettingsKeyInfo& key : SettingsFileKeys()) {
-        std::string name = std::string(key.Section) + (key.Numbered ? "N." : ".") + key.Key;
-        name.resize(std::max<std::size_t>(name.size() + 1, 30), ' ');
-        help += "  " + name + key.Kind + "\n";
-    }
-    return help;
-}
 
 // One --set: the key as the file names it and the value in Shift_JIS.
 struct TSettingsAssignment {
@@ -100,6 +50,7 @@ struct TCliOptions {
     std::optional<std::string> Output;
     bool TextBox = false;
     bool Quiet = false;
+    bool Watch = false;
 };
 
 // Parses the argument of --set into o; false with the message for bad usage.
@@ -164,7 +115,7 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
         } else if (a == "--") {
             onlyFiles = true;
         } else if (a == "-h" || a == "--help") {
-            out << kUsage << KeyHelp();
+            out << HelpText(IsJapaneseLocale());
             return 0;
         } else if (a == "--version") {
             out << kIdentityUtf8 << '\n';
@@ -173,6 +124,8 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
             o.Quiet = true;
         } else if (a == "--text-box") {
             o.TextBox = true;
+        } else if (a == "-w" || a == "--watch") {
+            o.Watch = true;
         } else if (a == "--input-encoding" || a == "--output-encoding") {
             const bool input = a == "--input-encoding";
             const std::optional<int> number =
@@ -213,6 +166,11 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
         err << "porukano-cli: no input file\nTry 'porukano-cli --help'.\n";
         return 2;
     }
+    if (o.Watch &&
+        (o.Files.empty() || std::find(o.Files.begin(), o.Files.end(), "-") != o.Files.end())) {
+        err << "porukano-cli: --watch needs files (not standard input)\n";
+        return 2;
+    }
     if (o.Output && o.Files.size() > 1) {
         err << "porukano-cli: -o takes a single input file\n";
         return 2;
@@ -227,6 +185,7 @@ class TCliRun {
         : cli_(o),
           in_(in),
           out_(out),
+          err_(err),
           form_(MakeHeadlessMainWindow()),
           platform_(err, *form_, progress && !o.Quiet && !o.TextBox),
           env_{*form_, platform_, state_},
@@ -239,15 +198,43 @@ class TCliRun {
         ReadProgramOptions();
         if (!LoadCommandLineSettings() || !SaveCommandLineSettings())
             return 1;
+        if (cli_.Watch)
+            return Watch();
         bool allOk = true;
-        for (const std::string& file : cli_.Files) {
-            allOk = (cli_.TextBox ? ConvertTextBox(file) : ConvertPage(file)) && allOk;
-            platform_.EndProgress();
-        }
+        for (const std::string& file : cli_.Files)
+            allOk = Convert(file) && allOk;
         return allOk ? 0 : 1;
     }
 
   private:
+    bool Convert(const std::string& file) {
+        const bool ok = cli_.TextBox ? ConvertTextBox(file) : ConvertPage(file);
+        platform_.EndProgress();
+        return ok;
+    }
+
+    // --watch: every file converted, then each again after it changed, until interrupted. The
+    // watch begins before the first conversions so that no change is missed.
+    int Watch() {
+        const TInterruptSignals interrupt;
+        std::string refused;
+        const std::unique_ptr<TFileWatch> watch = MakeFileWatch(cli_.Files, interrupt, refused);
+        if (!watch) {
+            err_ << "porukano-cli: --watch: " << (refused.empty() ? "" : refused + ": ")
+                 << std::generic_category().message(errno) << '\n';
+            return 1;
+        }
+        TWatchReport report(err_, IsJapaneseLocale());
+        for (const std::string& file : cli_.Files)
+            report.Converted(file, Convert(file));
+        while (const std::optional<std::vector<std::size_t>> changed = watch->Wait()) {
+            for (const std::size_t i : *changed)
+                report.Converted(cli_.Files[i], Convert(cli_.Files[i]));
+        }
+        report.Ended();
+        return 0;
+    }
+
     // The options of porukano.ini, read through the options dialog as the window does; a file
     // that cannot be read leaves the defaults (its warning is shown).
     void ReadProgramOptions() {
@@ -301,9 +288,10 @@ class TCliRun {
     }
 
     bool CopyToStandardOutput(const TTempFile& page) {
+        errno = 0;
         if (page.CopyTo(out_))
             return true;
-        ShowWriteFailure(platform_);
+        ShowWriteFailure(platform_, FileFailureReason(errno, TFileUse::Write, "-"));
         return false;
     }
 
@@ -335,6 +323,7 @@ class TCliRun {
             return false;
         std::unique_ptr<std::ofstream> file_out;
         std::ostream* target = &out_;
+        errno = 0;
         if (cli_.Output && *cli_.Output != "-") {
             file_out = std::make_unique<std::ofstream>(*cli_.Output, std::ios::binary);
             target = file_out.get();
@@ -343,7 +332,8 @@ class TCliRun {
             *target << entry << "\r\n";
         target->flush();
         if (!target->good()) {
-            ShowWriteFailure(platform_);
+            const std::string path = file_out ? *cli_.Output : "-";
+            ShowWriteFailure(platform_, FileFailureReason(errno, TFileUse::Write, path));
             return false;
         }
         return true;
@@ -352,6 +342,7 @@ class TCliRun {
     const TCliOptions& cli_;
     std::istream& in_;
     std::ostream& out_;
+    std::ostream& err_;
     std::unique_ptr<THeadlessForm> form_;
     TTerminalPlatform platform_;
     TProgramState state_;

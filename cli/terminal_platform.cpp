@@ -1,5 +1,10 @@
 #include "cli/terminal_platform.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <string>
 
 #include "engine/text/encoding.h"
@@ -32,7 +37,60 @@ std::string ForTerminal(std::string_view sjis) {
     return out;
 }
 
+// The state a signal handler may touch: a flag, and the write end of a pipe whose read end a
+// poll() loop waits on (the self-pipe, since a handler can do no more than write(2)).
+volatile std::sig_atomic_t interrupted = 0;
+int interruptPipe[2] = {-1, -1};
+struct sigaction previousInt, previousTerm;
+
+extern "C" void NoteInterrupt(int) {
+    interrupted = 1;
+    if (interruptPipe[1] >= 0) {
+        const int saved = errno;
+        [[maybe_unused]] const ssize_t n = write(interruptPipe[1], "x", 1);
+        errno = saved;
+    }
+}
+
 }  // namespace
+
+TInterruptSignals::TInterruptSignals() {
+    interrupted = 0;
+    if (pipe(interruptPipe) == 0) {
+        for (const int fd : interruptPipe) {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    } else {
+        interruptPipe[0] = interruptPipe[1] = -1;
+    }
+    struct sigaction action = {};
+    action.sa_handler = NoteInterrupt;
+    sigemptyset(&action.sa_mask);
+    // SIGTERM may come twice for one request (timeout(1) signals the child, then its group).
+    sigaction(SIGTERM, &action, &previousTerm);
+    // A second Ctrl+C ends the program at once, for a conversion that takes too long to wait for.
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, &previousInt);
+}
+
+TInterruptSignals::~TInterruptSignals() {
+    sigaction(SIGINT, &previousInt, nullptr);
+    sigaction(SIGTERM, &previousTerm, nullptr);
+    for (int& fd : interruptPipe) {
+        if (fd >= 0)
+            close(fd);
+        fd = -1;
+    }
+}
+
+bool TInterruptSignals::Interrupted() const {
+    return interrupted != 0;
+}
+
+int TInterruptSignals::ReadableWhenInterrupted() const {
+    return interruptPipe[0];
+}
 
 TTerminalPlatform::TTerminalPlatform(std::ostream& err, const TForm& form, bool showProgress)
     : err_(err), form_(form), showProgress_(showProgress) {}

@@ -34,3 +34,20 @@ class TTerminalPlatform : public TPlatform {
     bool barDrawn_ = false;
     int failures_ = 0;
 };
+
+// Ctrl+C (SIGINT) and SIGTERM while it lives: instead of ending the program at once, they are
+// noted, so that a watch ends between conversions and every temporary file is removed on the way
+// out; a second Ctrl+C ends the program as usual. The previous handlers come back when it goes. One
+// at a time.
+class TInterruptSignals {
+  public:
+    TInterruptSignals();
+    ~TInterruptSignals();
+    TInterruptSignals(const TInterruptSignals&) = delete;
+    TInterruptSignals& operator=(const TInterruptSignals&) = delete;
+
+    bool Interrupted() const;
+    // A descriptor that becomes readable once interrupted, for a poll() loop; -1 when no pipe
+    // could be made (then Interrupted() still tells).
+    int ReadableWhenInterrupted() const;
+};

@@ -8,6 +8,7 @@
 #include "engine/encodings/sjis_bridge.h"
 #include "engine/page/conversion_messages.h"
 #include "engine/page/converter.h"
+#include "engine/text/file_failure.h"
 #include "engine/text/text_helpers.h"
 
 namespace {
@@ -58,7 +59,9 @@ bool ConvertTextBoxFile(TEngineEnv& env, const std::string& path, std::vector<st
     while (scan.Ok && reader.Next(line))
         lines.push_back(line);
     if (!scan.Ok || !reader.Ok()) {
-        ShowOpenFailure(env.Platform, path);
+        ShowOpenFailure(
+            env.Platform, path,
+            FileFailureReason(scan.Ok ? reader.Error() : scan.Error, TFileUse::Read, path));
         return false;
     }
     const TPageEncoding page = ResolvePageEncoding(

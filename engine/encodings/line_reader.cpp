@@ -1,6 +1,7 @@
 #include "engine/encodings/line_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "engine/encodings/input_decoder.h"
@@ -14,6 +15,8 @@ constexpr std::size_t kChunk = 1 << 16;
 
 TLineReader::TLineReader(const std::string& path, TInputDecoder* decoder)
     : file_(std::fopen(path.c_str(), "rb")), decoder_(decoder) {
+    if (!file_)
+        error_ = errno;
     if (decoder_)
         raw_.resize(kChunk);
     else
@@ -43,6 +46,7 @@ bool TLineReader::Read(char* into, std::size_t room, std::size_t& got) {
         eof_ = true;
         if (std::ferror(file_)) {
             failed_ = true;
+            error_ = errno;
             end_ = 0;
             return false;
         }

@@ -28,6 +28,8 @@ class TLineReader {
     long long CountLines();
     // True once a read error happened (a directory, an I/O error).
     bool Failed() const { return failed_; }
+    // The errno of the failure to open or read; 0 when none is known.
+    int Error() const { return error_; }
 
   private:
     bool Fill();
@@ -46,4 +48,5 @@ class TLineReader {
     std::size_t end_ = 0;
     bool eof_ = false;  // end of file or 0x1A seen
     bool failed_ = false;
+    int error_ = 0;
 };

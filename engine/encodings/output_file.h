@@ -14,6 +14,8 @@ class TOutputFile {
     TOutputFile& operator=(const TOutputFile&) = delete;
 
     bool Ok() const { return file_ != nullptr; }
+    // The errno of the first failure (creating, writing or closing); 0 when none is known.
+    int Error() const { return error_; }
     // Writes text followed by CR LF; false once any write has failed.
     bool WriteLine(std::string_view text);
     // The same for a line that append(std::string&) appends to the buffered text itself (a page
@@ -36,4 +38,5 @@ class TOutputFile {
     std::FILE* file_ = nullptr;
     std::string buffer_;
     bool failed_ = false;
+    int error_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <uchardet.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -279,8 +280,10 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
     TInputScan scan;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
-    if (!file)
+    if (!file) {
+        scan.Error = errno;
         return scan;
+    }
     const bool automatic = chosen == TInputEncoding::Auto;
     scan.Encoding = NamedTextEncoding(chosen).value_or(TTextEncoding::ShiftJis);
     std::optional<TEncodingSniffer> sniffer;
@@ -296,8 +299,10 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
     bool ended = false;
     while (!ended) {
         const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        if (n < buffer.size() && std::ferror(file.get()))
+        if (n < buffer.size() && std::ferror(file.get())) {
+            scan.Error = errno;
             return scan;
+        }
         const bool last = n < buffer.size();
         if (first && automatic) {
             if (const auto bom = BomEncoding(std::string_view(buffer.data(), n))) {

@@ -75,6 +75,7 @@ TTextEncoding DetectEncoding(std::string_view text);
 // after decoding, and the encoding it is read in.
 struct TInputScan {
     bool Ok = false;  // false when the file cannot be opened or read
+    int Error = 0;    // then the errno of that failure (0 when none is known)
     long long Lines = 0;
     TTextEncoding Encoding = TTextEncoding::ShiftJis;
     // Under Auto with TScanCheck::SampleOnly: the encoding was told from a sample that the text

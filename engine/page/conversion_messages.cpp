@@ -3,13 +3,24 @@
 #include "engine/base/file_paths.h"
 #include "engine/text/encoding.h"
 
-void ShowOpenFailure(TPlatform& platform, const std::string& path) {
-    ShowOk(platform, TMessageKind::Warning,
-           Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + PathForMessage(path) +
-               Sjis("\r\n現存するファイルか確認してください。"));
+namespace {
+
+std::string WithReason(std::string message, const std::string& reason) {
+    if (!reason.empty())
+        message += Sjis("\r\n理由: ") + reason;
+    return message;
 }
 
-void ShowWriteFailure(TPlatform& platform) {
+}  // namespace
+
+void ShowOpenFailure(TPlatform& platform, const std::string& path, const std::string& reason) {
     ShowOk(platform, TMessageKind::Error,
-           Sjis("変換したファイルの書き込みに失敗しました。終了します"));
+           WithReason(Sjis("以下のファイルのオープンに失敗しました。\r\n\t") +
+                          PathForMessage(path) + Sjis("\r\n現存するファイルか確認してください。"),
+                      reason));
+}
+
+void ShowWriteFailure(TPlatform& platform, const std::string& reason) {
+    ShowOk(platform, TMessageKind::Error,
+           WithReason(Sjis("変換したファイルの書き込みに失敗しました。終了します"), reason));
 }

@@ -20,6 +20,7 @@
 #include "engine/page/stylesheet.h"
 #include "engine/text/encoding.h"
 #include "engine/text/escaper.h"
+#include "engine/text/file_failure.h"
 
 namespace {
 
@@ -126,12 +127,14 @@ bool OpenPass(TPass& pass, TTextEncoding encoding, bool provisional, const std::
     }
     pass.Reader.emplace(inputPath, pass.Decoder ? &*pass.Decoder : nullptr);
     if (!pass.Reader->Ok()) {
-        ShowOpenFailure(platform, inputPath);
+        ShowOpenFailure(platform, inputPath,
+                        FileFailureReason(pass.Reader->Error(), TFileUse::Read, inputPath));
         return false;
     }
     pass.Out.emplace(outputPath);
     if (!pass.Out->Ok()) {
-        ShowOpenFailure(platform, outputPath);
+        ShowOpenFailure(platform, outputPath,
+                        FileFailureReason(pass.Out->Error(), TFileUse::Write, outputPath));
         return false;
     }
     return true;
@@ -223,7 +226,8 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
         return TPassResult::Disproved;
     if (result == TLineResult::Written && reader.Failed()) {
-        ShowOpenFailure(env.Platform, inputPath);
+        ShowOpenFailure(env.Platform, inputPath,
+                        FileFailureReason(reader.Error(), TFileUse::Read, inputPath));
         return TPassResult::Failed;
     }
     for (const std::string& footer : s.FooterLines)
@@ -241,7 +245,7 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         written = written && out.WriteLine("</body>\r\n</html>");
     }
     if (!out.Close() || !written) {
-        ShowWriteFailure(env.Platform);
+        ShowWriteFailure(env.Platform, FileFailureReason(out.Error(), TFileUse::Write, outputPath));
         return TPassResult::Failed;
     }
     progress.Finish();
@@ -262,8 +266,13 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     const TInputScan scan =
         ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")),
                   CanBeginAgain(outputPath) ? TScanCheck::SampleOnly : TScanCheck::WholeText);
-    if (!scan.Ok || IsSameFile(inputPath, outputPath)) {
-        ShowOpenFailure(env.Platform, inputPath);
+    if (!scan.Ok) {
+        ShowOpenFailure(env.Platform, inputPath,
+                        FileFailureReason(scan.Error, TFileUse::Read, inputPath));
+        return false;
+    }
+    if (IsSameFile(inputPath, outputPath)) {
+        ShowOpenFailure(env.Platform, inputPath, SameFileReason());
         return false;
     }
     TPass pass;

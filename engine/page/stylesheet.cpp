@@ -1,5 +1,6 @@
 #include "engine/page/stylesheet.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "engine/base/file_paths.h"
@@ -9,6 +10,7 @@
 #include "engine/line/prepared_emphasis.h"
 #include "engine/text/encoding.h"
 #include "engine/text/escaper.h"
+#include "engine/text/file_failure.h"
 #include "engine/text/page_escape.h"
 #include "engine/text/url_text.h"
 
@@ -108,12 +110,20 @@ std::string RelativeUrl(std::string_view fileName) {
 void WriteWholeFile(const std::string& path, std::string_view text) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool ok = file != nullptr;
+    int error = ok ? 0 : errno;
     if (ok) {
         ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-        ok = std::fclose(file) == 0 && ok;
+        error = ok ? 0 : errno;
+        if (std::fclose(file) != 0) {
+            error = ok ? errno : error;
+            ok = false;
+        }
     }
-    if (!ok)
-        throw TFileError(PathForMessage(path) + Sjis(" に書き込めません"));
+    if (ok)
+        return;
+    const std::string reason = FileFailureReason(error, TFileUse::Write, path);
+    throw TFileError(PathForMessage(path) + Sjis(" に書き込めません") +
+                     (reason.empty() ? std::string() : Sjis("\r\n理由: ") + reason));
 }
 
 // The document type line, the html start tag and the head's first line: the encoding's

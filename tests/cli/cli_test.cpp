@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -40,12 +42,15 @@ TEST(Cli, ConvertsEachFileBesideItselfAndReportsFailuresByExitStatus) {
               std::string::npos);
     EXPECT_TRUE(FileExists(dir.File("b.text.htm")));
 
-    // A missing file fails with the warning in UTF-8; the others are still converted.
+    // A missing file fails with the error and its reason in UTF-8; the others are still
+    // converted.
     std::remove(dir.File("a.htm").c_str());
     r = RunWith({dir.File("missing.txt"), dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("missing.txt") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err,
+              "porukano-cli: エラー: 以下のファイルのオープンに失敗しました。\n\t" +
+                  dir.File("missing.txt") +
+                  "\n現存するファイルか確認してください。\n理由: ファイルが存在しません。\n");
     EXPECT_TRUE(FileExists(dir.File("a.htm")));
 }
 
@@ -55,17 +60,57 @@ TEST(Cli, FullDiskAndMissingFolderFail) {
     TCliResult r = RunWith({"-o", "/dev/full", dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
     EXPECT_EQ(r.Err,
-              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n");
+              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n"
+              "理由: ディスクの空き容量が足りません。\n");
+    // The same through standard output and through the text box's output file.
+    r = RunWith({"--text-box", "-o", "/dev/full", dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err,
+              "porukano-cli: エラー: 変換したファイルの書き込みに失敗しました。終了します\n"
+              "理由: ディスクの空き容量が足りません。\n");
     // The page that cannot be created is the file named, written beside its text or not.
+    const auto openFailure = [](const std::string& path, const std::string& reason) {
+        return "porukano-cli: エラー: 以下のファイルのオープンに失敗しました。\n\t" + path +
+               "\n現存するファイルか確認してください。\n理由: " + reason + "\n";
+    };
     r = RunWith({"-o", dir.File("no/such/page.htm"), dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("no/such/page.htm") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err,
+              openFailure(dir.File("no/such/page.htm"), "書き込み先のフォルダーが存在しません。"));
+    // A file where the page's folder should be: what root meets as well as anyone.
+    r = RunWith({"-o", dir.File("a.txt/page.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err,
+              openFailure(dir.File("a.txt/page.htm"), "書き込み先のフォルダーが存在しません。"));
     std::filesystem::create_directory(dir.File("a.htm"));
     r = RunWith({dir.File("a.txt")});
     EXPECT_EQ(r.Code, 1);
-    EXPECT_EQ(r.Err, "porukano-cli: 警告: 以下のファイルのオープンに失敗しました。\n\t" +
-                         dir.File("a.htm") + "\n現存するファイルか確認してください。\n");
+    EXPECT_EQ(r.Err, openFailure(dir.File("a.htm"), "同じ名前のフォルダーがあります。"));
+    // A folder as the text.
+    r = RunWith({dir.File("a.htm")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_EQ(r.Err, openFailure(dir.File("a.htm"), "ファイルではなくフォルダーです。"));
+}
+
+// Permissions refuse nothing to root, who runs the tests in some builds.
+TEST(Cli, RefusedPermissionsSayWhy) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may read and write whatever the permissions say";
+    TTempDir dir;
+    WriteFileBytes(dir.File("a.txt"), "a\r\n");
+    std::filesystem::permissions(dir.File("a.txt"), std::filesystem::perms::owner_write);
+    TCliResult r = RunWith({"-o", dir.File("a.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_TRUE(r.Err.ends_with("\n理由: ファイルを読み込む権限がありません。\n")) << r.Err;
+    std::filesystem::permissions(dir.File("a.txt"), std::filesystem::perms::owner_all);
+    std::filesystem::create_directory(dir.File("locked"));
+    std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::owner_exec);
+    r = RunWith({"-o", dir.File("locked/a.htm"), dir.File("a.txt")});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_TRUE(r.Err.ends_with("\n理由: 書き込み先のフォルダーに書き込む権限がありません。\n"))
+        << r.Err;
+    std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::owner_all);
 }
 
 TEST(Cli, StandardInputAndOutputCarryShiftJisBytesUnchanged) {
@@ -119,10 +164,66 @@ TEST(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(RunWith({"--bogus", "a.txt"}).Code, 2);
     EXPECT_EQ(RunWith({"-o"}).Code, 2);
     EXPECT_EQ(RunWith({"-o", "x.htm", "a.txt", "b.txt"}).Code, 2);
+    EXPECT_EQ(RunWith({"--watch"}).Code, 2);
+    EXPECT_EQ(RunWith({"--watch", "-"}).Code, 2);
+    const TEnvironmentVariable all("LC_ALL", "C");
     const TCliResult help = RunWith({"--help"});
     EXPECT_EQ(help.Code, 0);
     EXPECT_NE(help.Out.find("Usage: porukano-cli"), std::string::npos);
     EXPECT_NE(help.Out.find("\n  main.DocType                  0 HTML 4.01 Transitional, 1 HTML5"),
               std::string::npos);
     EXPECT_EQ(RunWith({"--version"}).Out, "ポルカノＨＴＭＬ変換 ver0.732\n");
+}
+
+namespace {
+
+// The options of a help: the words beginning with "-" on its option lines ("  -s, --settings").
+std::vector<std::string> HelpOptions(const std::string& help) {
+    std::vector<std::string> options;
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("  -"))
+            continue;
+        std::istringstream words(line);
+        for (std::string word; words >> word && word.starts_with("-");) {
+            if (word.ends_with(","))
+                word.pop_back();
+            options.push_back(word);
+        }
+    }
+    return options;
+}
+
+std::string HelpUnder(const char* lcAll, const char* lcMessages, const char* lang) {
+    const auto value = [](const char* v) {
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const TEnvironmentVariable all("LC_ALL", value(lcAll));
+    const TEnvironmentVariable messages("LC_MESSAGES", value(lcMessages));
+    const TEnvironmentVariable language("LANG", value(lang));
+    return RunWith({"--help"}).Out;
+}
+
+}  // namespace
+
+TEST(Cli, HelpIsJapaneseUnderAJapaneseLocaleWithTheSameOptions) {
+    const std::string japanese = HelpUnder(nullptr, nullptr, "ja_JP.UTF-8");
+    const std::string english = HelpUnder(nullptr, nullptr, "C");
+    EXPECT_TRUE(japanese.starts_with("使い方: porukano-cli [オプション] ファイル...\n"));
+    EXPECT_TRUE(english.starts_with("Usage: porukano-cli [OPTIONS] FILE...\n"));
+    EXPECT_NE(japanese.find("\n  -w, --watch    各ファイルを変換し"), std::string::npos);
+    EXPECT_NE(english.find("\n  -w, --watch    convert each FILE"), std::string::npos);
+    const std::vector<std::string> options = HelpOptions(english);
+    EXPECT_GE(options.size(), 14u);
+    EXPECT_EQ(HelpOptions(japanese), options);
+    // Both end with the same key list.
+    const std::string keys = english.substr(english.find("\n  main."));
+    EXPECT_TRUE(japanese.ends_with(keys));
+
+    // LC_ALL wins over LC_MESSAGES, which wins over LANG; an empty one counts as unset.
+    EXPECT_EQ(HelpUnder("C", "ja_JP.UTF-8", "ja_JP.UTF-8"), english);
+    EXPECT_EQ(HelpUnder("ja_JP.eucJP", nullptr, "C"), japanese);
+    EXPECT_EQ(HelpUnder("", "ja_JP.UTF-8", "C"), japanese);
+    EXPECT_EQ(HelpUnder(nullptr, "C.UTF-8", "ja_JP.UTF-8"), english);
+    EXPECT_EQ(HelpUnder(nullptr, nullptr, nullptr), english);
 }

@@ -51,10 +51,10 @@ TEST_F(THeadlessBatchTest, AgreeingConvertsAndCountsEveryFileThatConverted) {
     EXPECT_EQ(w_.Platform.Opened,
               (std::vector<std::string>{w_.Folder.File("a.htm"), w_.Folder.File("b.htm")}));
     EXPECT_EQ(w_.Platform.BusyCursor, (std::vector<bool>{true, false}));
-    // The question, the missing file's own warning, the summary with the count 2.
+    // The question, the missing file's own error, the summary with the count 2.
     ASSERT_EQ(w_.Platform.Messages.size(), 3u);
     EXPECT_EQ(w_.MessageTexts()[0], kQuestion);
-    EXPECT_EQ(w_.Platform.Messages[1].Kind, TMessageKind::Warning);
+    EXPECT_EQ(w_.Platform.Messages[1].Kind, TMessageKind::Error);
     EXPECT_EQ(w_.Platform.Messages[2].Kind, TMessageKind::Information);
     EXPECT_EQ(w_.Platform.Messages[2].Buttons, unsigned{mbOK});
     EXPECT_EQ(w_.MessageTexts()[2],
@@ -89,7 +89,8 @@ TEST_F(THeadlessBatchTest, PagesOfFilesNamedRelativeToTheCurrentFolderOpenByAbso
     ASSERT_EQ(w_.Platform.Messages.size(), 3u);
     EXPECT_EQ(w_.MessageTexts()[1], "以下のファイルのオープンに失敗しました。\r\n\t" +
                                         w_.Folder.File("missing.txt") +
-                                        "\r\n現存するファイルか確認してください。");
+                                        "\r\n現存するファイルか確認してください。\r\n"
+                                        "理由: ファイルが存在しません。");
 }
 
 TEST_F(THeadlessBatchTest, TheStartUpRunsTheBatchSilentlyWhenTheOptionsSaySo) {

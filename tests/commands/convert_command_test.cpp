@@ -129,7 +129,8 @@ TEST_F(THeadlessConvertTest, AFailedConversionReportsOnlyItsOwnMessage) {
     w_.Form->SetChecked("chkbxPreview", true);
     ConvertCommand(w_.Env);
     ASSERT_EQ(w_.Platform.Messages.size(), 1u);
-    EXPECT_EQ(w_.Platform.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(w_.Platform.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_TRUE(w_.MessageTexts()[0].ends_with("\r\n理由: ファイルが存在しません。"));
     EXPECT_TRUE(w_.Platform.Opened.empty());
     EXPECT_FALSE(FileExists(w_.Folder.File("missing.htm")));
 }

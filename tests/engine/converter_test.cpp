@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "engine/page/converter.h"
 #include "engine/page/stylesheet.h"
@@ -99,53 +102,85 @@ TEST(ConvertTextFile, LocalImageFlag) {
     EXPECT_TRUE(c.UsesImages);
 }
 
-TEST(ConvertTextFile, FailuresAreReportedAndNeverSuccess) {
+TEST(ConvertTextFile, FailuresAreErrorsThatSayWhyAndNeverSuccess) {
     TConversion c;
     bool images = false;
-    const std::string openFailure = Sjis("以下のファイルのオープンに失敗しました。\r\n\t") +
-                                    c.Dir.File("none.txt") +
-                                    Sjis("\r\n現存するファイルか確認してください。");
+    const auto openFailure = [](const std::string& path, const char* reason) {
+        return Sjis("以下のファイルのオープンに失敗しました。\r\n\t") + path +
+               Sjis("\r\n現存するファイルか確認してください。\r\n理由: ") + Sjis(reason);
+    };
+    const auto lastError = [&c] {
+        EXPECT_EQ(c.Platform.Messages.size(), 1u);
+        EXPECT_EQ(c.Platform.Messages.back().Kind, TMessageKind::Error);
+        std::string text = c.Platform.Messages.back().Text;
+        c.Platform.Messages.clear();
+        return text;
+    };
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("none.txt"), c.Dir.File("o.htm"), images));
-    ASSERT_EQ(c.Platform.Messages.size(), 1u);
-    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Warning);
-    EXPECT_EQ(c.Platform.Messages[0].Text, openFailure);
+    EXPECT_EQ(lastError(), openFailure(c.Dir.File("none.txt"), "ファイルが存在しません。"));
     EXPECT_FALSE(FileExists(c.Dir.File("o.htm")));
 
-    // A page that cannot be created (its folder does not exist, or refuses it) is named itself,
-    // in the same words: that is the file the user has to look at.
+    // A page that cannot be created (its folder does not exist, or a file stands where a folder
+    // should) is named itself: that is the file the user has to look at.
     WriteFileBytes(c.Dir.File("in.txt"), "x");
-    c.Platform.Messages.clear();
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("no/o.htm"), images));
-    ASSERT_EQ(c.Platform.Messages.size(), 1u);
-    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Warning);
-    EXPECT_EQ(c.Platform.Messages[0].Text, Sjis("以下のファイルのオープンに失敗しました。\r\n\t") +
-                                               c.Dir.File("no/o.htm") +
-                                               Sjis("\r\n現存するファイルか確認してください。"));
+    EXPECT_EQ(lastError(),
+              openFailure(c.Dir.File("no/o.htm"), "書き込み先のフォルダーが存在しません。"));
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("in.txt/o.htm"), images));
+    EXPECT_EQ(lastError(),
+              openFailure(c.Dir.File("in.txt/o.htm"), "書き込み先のフォルダーが存在しません。"));
+    // A folder where the page goes.
+    std::filesystem::create_directory(c.Dir.File("page.htm"));
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("page.htm"), images));
+    EXPECT_EQ(lastError(), openFailure(c.Dir.File("page.htm"), "同じ名前のフォルダーがあります。"));
 
     // A directory as input cannot be read.
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.Path(), c.Dir.File("o.htm"), images));
-    EXPECT_EQ(c.Platform.Messages.back().Kind, TMessageKind::Warning);
+    EXPECT_EQ(lastError(), openFailure(c.Dir.Path(), "ファイルではなくフォルダーです。"));
 
     // The input is never truncated by writing the page over it.
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("in.txt"), images));
+    EXPECT_EQ(lastError(),
+              openFailure(c.Dir.File("in.txt"), "書き込み先が変換するファイルそのものです。"));
     EXPECT_EQ(ReadFileBytes(c.Dir.File("in.txt")), "x");
 
     // A full disk: the write failure, whenever the bytes are lost.
-    c.Platform.Messages.clear();
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), "/dev/full", images));
-    ASSERT_EQ(c.Platform.Messages.size(), 1u);
-    EXPECT_EQ(c.Platform.Messages[0].Kind, TMessageKind::Error);
-    EXPECT_EQ(c.Platform.Messages[0].Text, kWriteFailure);
+    EXPECT_EQ(lastError(), kWriteFailure + Sjis("\r\n理由: ディスクの空き容量が足りません。"));
 
     // A separate stylesheet that cannot be written stops the conversion with its file error.
     c.Form->SetChecked("chkOutputCSSDef", true);
     c.Form->SetText("lblInputFilePath", Sjis(c.Dir.File("gone/in.txt")));
-    c.Platform.Messages.clear();
     EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("o.htm"), images));
-    ASSERT_EQ(c.Platform.Messages.size(), 1u);
-    EXPECT_EQ(c.Platform.Messages[0].Text,
-              c.Dir.File("gone/default.css") + Sjis(" に書き込めません"));
+    EXPECT_EQ(lastError(),
+              c.Dir.File("gone/default.css") +
+                  Sjis(" に書き込めません\r\n理由: 書き込み先のフォルダーが存在しません。"));
     EXPECT_EQ(ReadFileBytes(c.Dir.File("o.htm")), "");
+}
+
+// Permissions refuse nothing to root, who runs the tests in some builds.
+TEST(ConvertTextFile, RefusedPermissionsSayWhy) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may read and write whatever the permissions say";
+    TConversion c;
+    bool images = false;
+    WriteFileBytes(c.Dir.File("secret.txt"), "x");
+    std::filesystem::permissions(c.Dir.File("secret.txt"), std::filesystem::perms::none);
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("secret.txt"), c.Dir.File("o.htm"), images));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_TRUE(
+        c.Platform.Messages[0].Text.ends_with(Sjis("理由: ファイルを読み込む権限がありません。")));
+
+    WriteFileBytes(c.Dir.File("in.txt"), "x");
+    std::filesystem::create_directory(c.Dir.File("locked"));
+    std::filesystem::permissions(c.Dir.File("locked"), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_exec);
+    c.Platform.Messages.clear();
+    EXPECT_FALSE(ConvertTextFile(c.Env, c.Dir.File("in.txt"), c.Dir.File("locked/o.htm"), images));
+    ASSERT_EQ(c.Platform.Messages.size(), 1u);
+    EXPECT_TRUE(c.Platform.Messages[0].Text.ends_with(
+        Sjis("理由: 書き込み先のフォルダーに書き込む権限がありません。")));
+    std::filesystem::permissions(c.Dir.File("locked"), std::filesystem::perms::owner_all);
 }
 
 TEST(ConvertTextFile, ACountThatIsNoIntegerAbandonsTheConversion) {

@@ -30,6 +30,7 @@ expect() {
 expect "--input-encoding" --in
 expect "--set --settings" --se
 expect "--save-settings" --sa
+expect "--watch" --w
 expect "--output --output-encoding" --out
 expect "auto euc-jp iso-2022-jp shift_jis utf-8" --input-encoding ""
 expect "euc-jp" --output-encoding e

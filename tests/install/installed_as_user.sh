@@ -59,6 +59,37 @@ else
     fail "porukano-cli could not convert the sample as $user"
 fi
 
+# porukano-cli's messages as the user reads them: the help in Japanese under a Japanese locale,
+# and failures that say why (a file only root may read, the root-owned prefix as the page's
+# folder).
+help=$(as_user env LANG=ja_JP.UTF-8 porukano-cli --help) || fail "porukano-cli --help failed"
+[[ $help == "使い方: porukano-cli"* ]] || fail "porukano-cli --help is not Japanese under ja_JP"
+install -m 600 -o root /dev/null "$home/secret.txt"
+if err=$(as_user porukano-cli -q secret.txt 2>&1); then
+    fail "porukano-cli read a file the user may not read"
+fi
+[[ $err == *"理由: ファイルを読み込む権限がありません。"* ]] || fail "no reason for an unreadable file: $err"
+if err=$(as_user porukano-cli -q -o "$prefix/page.htm" sample.txt 2>&1); then
+    fail "porukano-cli wrote into the prefix"
+fi
+[[ $err == *"理由: 書き込み先のフォルダーに書き込む権限がありません。"* ]] ||
+    fail "no reason for a folder the user may not write: $err"
+
+# porukano-cli --watch follows a change of the text and ends by SIGTERM with status 0.
+install -m 644 -o "$user" "$sample" "$home/watched.txt"
+as_user timeout --preserve-status -s TERM 5 porukano-cli --watch -q watched.txt \
+    2>"$home/watch.err" &
+watcher=$!
+for _ in $(seq 200); do [[ -s $home/watch.err ]] && break; sleep 0.02; done
+printf 'watched-again\r\n' >"$home/watched.txt"
+for _ in $(seq 200); do grep -q 'watched-again' "$home/watched.htm" 2>/dev/null && break; sleep 0.02; done
+grep -q 'watched-again' "$home/watched.htm" || fail "porukano-cli --watch missed the change"
+status=0
+wait "$watcher" || status=$?
+[[ $status -eq 0 ]] || fail "porukano-cli --watch ended by SIGTERM with status $status"
+[[ $(tail -n 1 "$home/watch.err") == "porukano-cli: watch ended" ]] ||
+    fail "porukano-cli --watch did not end cleanly: $(cat "$home/watch.err")"
+
 # The windows, driven through their steps.
 as_user porukano-install-check "$home" || fail "the window steps (see above)"
 ini=$home/.config/porukano/porukano.ini

@@ -57,7 +57,8 @@ TEST_F(TBatchConversionTest, FilesNamedRelativeToTheCurrentFolderAreOpenedByAbso
     ASSERT_EQ(MessageTexts().size(), 3u);
     EXPECT_EQ(MessageTexts()[1], "以下のファイルのオープンに失敗しました。\r\n\t" +
                                      home_.File("b.htm") +
-                                     "\r\n現存するファイルか確認してください。");
+                                     "\r\n現存するファイルか確認してください。\r\n"
+                                     "理由: 同じ名前のフォルダーがあります。");
     EXPECT_EQ(endRequests_, 1);
 }
 

@@ -253,9 +253,10 @@ TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
     ASSERT_TRUE(finished.wait(kWaitMs));
     ASSERT_EQ(platform_.Messages.size(), 1u);
     // The driver names the page, which is what failed.
-    EXPECT_EQ(SjisToUtf8(platform_.Messages[0].Text),
-              "以下のファイルのオープンに失敗しました。\r\n\t" + Page() +
-                  "\r\n現存するファイルか確認してください。");
+    EXPECT_EQ(
+        SjisToUtf8(platform_.Messages[0].Text),
+        "以下のファイルのオープンに失敗しました。\r\n\t" + Page() +
+            "\r\n現存するファイルか確認してください。\r\n理由: 同じ名前のフォルダーがあります。");
     QTest::qWait(200);
     EXPECT_EQ(platform_.Messages.size(), 1u);
     EXPECT_EQ(View()->url(), PreviewUrl(Page()));
