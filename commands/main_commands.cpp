@@ -1,5 +1,6 @@
 #include "commands/main_commands.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -12,6 +13,7 @@
 #include "engine/base/file_paths.h"
 #include "engine/base/identity.h"
 #include "engine/text/encoding.h"
+#include "engine/text/file_failure.h"
 #include "settings/options_folder.h"
 #include "settings/remembered_settings.h"
 #include "settings/settings_file.h"
@@ -42,17 +44,16 @@ bool ConfirmBatch(TCommandEnv& env) {
     return false;
 }
 
-// Why a file to open cannot be taken; empty when it can.
+// Why a file to open cannot be taken, in the words of the conversion's failures; empty when it
+// can. A folder opens for reading on some systems, so it is refused before the open is tried.
 std::string WhyNotOpenable(const std::string& path) {
     std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status))
-        return Sjis("ファイルが存在しません。");
-    if (std::filesystem::is_directory(status))
-        return Sjis("フォルダーです。");
-    if (!std::ifstream(path, std::ios::binary))
-        return Sjis("読み込みを許されていません。");
-    return {};
+    if (std::filesystem::is_directory(path, ec))
+        return FileFailureReason(EISDIR, TFileUse::Read, path);
+    errno = 0;
+    if (std::ifstream(path, std::ios::binary))
+        return {};
+    return FileFailureReason(errno != 0 ? errno : ENOENT, TFileUse::Read, path);
 }
 
 }  // namespace
@@ -126,7 +127,8 @@ void OpenFileArgument(TCommandEnv& env) {
     const std::string path = AbsolutePath(env.Arguments[1]);
     if (const std::string reason = WhyNotOpenable(path); !reason.empty()) {
         ShowOk(platform, TMessageKind::Error,
-               Sjis("以下のファイルを開けません。\r\n\t") + PathForMessage(path) + "\r\n" + reason);
+               Sjis("以下のファイルを開けません。\r\n\t") + PathForMessage(path) +
+                   Sjis("\r\n理由: ") + reason);
     } else {
         DropFiles(env, {path});
     }

@@ -107,7 +107,7 @@ TEST(THeadlessStartUp, AFileThatCannotBeOpenedIsAnErrorWithItsReason) {
     std::filesystem::create_directory(w.Folder.File("folder"));
     const std::vector<std::pair<std::string, std::string>> cases = {
         {w.Folder.File("missing.txt"), "ファイルが存在しません。"},
-        {w.Folder.File("folder"), "フォルダーです。"},
+        {w.Folder.File("folder"), "ファイルではなくフォルダーです。"},
     };
     for (const auto& [path, reason] : cases) {
         TCommandWindow window;
@@ -117,7 +117,7 @@ TEST(THeadlessStartUp, AFileThatCannotBeOpenedIsAnErrorWithItsReason) {
         ASSERT_EQ(window.Platform.Messages.size(), 1u) << path;
         EXPECT_EQ(window.Platform.Messages[0].Kind, TMessageKind::Error);
         EXPECT_EQ(window.MessageTexts()[0],
-                  "以下のファイルを開けません。\r\n\t" + path + "\r\n" + reason);
+                  "以下のファイルを開けません。\r\n\t" + path + "\r\n理由: " + reason);
         EXPECT_EQ(window.EndRequests, 0);
     }
     // "--open" alone starts the window with nothing open and no question.

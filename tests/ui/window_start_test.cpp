@@ -103,7 +103,7 @@ TEST_F(TWindowStartTest, OpenMakesTheFileTheInputAndWritesNoPage) {
     EXPECT_EQ(Main().InputPath().toStdString(), "");
     ASSERT_EQ(MessageTexts().size(), 1u);
     EXPECT_EQ(MessageTexts()[0], "以下のファイルを開けません。\r\n\t" + home_.File("gone.txt") +
-                                     "\r\nファイルが存在しません。");
+                                     "\r\n理由: ファイルが存在しません。");
     EXPECT_EQ(endRequests_, 0);
 }
 
