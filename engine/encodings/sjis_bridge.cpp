@@ -301,6 +301,7 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
     }
     TStandIn& standIn = standIns_[index];
     standIn.Used = true;
+    standIn.Character = c;
     // A user-defined character is its own CP932 code in a Shift_JIS page; the others have no
     // faithful form there.
     standIn.Forms[0] = CharacterReference(c);
@@ -339,6 +340,13 @@ std::size_t TSjisBridge::FreeStandIn(char32_t c) {
     while (top_ > 0 && standIns_[top_ - 1].Used)
         --top_;
     return top_ > 0 ? --top_ : kCapacity;
+}
+
+char32_t TSjisBridge::StandsFor(std::uint16_t code) const {
+    const long index = StandInIndex(code >> 8, code & 0xFF);
+    if (index < 0 || static_cast<std::size_t>(index) >= standIns_.size())
+        return 0;
+    return standIns_[index].Used ? standIns_[index].Character : 0;
 }
 
 std::uint16_t TSjisBridge::StandInBytes(char32_t c) {

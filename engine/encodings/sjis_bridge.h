@@ -46,6 +46,10 @@ class TSjisBridge {
     // that are no CP932 character become "〓" in a UTF-8 or EUC-JP page and are counted.
     void Encode(std::string_view engine, TPageEncoding page, std::string& out);
 
+    // The character the stand-in code lead << 8 | trail stands for in this conversion; 0 for any
+    // other code. Line stages that tell characters apart (the ruby notation's kanji) ask here.
+    char32_t StandsFor(std::uint16_t code) const;
+
     // Distinct characters written as "〓" because the stand-ins ran out.
     std::size_t Unkept() const { return unkept_; }
     // Bytes of engine text that were no CP932 character in a UTF-8 or EUC-JP page.
@@ -54,6 +58,7 @@ class TSjisBridge {
   private:
     struct TStandIn {
         bool Used = false;
+        char32_t Character = 0;
         std::string Forms[3];  // in TPageEncoding order
     };
     static constexpr std::uint16_t kNoBytes = 0xFFFF;
