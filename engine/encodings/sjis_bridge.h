@@ -112,5 +112,16 @@ class TSjisBridge {
 // that is no character becomes "〓".
 inline constexpr std::string_view kReplacementCharacterCode = "\xEF\x40";
 
+// The engine's codes, of lead byte 0xEF as kReplacementCharacterCode, for the characters CP932
+// lacks that a line stage writes itself: the combining dakuten U+3099 and the voiced kana ゔ ヷ
+// ヸ ヹ ヺ. They stand for these characters in every text and page: a UTF-8 page gets the
+// character, an EUC-JP page a numeric reference; the text box, which shows engine text, gets
+// references (WriteFixedCodesAsReferences). Fixed, unlike the stand-ins, so that a Shift_JIS
+// text's own user-defined characters never meet them. Empty for any other character.
+std::string_view FixedCodeOf(char32_t c);
+
+// Replaces every fixed code of engine text by the character's numeric reference ("&#x3099;").
+void WriteFixedCodesAsReferences(std::string& engine);
+
 // Engine text in the page's encoding (the settings' own text, which holds no stand-in).
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page);

@@ -1,6 +1,5 @@
 #include "engine/line/dakuten.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -85,24 +84,18 @@ bool IsMarked(char32_t c) {
            c == 0x3094 || c == 0x30F4;
 }
 
-void AppendCharacter(char32_t c, TSjisBridge* bridge, std::string& out) {
+void AppendCharacter(char32_t c, std::string& out) {
     if (const unsigned code = CodeOf(c)) {
         out += static_cast<char>(code >> 8);
         out += static_cast<char>(code & 0xFF);
-    } else if (bridge) {
-        char bytes[2];
-        out.append(bytes, bridge->Put(c, bytes));
     } else {
-        char reference[16];
-        const int n =
-            std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(c));
-        out.append(reference, static_cast<std::size_t>(n));
+        out += FixedCodeOf(c);
     }
 }
 
 }  // namespace
 
-void ComposeDakuten(THtmlCnv& line, TSjisBridge* bridge) {
+void ComposeDakuten(THtmlCnv& line) {
     const std::string_view t = line.strHtml;
     if (t.find(kDakuten) == std::string_view::npos &&
         t.find(kHalfWidthDakuten) == std::string_view::npos)
@@ -126,10 +119,10 @@ void ComposeDakuten(THtmlCnv& line, TSjisBridge* bridge) {
         }
         out.append(t, copied, i - copied);
         if (const char32_t voiced = Voiced(kana)) {
-            AppendCharacter(voiced, bridge, out);
+            AppendCharacter(voiced, out);
         } else {
             out.append(t, i, next - i);
-            AppendCharacter(kCombiningDakuten, bridge, out);
+            AppendCharacter(kCombiningDakuten, out);
         }
         i = next + mark;
         copied = i;

@@ -68,7 +68,7 @@ void IndentLeadingSpaces(THtmlCnv& line) {
 }
 
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state, TPlatform& platform, TSjisBridge* bridge) {
+                  TParaState& state, TPlatform& platform, const TSjisBridge* bridge) {
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
     const TAddTagMode mode = settings.AddTagMode;
     const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
@@ -81,7 +81,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     line.P_NestElements(state.Nesting);
     // Before every stage, so that an emphasis keyword or a ruby's reading sees the voiced kana.
     if (settings.RubyNotation)
-        ComposeDakuten(line, bridge);
+        ComposeDakuten(line);
 
     ApplyRuleLines(line, settings.HolLine);
     for (const TStrong& rule : settings.Strong) {

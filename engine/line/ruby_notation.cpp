@@ -1,7 +1,6 @@
 #include "engine/line/ruby_notation.h"
 
 #include <algorithm>
-#include <numeric>
 #include <span>
 #include <string>
 #include <string_view>

@@ -84,8 +84,8 @@ enum class TLineResult { Written, TooLong, WriteFailed };
 template <typename Emit>
 [[gnu::always_inline]] inline TLineResult ConvertLine(THtmlCnv& line, std::string_view raw,
                                                       const TStrInfo& s, TParaState& state,
-                                                      TPlatform& platform, TSjisBridge* bridge,
-                                                      Emit&& emit) {
+                                                      TPlatform& platform,
+                                                      const TSjisBridge* bridge, Emit&& emit) {
     if (!FitsLinePositions(raw, s.TabWidth)) {
         ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
         return TLineResult::TooLong;
@@ -209,7 +209,7 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     TLineResult result = TLineResult::Written;
     // The stand-ins are in the text read through the bridge only: a Shift_JIS text's codes of the
     // user-defined area are its own characters, which no line stage may take for stand-ins.
-    TSjisBridge* const lineBridge = pass.Decoder && bridge ? &*bridge : nullptr;
+    const TSjisBridge* const lineBridge = pass.Decoder && bridge ? &*bridge : nullptr;
     THtmlCnv line{std::string_view()};
     const auto convert = [&](std::string_view raw) {
         if (result == TLineResult::Written)
@@ -328,6 +328,11 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
                 return false;
             }
         }
+    }
+    // The text box shows engine text, where the dakuten's characters are references.
+    if (s.RubyNotation) {
+        for (std::string& line : out)
+            WriteFixedCodesAsReferences(line);
     }
     // The text box shows engine text, where the stand-in is "〓".
     WarnAboutControlCharacters(env.Platform, standIn.Replaced(), standIn.FirstLine(),

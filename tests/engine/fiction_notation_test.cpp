@@ -117,19 +117,17 @@ TEST(FictionNotation, KanjiOutsideShiftJisMakeTheBase) {
               "😀《かお》と" + Ruby("\U0002A6D6\U0002FA1D", "x"));
 }
 
-// The dakuten's characters that CP932 lacks go through the bridge into the page; without one
-// they are numeric references.
+// The dakuten's characters that CP932 lacks have engine codes of their own, which a page gets as
+// the characters and the text box as references.
 TEST(FictionNotation, DakutenBecomesTheVoicedKanaOrTheCombiningMark) {
-    TSjisBridge bridge;
-    THtmlCnv line(Sjis("あ゛ヲ゛か゛ア") + "\xDE");
+    THtmlCnv line(Sjis("あ゛ヲ゛か゛ア") + "\xDE" + Sjis("う゛ぁ゛"));
     line.P_CnvTextToHtmlDangerStr(4, false);
-    ComposeDakuten(line, &bridge);
-    EXPECT_EQ(Utf8Page(bridge, line.F_strGetIncTag()), "あ\u3099ヺがア\u3099");
-
-    THtmlCnv plain(Sjis("う゛ぁ゛"));
-    plain.P_CnvTextToHtmlDangerStr(4, false);
-    ComposeDakuten(plain, nullptr);
-    EXPECT_EQ(plain.F_strGetIncTag(), Sjis("&#x3094;ぁ&#x3099;"));
+    ComposeDakuten(line);
+    TSjisBridge bridge;
+    EXPECT_EQ(Utf8Page(bridge, line.F_strGetIncTag()), "あ\u3099ヺがア\u3099ゔぁ\u3099");
+    std::string box = line.F_strGetIncTag();
+    WriteFixedCodesAsReferences(box);
+    EXPECT_EQ(box, Sjis("あ&#x3099;&#x30FA;がア&#x3099;&#x3094;ぁ&#x3099;"));
 }
 
 // At the start of a base an element that ends inside it goes inside the ruby and one that goes on
