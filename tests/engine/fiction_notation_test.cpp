@@ -77,6 +77,15 @@ TEST(FictionNotation, LongLinesOfMarksTakeOnePass) {
     SetDigitsUpright(digits);
     EXPECT_EQ(digits.F_strGetIncTag(), Repeated("<span class=\"tcy\">12</span>&nbsp;", 50000));
 
+    THtmlCnv marks = Escaped(Repeated("!? ", 50000));
+    SetMarksUpright(marks, false);
+    EXPECT_EQ(marks.F_strGetIncTag(), Repeated("<span class=\"tcy\">!?</span>&nbsp;", 50000));
+
+    THtmlCnv screams = Escaped(Repeated(Sjis("あ゛"), 100000));
+    ComposeDakuten(screams);
+    EXPECT_EQ(screams.F_strGetIncTag(),
+              Repeated(Sjis("あ") + std::string(FixedCodeOf(0x3099)), 100000));
+
     const std::string closing = std::string(200000, ')');
     THtmlCnv address = Escaped("https://a.jp/" + closing);
     LinkWebAddresses(address);
