@@ -5,54 +5,18 @@
 // of page_check.h once its characters are read back as Shift_JIS.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/base/main_window_controls.h"
-#include "engine/encodings/input_decoder.h"
 #include "engine/encodings/line_reader.h"
 #include "engine/encodings/sjis_bridge.h"
 #include "engine/line/prepared_emphasis.h"
 #include "engine/page/converter.h"
-#include "engine/text/iconv_stream.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/scratch_folder.h"
-
-namespace {
-
-// The page read as Shift_JIS: characters without a CP932 form and character references become
-// "〓", so that the markup checks see the page's markup and nothing else.
-std::string AsShiftJis(const std::string& page, TPageEncoding encoding) {
-    std::string text;
-    if (encoding == TPageEncoding::ShiftJis) {
-        text = page;
-    } else {
-        TDecodeStream decode(encoding == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", 1);
-        TIconv toSjis("CP932", "UTF-32LE");
-        std::string form;
-        decode.Feed(
-            page, true,
-            [&](char32_t c) {
-                const char utf32[4] = {static_cast<char>(c & 0xFF),
-                                       static_cast<char>(c >> 8 & 0xFF),
-                                       static_cast<char>(c >> 16 & 0xFF), 0};
-                text += ConvertWhole(toSjis, std::string_view(utf32, 4), form) ? form : "\x81\xAC";
-            },
-            [&] { Fail("the page is not valid in the encoding it declares", ""); });
-    }
-    for (std::size_t at; (at = text.find("&#x")) != std::string::npos;) {
-        const std::size_t end = text.find(';', at);
-        if (end == std::string::npos || end - at < 4 || end - at > 9)
-            Fail("a broken character reference", text.substr(at, 12));
-        text.replace(at, end - at + 1, "\x81\xAC");
-    }
-    return text;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TFuzzInput in(data, size);
@@ -76,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ConvertTextFile(env, inputPath, outputPath, images, used))
         Fail("a conversion failed", platform.Messages.empty() ? "" : platform.Messages[0]);
 
-    const std::vector<std::string> page = PageLines(AsShiftJis(ReadBytes(outputPath), used.Page));
+    const std::vector<std::string> page =
+        PageLines(PageAsShiftJis(ReadBytes(outputPath), used.Page));
     const std::vector<std::string> input = ReadInputLines(inputPath, used.Input);
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;

@@ -112,6 +112,8 @@ int main() {
             for (const auto& [control, value] : example.Controls)
                 ApplyExampleControl(*form, control, value);
             Seed("pipeline", name, EncodePipelineSettings(*form) + Lines(example.Input));
+            if (form->Checked("chkRubyNotation") || form->Checked("chkVerticalWriting"))
+                Seed("ruby", name, EncodePipelineSettings(*form) + Lines(example.Input));
             Seed("settings", name, SettingsText(*form));
             RegexSeeds(example, *form, name);
             PutMarkupIntoValues(*form);

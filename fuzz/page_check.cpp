@@ -5,6 +5,7 @@
 
 #include "engine/base/identity.h"
 #include "engine/text/encoding.h"
+#include "engine/text/iconv_stream.h"
 #include "engine/text/page_escape.h"
 #include "engine/text/text_helpers.h"
 #include "fuzz/scratch_folder.h"
@@ -437,4 +438,31 @@ std::size_t DocumentHeadEnd(const std::vector<std::string>& page) {
         Fail("a page without its frame", "");
     }
     return headEnd;
+}
+
+std::string PageAsShiftJis(const std::string& page, TPageEncoding encoding) {
+    std::string text;
+    if (encoding == TPageEncoding::ShiftJis) {
+        text = page;
+    } else {
+        TDecodeStream decode(encoding == TPageEncoding::Utf8 ? "UTF-8" : "EUC-JP-MS", 1);
+        TIconv toSjis("CP932", "UTF-32LE");
+        std::string form;
+        decode.Feed(
+            page, true,
+            [&](char32_t c) {
+                const char utf32[4] = {static_cast<char>(c & 0xFF),
+                                       static_cast<char>(c >> 8 & 0xFF),
+                                       static_cast<char>(c >> 16 & 0xFF), 0};
+                text += ConvertWhole(toSjis, std::string_view(utf32, 4), form) ? form : "\x81\xAC";
+            },
+            [&] { Fail("the page is not valid in the encoding it declares", ""); });
+    }
+    for (std::size_t at; (at = text.find("&#x")) != std::string::npos;) {
+        const std::size_t end = text.find(';', at);
+        if (end == std::string::npos || end - at < 4 || end - at > 9)
+            Fail("a broken character reference", text.substr(at, 12));
+        text.replace(at, end - at + 1, "\x81\xAC");
+    }
+    return text;
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/encodings/text_encoding.h"
+
 // A body line: every "<" opens one of the tags the program writes (the five emphasis rules use
 // the element names in emphasisTags), attribute values hold no '"', "<" or ">", the tags of
 // each element name open and close as often within the line (a paragraph may span lines), and
@@ -48,3 +50,8 @@ std::vector<std::string> PageLines(const std::string& page);
 // The index of "</head>" among a document's lines; a page without its frame ("</head>", then
 // "<body>", ..., "</body>", "</html>") is a finding (Fail).
 std::size_t DocumentHeadEnd(const std::vector<std::string>& page);
+
+// The page read as Shift_JIS: characters without a CP932 form and character references become
+// "〓", so that the markup checks see the page's markup and nothing else. A page not valid in its
+// encoding, or a broken reference, is a finding (Fail).
+std::string PageAsShiftJis(const std::string& page, TPageEncoding encoding);

@@ -126,6 +126,7 @@ class TSettingsReader {
         f_.SetItemIndex("cmbLinkStyle",
                         static_cast<int>(LinkStyleOf(p_.ReadInteger(m, "LinkStyle", 0))));
         Check(m, "VerticalWriting", "chkVerticalWriting", false);
+        Check(m, "UprightThreeMarks", "chkUprightThreeMarks", false);
         Check(m, "RubyNotation", "chkRubyNotation", false);
         if (oldFile_) {
             f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)

@@ -47,6 +47,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteBool(m, "autolink", s.AutoLink);
     p.WriteInteger(m, "LinkStyle", static_cast<int>(s.LinkStyle));
     p.WriteBool(m, "VerticalWriting", s.VerticalWriting);
+    p.WriteBool(m, "UprightThreeMarks", s.UprightThreeMarks);
     p.WriteBool(m, "RubyNotation", s.RubyNotation);
     p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);

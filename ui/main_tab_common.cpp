@@ -75,7 +75,15 @@ QWidget* BuildOptionsRow(QWidget* page) {
     link->addStretch();
     checks->addLayout(link);
     checks->addWidget(NewCheck(row, "chkRubyNotation", "ルビ・傍点記法", false));
-    checks->addWidget(NewCheck(row, "chkVerticalWriting", "縦書き", false));
+    auto* vertical = new QHBoxLayout;
+    vertical->addWidget(NewCheck(row, "chkVerticalWriting", "縦書き", false));
+    QCheckBox* threeMarks = NewCheck(row, "chkUprightThreeMarks", "!?三つも縦中横", false);
+    threeMarks->setToolTip(
+        "縦書きでは !? や !! の二つを一文字分に立てて組みます。"
+        "これをオンにすると !!! や !?! の三つも立てます。");
+    vertical->addWidget(threeMarks);
+    vertical->addStretch();
+    checks->addLayout(vertical);
     checks->addWidget(NewCheck(row, "chkKanaChange", "ポルカノ半角カナ変換", false));
     checks->addWidget(NewCheck(row, "chkSpcCss", "先頭のｽﾍﾟｰｽはｽﾀｲﾙｼｰﾄで表現", true));
     checks->addStretch();

@@ -103,6 +103,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddCheck(f, "chkbxLink", true);
     AddChoice(f, "cmbLinkStyle", K::ComboBox, kLinkStyleCount, 0);
     AddCheck(f, "chkVerticalWriting", false);
+    AddCheck(f, "chkUprightThreeMarks", false);
     AddCheck(f, "chkRubyNotation", false);
     AddChoice(f, "rdgrpAddTag", K::RadioGroup, 3, 1);
     AddCheck(f, "chkKanaChange", false);

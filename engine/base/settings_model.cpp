@@ -144,6 +144,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.AutoLink = f.Checked("chkbxLink");
     s.LinkStyle = LinkStyleOf(f.ItemIndex("cmbLinkStyle"));
     s.VerticalWriting = f.Checked("chkVerticalWriting");
+    s.UprightThreeMarks = f.Checked("chkUprightThreeMarks");
     s.RubyNotation = f.Checked("chkRubyNotation");
     s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");

@@ -168,8 +168,9 @@ struct TStrInfo {
     int FontFamily = 0;
     bool AutoLink = false;
     TLinkStyle LinkStyle = TLinkStyle::Classic;
-    bool VerticalWriting = false;  // a vertical page, two-digit numbers upright
-    bool RubyNotation = false;     // ruby and emphasis dots as fiction sites write them
+    bool VerticalWriting = false;    // a vertical page, two-digit numbers and "!?" upright
+    bool UprightThreeMarks = false;  // on a vertical page "!!!" and "!?!" upright too
+    bool RubyNotation = false;       // ruby and emphasis dots as fiction sites write them
     TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;

@@ -92,6 +92,16 @@ constexpr unsigned kUserDefinedPointers[2] = {8836, 10715};
 // The rows 1..94 that an EUC-JP page's two bytes (0xA1..0xFE each) reach.
 constexpr unsigned kEucJpPointers = 94 * 94;
 
+// The fixed codes (FixedCodeOf) and their characters.
+struct TFixedCode {
+    std::string_view Code;
+    char32_t Character;
+};
+constexpr TFixedCode kFixedCodes[] = {
+    {"\xEF\x41", 0x3099}, {"\xEF\x42", 0x3094}, {"\xEF\x43", 0x30F7},
+    {"\xEF\x44", 0x30F8}, {"\xEF\x45", 0x30F9}, {"\xEF\x46", 0x30FA},
+};
+
 // The tables between CP932 codes and characters, built once with iconv.
 struct TTables {
     std::vector<std::uint16_t> ToSjis = std::vector<std::uint16_t>(0x10000, kNoForm);
@@ -133,6 +143,9 @@ struct TTables {
         // it enters the engine as DEL, which escaping replaces as it does every control character.
         for (char32_t c = 0x80; c <= 0x9F; ++c)
             EngineBytes[c] = 0x7F;
+        for (const TFixedCode& fixed : kFixedCodes)
+            ToChar[static_cast<unsigned char>(fixed.Code[0]) << 8 |
+                   static_cast<unsigned char>(fixed.Code[1])] = fixed.Character;
     }
 };
 
@@ -301,6 +314,7 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
     }
     TStandIn& standIn = standIns_[index];
     standIn.Used = true;
+    standIn.Character = c;
     // A user-defined character is its own CP932 code in a Shift_JIS page; the others have no
     // faithful form there.
     standIn.Forms[0] = CharacterReference(c);
@@ -339,6 +353,13 @@ std::size_t TSjisBridge::FreeStandIn(char32_t c) {
     while (top_ > 0 && standIns_[top_ - 1].Used)
         --top_;
     return top_ > 0 ? --top_ : kCapacity;
+}
+
+char32_t TSjisBridge::StandsFor(std::uint16_t code) const {
+    const long index = StandInIndex(code >> 8, code & 0xFF);
+    if (index < 0 || static_cast<std::size_t>(index) >= standIns_.size())
+        return 0;
+    return standIns_[index].Used ? standIns_[index].Character : 0;
 }
 
 std::uint16_t TSjisBridge::StandInBytes(char32_t c) {
@@ -459,6 +480,33 @@ void TSjisBridge::Reserve(std::string_view sjis) {
         if (StandInIndex(b, trail) >= 0 && c != kNoChar)
             StandInFor(c);
     }
+}
+
+std::string_view FixedCodeOf(char32_t c) {
+    for (const TFixedCode& fixed : kFixedCodes) {
+        if (fixed.Character == c)
+            return fixed.Code;
+    }
+    return {};
+}
+
+void WriteFixedCodesAsReferences(std::string& engine) {
+    if (engine.find('\xEF') == std::string::npos)
+        return;
+    std::string out;
+    for (std::size_t i = 0; i < engine.size();) {
+        const bool pair =
+            IsLeadByte(static_cast<unsigned char>(engine[i])) && i + 1 < engine.size();
+        const std::string_view character(engine.data() + i, pair ? 2 : 1);
+        const auto fixed = std::find_if(std::begin(kFixedCodes), std::end(kFixedCodes),
+                                        [&](const TFixedCode& f) { return f.Code == character; });
+        if (fixed != std::end(kFixedCodes))
+            out += CharacterReference(fixed->Character);
+        else
+            out += character;
+        i += character.size();
+    }
+    engine = std::move(out);
 }
 
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page) {

@@ -46,6 +46,10 @@ class TSjisBridge {
     // that are no CP932 character become "〓" in a UTF-8 or EUC-JP page and are counted.
     void Encode(std::string_view engine, TPageEncoding page, std::string& out);
 
+    // The character the stand-in code lead << 8 | trail stands for in this conversion; 0 for any
+    // other code. Line stages that tell characters apart (the ruby notation's kanji) ask here.
+    char32_t StandsFor(std::uint16_t code) const;
+
     // Distinct characters written as "〓" because the stand-ins ran out.
     std::size_t Unkept() const { return unkept_; }
     // Bytes of engine text that were no CP932 character in a UTF-8 or EUC-JP page.
@@ -54,6 +58,7 @@ class TSjisBridge {
   private:
     struct TStandIn {
         bool Used = false;
+        char32_t Character = 0;
         std::string Forms[3];  // in TPageEncoding order
     };
     static constexpr std::uint16_t kNoBytes = 0xFFFF;
@@ -106,6 +111,17 @@ class TSjisBridge {
 // a Shift_JIS text that holds these two bytes gets U+FFFD for them too, where each other byte
 // that is no character becomes "〓".
 inline constexpr std::string_view kReplacementCharacterCode = "\xEF\x40";
+
+// The engine's codes, of lead byte 0xEF as kReplacementCharacterCode, for the characters CP932
+// lacks that a line stage writes itself: the combining dakuten U+3099 and the voiced kana ゔ ヷ
+// ヸ ヹ ヺ. They stand for these characters in every text and page: a UTF-8 page gets the
+// character, an EUC-JP page a numeric reference; the text box, which shows engine text, gets
+// references (WriteFixedCodesAsReferences). Fixed, unlike the stand-ins, so that a Shift_JIS
+// text's own user-defined characters never meet them. Empty for any other character.
+std::string_view FixedCodeOf(char32_t c);
+
+// Replaces every fixed code of engine text by the character's numeric reference ("&#x3099;").
+void WriteFixedCodesAsReferences(std::string& engine);
 
 // Engine text in the page's encoding (the settings' own text, which holds no stand-in).
 std::string EncodeSjisText(std::string_view engine, TPageEncoding page);

@@ -1,6 +1,7 @@
 #include "engine/line/line_assembly.h"
 
 #include "engine/line/autolink.h"
+#include "engine/line/dakuten.h"
 #include "engine/line/emphasis.h"
 #include "engine/line/ruby_notation.h"
 #include "engine/line/upright_digits.h"
@@ -67,7 +68,7 @@ void IndentLeadingSpaces(THtmlCnv& line) {
 }
 
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state, TPlatform& platform) {
+                  TParaState& state, TPlatform& platform, const TSjisBridge* bridge) {
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
     const TAddTagMode mode = settings.AddTagMode;
     const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
@@ -78,6 +79,9 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     if (!IsDocumentMode(mode))
         return;
     line.P_NestElements(state.Nesting);
+    // Before every stage, so that an emphasis keyword or a ruby's reading sees the voiced kana.
+    if (settings.RubyNotation)
+        ComposeDakuten(line);
 
     ApplyRuleLines(line, settings.HolLine);
     for (const TStrong& rule : settings.Strong) {
@@ -91,10 +95,12 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         else
             AutoLinkLine(line);
     }
-    if (settings.VerticalWriting)
+    if (settings.VerticalWriting) {
         SetDigitsUpright(line);
+        SetMarksUpright(line, settings.UprightThreeMarks);
+    }
     if (settings.RubyNotation)
-        ApplyRubyNotation(line);
+        ApplyRubyNotation(line, bridge);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);
 

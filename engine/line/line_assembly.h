@@ -9,6 +9,8 @@
 #include "engine/line/element_nesting.h"
 #include "engine/line/untClsHtmlCnv.h"
 
+class TSjisBridge;
+
 // Paragraph state of one conversion, carried across header, input and footer lines.
 struct TParaState {
     std::int32_t ParagraphOpen = 0;  // a paragraph has begun and not ended
@@ -22,8 +24,10 @@ struct TParaState {
 // Runs the stages on line (created from rawLine) in their fixed order; on return the line's
 // tagged text is the output line without its terminator. platform shows the emphasis stage's
 // one message.
+// bridge carried the text's characters that CP932 lacks into the engine (null for a Shift_JIS
+// text): the ruby notation asks it what its stand-ins are.
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state, TPlatform& platform);
+                  TParaState& state, TPlatform& platform, const TSjisBridge* bridge = nullptr);
 
 // Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
 void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);

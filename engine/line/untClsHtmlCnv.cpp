@@ -86,6 +86,11 @@ void THtmlCnv::P_CnvTextToHtmlDangerStr(int tabWidth, bool kanaWidening) {
     DropTags();
 }
 
+void THtmlCnv::P_ReplacePlain(std::string_view text) {
+    strHtml.assign(text);
+    DropTags();
+}
+
 void THtmlCnv::P_Clear() {
     strHtml.clear();
     DropTags();
@@ -246,6 +251,20 @@ void THtmlCnv::P_AddTag(std::string_view tag, int position, bool after) {
         spareTagTexts_.pop_back();
     }
     record.strTag.assign(tag);
+}
+
+void THtmlCnv::P_AddTagBehind(std::string_view tag, int position,
+                              std::span<const std::uint32_t> front) {
+    P_AddTag(tag, position, false);
+    if (front.empty())
+        return;
+    // The new tag took the lowest slot; the front tags take still lower ones, the last first.
+    for (auto i = front.rbegin(); i != front.rend(); ++i) {
+        TAddTagInfo& t = arrAddTagInfo[*i];
+        if (t.iPos != -1)
+            t.Slot = --slotsBefore_;
+    }
+    incTagCurrent_ = false;
 }
 
 // With the records in position order, only those behind the last live one in front of position

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,11 @@ class THtmlCnv {
     // stand at its end, in their order.
     // Example: on "abc", P_AddTag("<b>", 1, false) and P_AddTag("</b>", 4, true) give "<b>abc</b>".
     void P_AddTag(std::string_view tag, int position, bool after);
+    // Inserts tag at position right behind the records front (indexes into arrAddTagInfo of
+    // live tags that stand first at position, in their order) and in front of every other tag
+    // there: a stage that wraps text in an element puts its tag between the tags at the edge
+    // that belong outside and those that belong inside. With front empty, P_AddTag(.., false).
+    void P_AddTagBehind(std::string_view tag, int position, std::span<const std::uint32_t> front);
 
     // Removes plain bytes position .. position + length - 1. An element that lies wholly on them
     // goes with them: an opening tag anchored on the run together with its closing tag anchored
@@ -64,6 +70,9 @@ class THtmlCnv {
     // P_DeleteWord, then replacement (when not empty) in the run's place: behind the tags that
     // stayed there, in front of those that stood right after the run.
     void P_ReplaceWord(int position, int length, std::string_view replacement);
+
+    // Makes text the plain text of a line that holds no tag yet.
+    void P_ReplacePlain(std::string_view text);
 
     // Empties the plain text and drops every tag, for a line that something else replaces.
     void P_Clear();

@@ -4,11 +4,19 @@
 #include <utility>
 #include <vector>
 
+#include "engine/text/text_helpers.h"
+
 namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+// One run to set upright: its 1-based plain position and byte length.
+struct TRun {
+    int Position;
+    int Length;
+};
 
 // The plain ranges [start, end) (1-based) that links wrap, from their tags.
 std::vector<std::pair<int, int>> LinkedRanges(const THtmlCnv& line) {
@@ -25,20 +33,9 @@ std::vector<std::pair<int, int>> LinkedRanges(const THtmlCnv& line) {
     return ranges;
 }
 
-}  // namespace
-
-void SetDigitsUpright(THtmlCnv& line) {
-    const std::string& t = line.strHtml;
-    // Digits are never the second byte of a double-byte character, so the bytes can be looked at
-    // one by one.
-    std::vector<int> pairs;  // 1-based positions of the first digit
-    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
-        if (IsDigit(t[i]) && IsDigit(t[i + 1]) && (i == 0 || !IsDigit(t[i - 1])) &&
-            (i + 2 == t.size() || !IsDigit(t[i + 2])))
-            pairs.push_back(static_cast<int>(i) + 1);
-    }
-    if (pairs.empty())
-        return;
+// Wraps each run (in position order) in the upright span, but for runs inside a link's text and
+// runs with a tag between their characters.
+void WrapRuns(THtmlCnv& line, const std::vector<TRun>& runs) {
     const std::vector<std::pair<int, int>> links = LinkedRanges(line);
     std::vector<int> tagged;  // the positions of the tags there were before
     for (const TAddTagInfo& tag : line.arrAddTagInfo) {
@@ -47,13 +44,71 @@ void SetDigitsUpright(THtmlCnv& line) {
     }
     std::sort(tagged.begin(), tagged.end());
     auto link = links.begin();
-    for (const int q : pairs) {
+    for (const TRun& run : runs) {
+        const int q = run.Position;
         while (link != links.end() && link->second <= q)
             ++link;
         const bool linked = link != links.end() && q >= link->first;
-        if (linked || std::binary_search(tagged.begin(), tagged.end(), q + 1))
+        const auto inside = std::upper_bound(tagged.begin(), tagged.end(), q);
+        if (linked || (inside != tagged.end() && *inside < q + run.Length))
             continue;
         line.P_AddTag("<span class=\"tcy\">", q, true);
-        line.P_AddTag("</span>", q + 2, false);
+        line.P_AddTag("</span>", q + run.Length, false);
     }
+}
+
+// "!" and "?", half- or full-width.
+bool IsMark(std::string_view t, std::size_t i, std::size_t next) {
+    if (next == i + 1)
+        return t[i] == '!' || t[i] == '?';
+    return t[i] == '\x81' && (t[i + 1] == '\x48' || t[i + 1] == '\x49');
+}
+
+}  // namespace
+
+void SetDigitsUpright(THtmlCnv& line) {
+    const std::string& t = line.strHtml;
+    // Digits are never the second byte of a double-byte character, so the bytes can be looked at
+    // one by one.
+    std::vector<TRun> pairs;
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        if (IsDigit(t[i]) && IsDigit(t[i + 1]) && (i == 0 || !IsDigit(t[i - 1])) &&
+            (i + 2 == t.size() || !IsDigit(t[i + 2])))
+            pairs.push_back({static_cast<int>(i) + 1, 2});
+    }
+    if (!pairs.empty())
+        WrapRuns(line, pairs);
+}
+
+void SetMarksUpright(THtmlCnv& line, bool threeMarks) {
+    const std::string_view t = line.strHtml;
+    // Most lines hold none of the marks; the full-width ones are looked for as bytes first, which
+    // may find a pair that is no character.
+    if (t.find_first_of("!?") == std::string_view::npos &&
+        t.find("\x81\x48") == std::string_view::npos &&
+        t.find("\x81\x49") == std::string_view::npos)
+        return;
+    std::vector<TRun> runs;
+    std::size_t runStart = 0;
+    int marks = 0;
+    const auto endRun = [&](std::size_t end) {
+        if (marks == 2 || (marks == 3 && threeMarks))
+            runs.push_back({static_cast<int>(runStart) + 1, static_cast<int>(end - runStart)});
+        marks = 0;
+    };
+    for (std::size_t i = 0; i < t.size();) {
+        const std::size_t next =
+            i + (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1);
+        if (IsMark(t, i, next)) {
+            if (marks++ == 0)
+                runStart = i;
+        } else if (marks > 0) {
+            endRun(i);
+        }
+        i = next;
+    }
+    if (marks > 0)
+        endRun(t.size());
+    if (!runs.empty())
+        WrapRuns(line, runs);
 }

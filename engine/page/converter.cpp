@@ -85,13 +85,14 @@ enum class TLineResult { Written, TooLong, WriteFailed };
 template <typename Emit>
 [[gnu::always_inline]] inline TLineResult ConvertLine(THtmlCnv& line, std::string_view raw,
                                                       const TStrInfo& s, TParaState& state,
-                                                      TPlatform& platform, Emit&& emit) {
+                                                      TPlatform& platform,
+                                                      const TSjisBridge* bridge, Emit&& emit) {
     if (!FitsLinePositions(raw, s.TabWidth)) {
         ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
         return TLineResult::TooLong;
     }
     line.P_Renew(raw);
-    AssembleLine(line, raw, s, state, platform);
+    AssembleLine(line, raw, s, state, platform, bridge);
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 
@@ -209,10 +210,13 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         return true;
     };
     TLineResult result = TLineResult::Written;
+    // The stand-ins are in the text read through the bridge only: a Shift_JIS text's codes of the
+    // user-defined area are its own characters, which no line stage may take for stand-ins.
+    const TSjisBridge* const lineBridge = pass.Decoder && bridge ? &*bridge : nullptr;
     THtmlCnv line{std::string_view()};
     const auto convert = [&](std::string_view raw) {
         if (result == TLineResult::Written)
-            result = ConvertLine(line, raw, s, state, env.Platform, emit);
+            result = ConvertLine(line, raw, s, state, env.Platform, lineBridge, emit);
     };
     for (const std::string& header : s.HeaderLines)
         convert(header);
@@ -327,12 +331,17 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
          std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
         for (std::size_t k = 0; k < lines->size(); ++k) {
             standIn.AtLine(lines == &inputLines ? static_cast<long long>(k) + 1 : 0);
-            if (ConvertLine(lineObject, (*lines)[k], s, state, env.Platform, emit) !=
+            if (ConvertLine(lineObject, (*lines)[k], s, state, env.Platform, nullptr, emit) !=
                 TLineResult::Written) {
                 out.clear();
                 return false;
             }
         }
+    }
+    // The text box shows engine text, where the dakuten's characters are references.
+    if (s.RubyNotation) {
+        for (std::string& line : out)
+            WriteFixedCodesAsReferences(line);
     }
     // The text box shows engine text, where the stand-in is "〓".
     WarnAboutControlCharacters(env.Platform, standIn.Replaced(), standIn.FirstLine(),

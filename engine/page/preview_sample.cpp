@@ -49,7 +49,7 @@ void AppendFictionSamples(const TStrInfo& s, std::vector<std::string>& lines) {
         lines.push_back(Sjis("ルビは｜《と書くと《そのまま》です。"));
     }
     if (s.VerticalWriting)
-        lines.push_back(Sjis("第12話　10月31日、午後3時の出来事"));
+        lines.push_back(Sjis("第12話　10月31日、午後3時の出来事!?"));
     if (modernLinks)
         lines.push_back(Sjis("詳しくはhttps://example.com/novel?id=12を見よ。"));
 }

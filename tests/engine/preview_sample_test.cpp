@@ -54,7 +54,7 @@ TEST(PreviewSample, TheSettingsForFictionShowTheirLinesWhenOn) {
               (std::vector<std::string>{
                   "", "ここから下は小説向けの設定のサンプルです。",
                   "｜吾輩《わがはい》は猫である。名前《なまえ》は《《まだ》》無い。",
-                  "ルビは｜《と書くと《そのまま》です。", "第12話　10月31日、午後3時の出来事",
+                  "ルビは｜《と書くと《そのまま》です。", "第12話　10月31日、午後3時の出来事!?",
                   "詳しくはhttps://example.com/novel?id=12を見よ。"}));
     // The new link style shows nothing while links are off.
     f.Form->SetChecked("chkRubyNotation", false);

@@ -90,6 +90,7 @@ void CompareHolLine(TDiff& d, const std::string& p, const THolLine& a, const THo
     d.Field("AutoLink", a.AutoLink, b.AutoLink);
     d.Field("LinkStyle", a.LinkStyle, b.LinkStyle);
     d.Field("VerticalWriting", a.VerticalWriting, b.VerticalWriting);
+    d.Field("UprightThreeMarks", a.UprightThreeMarks, b.UprightThreeMarks);
     d.Field("RubyNotation", a.RubyNotation, b.RubyNotation);
     d.Field("AddTagMode", a.AddTagMode, b.AddTagMode);
     d.Field("KanaWidening", a.KanaWidening, b.KanaWidening);

@@ -1,0 +1,81 @@
+// Fuzz target of the ruby and emphasis-dot notation with the stages it meets: the pipeline's
+// settings bytes (pipeline_case.h; the HTML5 switch here sets three marks upright instead, the
+// page being HTML5 anyway), then a Shift_JIS text file, converted with the notation on into an
+// HTML5 page, which is UTF-8. The page read back as Shift_JIS must pass the checks of
+// page_check.h with one body line per input line, and the text box (engine text, whose numeric
+// written into UTF-8 and read back the same way) must give the page's body lines.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/base/main_window_controls.h"
+#include "engine/encodings/line_reader.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/line/prepared_emphasis.h"
+#include "engine/page/converter.h"
+#include "fuzz/fuzz_platform.h"
+#include "fuzz/page_check.h"
+#include "fuzz/pipeline_case.h"
+#include "fuzz/scratch_folder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TFuzzInput in(data, size);
+    const auto form = MakeHeadlessMainWindow();
+    ApplyPipelineSettings(in, *form);
+    form->SetChecked("chkUprightThreeMarks", form->ItemIndex("cmbDocType") == 1);
+    form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
+    form->SetChecked("chkRubyNotation", true);
+    form->SetItemIndex("cmbDocType", 1);
+    const std::string inputPath = Scratch().File("in.txt");
+    const std::string outputPath = Scratch().File("out.htm");
+    WriteBytes(inputPath, in.Rest());
+
+    TFuzzPlatform platform;
+    TProgramState state{Scratch().Path(), ""};
+    TEngineEnv env{*form, platform, state};
+    TStrInfo s;
+    if (!GatherSettings(*form, platform, s))
+        Fail("the settings cannot be gathered", "");
+    bool images = false;
+    TConversionEncodings used;
+    if (!ConvertTextFile(env, inputPath, outputPath, images, used)) {
+        if (platform.Messages.empty())
+            Fail("a conversion failed without a message", "");
+        return 0;
+    }
+    if (used.Page != TPageEncoding::Utf8)
+        Fail("a page with ruby that is not UTF-8", "");
+
+    const std::vector<std::string> input = ReadInputLines(inputPath);
+    const std::vector<std::string> page =
+        PageLines(PageAsShiftJis(ReadBytes(outputPath), used.Page));
+    const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
+    std::vector<std::string> body = page;
+    if (document) {
+        const std::size_t headEnd = DocumentHeadEnd(page);
+        body.assign(page.begin() + static_cast<std::ptrdiff_t>(headEnd) + 2, page.end() - 2);
+    }
+    std::array<std::string, 5> tags;
+    for (std::size_t n = 0; n < tags.size(); ++n)
+        tags[n] = UsableEmphasisTag(s.Strong[n]);
+    const bool closesParagraph = document && body.size() == input.size() + 1;
+    if (body.size() != input.size() && !(closesParagraph && body.back() == "</p>"))
+        Fail("not one page line per input line", std::to_string(body.size()));
+    for (const std::string& line : body) {
+        if (const std::string problem = CheckBodyLine(line, tags); !problem.empty())
+            Fail(problem, line);
+    }
+
+    std::vector<std::string> box;
+    if (!ConvertTextBoxText(env, box, input))
+        Fail("the text box failed where the page did not", "");
+    if (document && !box.empty())
+        box.erase(box.begin());
+    // The box's engine text written as the page writes it, then read back the same way.
+    for (std::string& line : box)
+        line = PageAsShiftJis(EncodeSjisText(line, TPageEncoding::Utf8), TPageEncoding::Utf8);
+    if (box != body)
+        Fail("the text box and the page differ", "");
+    return 0;
+}
