@@ -175,19 +175,19 @@ void TPreview::RebuildKeepingPlace() {
         if (ending_)
             return;
         readingPlace_ = false;
-        const QVariantList xy = place.toList();
-        const QScrollBar* down = memo_->verticalScrollBar();
-        const QScrollBar* across = memo_->horizontalScrollBar();
+        QScrollBar* down = memo_->verticalScrollBar();
+        QScrollBar* across = memo_->horizontalScrollBar();
         const int memoDown = down->value();
         const int memoAcross = across->value();
         if (!BuildPreview()) {
             ShowOk(main_.Env().Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
             return;
         }
-        if (xy.size() == 2)
+        // The page is put back where it was once it has loaded; the memo right away.
+        if (const QVariantList xy = place.toList(); xy.size() == 2)
             placeToRestore_ = QPointF(xy[0].toDouble(), xy[1].toDouble());
-        memo_->verticalScrollBar()->setValue(memoDown);
-        memo_->horizontalScrollBar()->setValue(memoAcross);
+        down->setValue(memoDown);
+        across->setValue(memoAcross);
     });
 }
 
