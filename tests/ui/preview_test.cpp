@@ -400,6 +400,21 @@ TEST_F(TPreviewTest, FollowsTheFileOnDiskWhereverTheViewsWereScrolled) {
     });
     follows("もう一度書き直した版",
             [&] { RewriteInPlace(input, LongStory("もう一度書き直した版")); });
+    // An editor that keeps a backup: the file moved aside, a new one written in its place.
+    follows("控えを残した版", [&] {
+        std::filesystem::rename(input, input + "~");
+        WriteFileBytes(input, LongStory("控えを残した版"));
+    });
+    follows("控えの後で書き直した版",
+            [&] { RewriteInPlace(input, LongStory("控えの後で書き直した版")); });
+    // A file gone for a while leaves the page as it was (not the sample), and is shown again
+    // once it is back: only the folder can tell that.
+    follows("戻ってきた版", [&] {
+        std::filesystem::remove(input);
+        QTest::qWait(3 * TFileChangeWatcher::kSettleMs);
+        EXPECT_TRUE(Contains(ReadFileBytes(Source()), "控えの後で書き直した版"));
+        WriteFileBytes(input, LongStory("戻ってきた版"));
+    });
 
     // Other files of the folder changing, such as the page converted beside the text, leave the
     // preview alone; so does the file changing while another page shows.
