@@ -318,8 +318,14 @@ QString TfrmMain::InputPath() const {
     return inputPath_->Caption();
 }
 
+void TfrmMain::SetInputPathHandler(std::function<void()> changed) {
+    inputPathChanged_ = std::move(changed);
+}
+
 void TfrmMain::SetInputPath(const QString& path) {
     inputPath_->SetCaption(path);
+    if (inputPathChanged_)
+        inputPathChanged_();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

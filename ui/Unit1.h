@@ -41,6 +41,8 @@ class TfrmMain : public QMainWindow, private TStyleView {
     void SetCommandLine(std::vector<std::string> arguments);
     // The preview's rebuild, run after a settings file was loaded while its page is showing.
     void SetPreviewBuilder(std::function<bool()> build);
+    // Called whenever the input file is set, chosen again included.
+    void SetInputPathHandler(std::function<void()> changed);
 
     TQtForm& Form() { return form_; }
     TEngineEnv& Env() { return env_; }
@@ -118,6 +120,7 @@ class TfrmMain : public QMainWindow, private TStyleView {
     QTabWidget* pages_ = nullptr;
     QWidget* previewPage_ = nullptr;
     TColorLabel* inputPath_ = nullptr;
+    std::function<void()> inputPathChanged_;
     bool started_ = false;
     bool ending_ = false;
 };

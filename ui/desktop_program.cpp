@@ -12,6 +12,7 @@
 #include "ui/preview.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_translations.h"
+#include "ui/quit_signals.h"
 #include "ui/untFrmColorSelectHex.h"
 #include "ui/untFrmOutputText.h"
 #include "ui/untFrmText.h"
@@ -64,6 +65,7 @@ int RunDesktopProgram(int argc, char** argv, const std::function<int(TDesktopPro
     QApplication::setApplicationName(kApplicationTitleUtf8);
     QGuiApplication::setDesktopFileName("porukano");
     InstallQtJapaneseTranslations(application);
+    QuitOnTerminationSignals();
 
     std::vector<std::string> arguments;
     const QStringList all = QApplication::arguments();

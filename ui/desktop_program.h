@@ -20,7 +20,8 @@ class TfrmColorSelectHex;
 class TDesktopProgram {
   public:
     // arguments: the command line after the program's name; endProgram asks the event loop to
-    // stop. Throws when a window cannot be created (the web view of the preview among them).
+    // stop. Throws when a window cannot be created (the preview among them, when the web engine
+    // is not installed; the engine itself starts with the first preview).
     TDesktopProgram(TPlatform& platform, std::vector<std::string> arguments,
                     std::function<void()> endProgram);
     ~TDesktopProgram();

@@ -3,16 +3,20 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <stdexcept>
+#include <utility>
 
 #include "commands/preview_files.h"
 #include "engine/base/settings_model.h"
@@ -20,6 +24,7 @@
 #include "engine/text/encoding.h"
 #include "ui/Unit1.h"
 #include "ui/dropped_files.h"
+#include "ui/file_change_watcher.h"
 #include "ui/memo_font.h"
 #include "ui/preview_web_page.h"
 #include "ui/qt_text.h"
@@ -51,6 +56,49 @@ TPreview::TPreview(TfrmMain& main) : main_(main) {
                  "時間がかかるときはチェックを外してください。");
     layout->addWidget(fromInput);
 
+    // The view goes in a sunken frame, so the page's edge shows against the tab.
+    frame_ = new QFrame(page);
+    frame_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* frameLayout = new QVBoxLayout(frame_);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(frame_, 3);
+
+    memo_ = new QPlainTextEdit(page);
+    memo_->setObjectName("memPreview");
+    memo_->setReadOnly(true);
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setFont(MemoFont());
+    layout->addWidget(NewCaption(page, "↓元のテキストファイル", memo_));
+    layout->addWidget(memo_, 1);
+
+    watcher_ = new TFileChangeWatcher([this] { RebuildKeepingPlace(); }, this);
+    connect(main.Pages(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (main_.Pages()->widget(index) == main_.PreviewPage()) {
+            ShowPreviewPage();
+        } else {
+            watcher_->Watch({});
+        }
+    });
+    // After the command that chose the file has shown its encoding.
+    main.SetInputPathHandler(
+        [this] { QTimer::singleShot(0, this, [this] { FollowInputPath(); }); });
+    main.SetPreviewBuilder([this] { return BuildPreview(); });
+}
+
+TPreview::~TPreview() {
+    ending_ = true;
+    main_.SetPreviewBuilder({});
+    main_.SetInputPathHandler({});
+    // The page goes with its view, and must go before its profile.
+    delete view_;
+}
+
+QWebEngineView* TPreview::WebView() const {
+    return view_;
+}
+
+void TPreview::StartWebEngine() {
+    StartSharedGraphicsContext();
     // A profile of its own, kept in memory only: nothing of the preview stays on the disk.
     profile_ = new QWebEngineProfile(this);
     handler_ = new TPreviewSchemeHandler(this);
@@ -64,44 +112,15 @@ TPreview::TPreview(TfrmMain& main) : main_(main) {
     settings->setFontFamily(QWebEngineSettings::StandardFont,
                             settings->fontFamily(QWebEngineSettings::SansSerifFont));
 
-    // The view in a sunken frame, so the page's edge shows against the tab.
-    auto* frame = new QFrame(page);
-    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(1, 1, 1, 1);
-    view_ = new QWebEngineView(frame);
+    view_ = new QWebEngineView(frame_);
     view_->setObjectName("wbrwsPreview");
-    webPage_ = new TPreviewWebPage(profile_, main.Env().Platform, view_);
+    webPage_ = new TPreviewWebPage(profile_, main_.Env().Platform, view_);
     view_->setPage(webPage_);
     view_->installEventFilter(this);
     for (QObject* child : view_->children())
         child->installEventFilter(this);
-    frameLayout->addWidget(view_);
-    layout->addWidget(frame, 3);
-
-    memo_ = new QPlainTextEdit(page);
-    memo_->setObjectName("memPreview");
-    memo_->setReadOnly(true);
-    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo_->setFont(MemoFont());
-    layout->addWidget(NewCaption(page, "↓元のテキストファイル", memo_));
-    layout->addWidget(memo_, 1);
-
-    connect(main.Pages(), &QTabWidget::currentChanged, this, [this](int index) {
-        if (main_.Pages()->widget(index) == main_.PreviewPage())
-            ShowPreviewPage();
-    });
-    main.SetPreviewBuilder([this] { return BuildPreview(); });
-}
-
-TPreview::~TPreview() {
-    main_.SetPreviewBuilder({});
-    // The page goes with its view, and must go before its profile.
-    delete view_;
-}
-
-QWebEngineView* TPreview::WebView() const {
-    return view_;
+    connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) { PageLoaded(ok); });
+    frame_->layout()->addWidget(view_);
 }
 
 bool TPreview::BuildPreview() {
@@ -112,15 +131,78 @@ bool TPreview::BuildPreview() {
     TConversionEncodings encodings;
     if (!WritePreviewFiles(main_.Env(), ToNative(main_.InputPath()), files, encodings))
         return false;
+    if (view_ == nullptr)
+        StartWebEngine();
     handler_->SetFolder(folder, EncodingDisplayName(encodings.Page));
     webPage_->ShowFile(files.Page);
     memo_->setPlainText(SourceText(files.Source, main_.Form()));
     return true;
 }
 
+bool TPreview::Showing() const {
+    return main_.Pages()->currentWidget() == main_.PreviewPage();
+}
+
 void TPreview::ShowPreviewPage() {
+    placeToRestore_.reset();
+    watcher_->Watch(main_.InputPath());
     if (!BuildPreview())
         ShowOk(main_.Env().Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
+}
+
+void TPreview::FollowInputPath() {
+    if (ending_ || !Showing())
+        return;
+    ShowPreviewPage();
+}
+
+void TPreview::RebuildKeepingPlace() {
+    if (!Showing() || !main_.Form().Checked("chkPreviewFromCnvFile"))
+        return;
+    // Between an editor's steps the file may be missing for a moment; the sample would stand in
+    // for it, so the page stays as it is until the file is back.
+    if (!QFileInfo(main_.InputPath()).isFile())
+        return;
+    if (!pageShown_) {
+        ShowPreviewPage();
+        return;
+    }
+    // A change that comes while the place is asked for is read by the build that follows.
+    if (readingPlace_)
+        return;
+    readingPlace_ = true;
+    webPage_->runJavaScript("[window.scrollX, window.scrollY]", [this](const QVariant& place) {
+        if (ending_)
+            return;
+        readingPlace_ = false;
+        QScrollBar* down = memo_->verticalScrollBar();
+        QScrollBar* across = memo_->horizontalScrollBar();
+        const int memoDown = down->value();
+        const int memoAcross = across->value();
+        if (!BuildPreview()) {
+            ShowOk(main_.Env().Platform, TMessageKind::Warning, Sjis("プレビューが作成できません"));
+            return;
+        }
+        // The page is put back where it was once it has loaded; the memo right away.
+        if (const QVariantList xy = place.toList(); xy.size() == 2)
+            placeToRestore_ = QPointF(xy[0].toDouble(), xy[1].toDouble());
+        down->setValue(memoDown);
+        across->setValue(memoAcross);
+    });
+}
+
+void TPreview::PageLoaded(bool ok) {
+    pageShown_ = pageShown_ || ok;
+    const std::optional<QPointF> place = std::exchange(placeToRestore_, std::nullopt);
+    if (!ok || !place) {
+        emit loadFinished(ok);
+        return;
+    }
+    webPage_->runJavaScript(QString("window.scrollTo(%1, %2)").arg(place->x()).arg(place->y()),
+                            [this](const QVariant&) {
+                                if (!ending_)
+                                    emit loadFinished(true);
+                            });
 }
 
 bool TPreview::eventFilter(QObject* watched, QEvent* event) {

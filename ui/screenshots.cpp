@@ -48,7 +48,7 @@ class TShooter {
 // Runs change, which starts a load of the preview, and waits until the page is drawn.
 void WaitForPreview(TPreview& preview, const std::function<void()>& change) {
     QEventLoop loop;
-    QObject::connect(preview.WebView(), &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QObject::connect(&preview, &TPreview::loadFinished, &loop, &QEventLoop::quit);
     QTimer::singleShot(20000, &loop, &QEventLoop::quit);
     change();
     loop.exec();

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,7 +14,25 @@
 
 #include "ui/preview_web_page.h"
 
+// The context every OpenGL context of the program shares with; Qt's own (QtGui exports them
+// for the web engine, which sets the context in the same way).
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+QT_END_NAMESPACE
+
 namespace {
+
+// The shared context, set before the application so that neither the application nor the web
+// engine's library makes one at the start; it is made when the preview first needs it.
+QOpenGLContext* deferredContext = nullptr;
+
+void DeleteDeferredContext() {
+    if (qt_gl_global_share_context() == deferredContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete deferredContext;
+    deferredContext = nullptr;
+}
 
 // The helper process where the engine looks for it: only the environment's path when set.
 QStringList HelperProcessCandidates() {
@@ -39,6 +59,12 @@ void PrepareWebEngine() {
     if (qEnvironmentVariableIntValue("PORUKANO_DEBUG_WEBENGINE") == 0)
         QLoggingCategory::setFilterRules("qt.webenginecontext.info=false");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (deferredContext == nullptr && qt_gl_global_share_context() == nullptr) {
+        deferredContext = new QOpenGLContext;
+        qt_gl_set_global_share_context(deferredContext);
+        // Before the application's end takes the platform the context was made on.
+        qAddPostRoutine(DeleteDeferredContext);
+    }
     RegisterPreviewScheme();
     if (geteuid() != 0)
         return;
@@ -48,6 +74,14 @@ void PrepareWebEngine() {
     if (!flags.isEmpty())
         flags += ' ';
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--no-sandbox");
+}
+
+void StartSharedGraphicsContext() {
+    if (deferredContext == nullptr || deferredContext->isValid())
+        return;
+    deferredContext->setScreen(QGuiApplication::primaryScreen());
+    deferredContext->setFormat(QSurfaceFormat::defaultFormat());
+    deferredContext->create();
 }
 
 bool WebEngineAvailable() {

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QWebEngineView>
 #include <QtTest/QTest>
 
 #include <cstdio>
@@ -53,7 +52,7 @@ bool DriveProgram(TDesktopProgram& program, TScriptedPlatform& platform, const i
                "settings file saved"))
         return false;
 
-    QSignalSpy loaded(program.Preview().WebView(), &QWebEngineView::loadFinished);
+    QSignalSpy loaded(&program.Preview(), &TPreview::loadFinished);
     program.Main().Pages()->setCurrentIndex(kPreviewPage);
     const bool built =
         (!loaded.isEmpty() || loaded.wait(kPreviewWaitMs)) && loaded.takeFirst().at(0).toBool();

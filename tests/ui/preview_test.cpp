@@ -3,20 +3,25 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest/QTest>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "commands/preview_files.h"
 #include "engine/base/settings_model.h"
 #include "engine/text/encoding.h"
 #include "settings/settings_file.h"
 #include "tests/ui/program_fixture.h"
+#include "ui/file_change_watcher.h"
 #include "ui/preview.h"
 #include "ui/preview_web_page.h"
 
@@ -36,7 +41,7 @@ class TPreviewTest : public TProgramTest {
 
     // Runs change (which should start a load of the preview) and waits for the load to end.
     ::testing::AssertionResult Loads(const std::function<void()>& change) {
-        QSignalSpy finished(View(), &QWebEngineView::loadFinished);
+        QSignalSpy finished(&program_->Preview(), &TPreview::loadFinished);
         change();
         if (finished.isEmpty() && !finished.wait(kWaitMs))
             return ::testing::AssertionFailure() << "no page was loaded";
@@ -94,9 +99,16 @@ TEST_F(TPreviewTest, PageHoldsTheViewTheSourceAndTheCheckBox) {
         captioned =
             captioned || (label->text() == "↓元のテキストファイル" && label->buddy() == memo);
     EXPECT_TRUE(captioned);
-    EXPECT_EQ(Main().findChild<QWebEngineView*>("wbrwsPreview"), View());
-    // Nothing is built before the page is shown, not even the folder.
+    // Nothing is built before the page is shown, not even the folder, and the web engine has
+    // not started: the window comes up without it.
     EXPECT_TRUE(std::filesystem::is_empty(runtime_));
+    EXPECT_EQ(View(), nullptr);
+    EXPECT_TRUE(Main().findChildren<QWebEngineView*>().isEmpty());
+    EXPECT_TRUE(program_->Preview().findChildren<QWebEngineProfile*>().isEmpty());
+    ASSERT_TRUE(ShowPreviewPage());
+    ASSERT_NE(View(), nullptr);
+    EXPECT_EQ(Main().findChild<QWebEngineView*>("wbrwsPreview"), View());
+    EXPECT_TRUE(View()->isVisible());
 }
 
 TEST_F(TPreviewTest, TheFilesLiveInAFolderOfThisRunForItsUserAlone) {
@@ -248,7 +260,7 @@ TEST_F(TPreviewTest, FailedConversionIsTheDriversToReport) {
     // A folder in the page's place: the driver cannot write the page and says so; the view then
     // shows that there is no page, and the guard has nothing to say about it.
     std::filesystem::create_directories(Page() + "/inside");
-    QSignalSpy finished(View(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(&program_->Preview(), &TPreview::loadFinished);
     Main().Pages()->setCurrentIndex(kPreviewIndex);
     ASSERT_TRUE(finished.wait(kWaitMs));
     ASSERT_EQ(platform_.Messages.size(), 1u);
@@ -311,6 +323,112 @@ TEST_F(TPreviewTest, FileDroppedOnTheWebViewBecomesTheInput) {
     ASSERT_NE(target, nullptr);
     Drop(*target, {input});
     EXPECT_EQ(Main().InputPath().toStdString(), input);
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+// A story of many lines, long enough to scroll, ending with the line given.
+std::string LongStory(const std::string& last) {
+    std::string text;
+    for (int line = 1; line <= 300; ++line)
+        text += "○" + std::to_string(line) + "行目の文章\n";
+    return text + last + "\n";
+}
+
+// Writes the bytes into the file that is there, as an editor that saves in place does.
+void RewriteInPlace(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    file << bytes;
+}
+
+TEST_F(TPreviewTest, ShowsAnotherInputFileAsSoonAsItIsChosen) {
+    const std::string first = home_.File("first.txt");
+    const std::string second = home_.File("second.txt");
+    WriteSjisLines(first, {"一つ目のファイル"});
+    WriteFileBytes(second, "二つ目のファイル（UTF-8）\n");
+    Drop(Main(), {first});
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(Contains(PageText(), "一つ目のファイル"));
+
+    ASSERT_TRUE(Loads([&] { Drop(Main(), {second}); }));
+    EXPECT_EQ(Control<QLabel>("lblInputEncoding")->text().toStdString(),
+              "文字コード: UTF-8（自動判別）");
+    EXPECT_TRUE(Contains(PageText(), "二つ目のファイル（UTF-8）")) << PageText();
+    EXPECT_EQ(MemoText(), "二つ目のファイル（UTF-8）\n");
+
+    // A file chosen while another page shows is shown when the preview is.
+    ShowFirstPage();
+    std::filesystem::remove(Source());
+    Drop(Main(), {first});
+    QTest::qWait(50);
+    EXPECT_FALSE(FileExists(Source()));
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(Contains(PageText(), "一つ目のファイル"));
+    EXPECT_TRUE(platform_.Messages.empty());
+}
+
+TEST_F(TPreviewTest, FollowsTheFileOnDiskWhereverTheViewsWereScrolled) {
+    const std::string input = home_.File("story.txt");
+    WriteFileBytes(input, LongStory("最初の版"));
+    Drop(Main(), {input});
+    ASSERT_TRUE(ShowPreviewPage());
+    ASSERT_TRUE(Contains(PageText(), "最初の版"));
+    EXPECT_EQ(Evaluate("window.scrollTo(0, 400); window.scrollY").toInt(), 400);
+    QScrollBar* memoBar = Control<QPlainTextEdit>("memPreview")->verticalScrollBar();
+    memoBar->setValue(120);
+    ASSERT_EQ(memoBar->value(), 120);
+
+    // Each change must reach the preview's copy of the source within a second of being made,
+    // and the page that follows is where the last one was.
+    const auto follows = [&](const std::string& version, const std::function<void()>& change) {
+        QSignalSpy finished(&program_->Preview(), &TPreview::loadFinished);
+        change();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return Contains(ReadFileBytes(Source()), version); }, 1000))
+            << version;
+        ASSERT_TRUE(finished.wait(kWaitMs) || !finished.isEmpty()) << version;
+        EXPECT_TRUE(finished.takeFirst().at(0).toBool());
+        EXPECT_TRUE(Contains(PageText(), version)) << version;
+        EXPECT_TRUE(Contains(MemoText(), version)) << version;
+        EXPECT_EQ(Evaluate("window.scrollY").toInt(), 400) << version;
+        EXPECT_EQ(memoBar->value(), 120) << version;
+    };
+    follows("書き直した版", [&] { RewriteInPlace(input, LongStory("書き直した版")); });
+    // An editor's save: a new file renamed over the old one. The file is watched again after
+    // it, so a later change in place is seen too.
+    follows("入れ替えた版", [&] {
+        WriteFileBytes(input + ".tmp", LongStory("入れ替えた版"));
+        std::filesystem::rename(input + ".tmp", input);
+    });
+    follows("もう一度書き直した版",
+            [&] { RewriteInPlace(input, LongStory("もう一度書き直した版")); });
+    // An editor that keeps a backup: the file moved aside, a new one written in its place.
+    follows("控えを残した版", [&] {
+        std::filesystem::rename(input, input + "~");
+        WriteFileBytes(input, LongStory("控えを残した版"));
+    });
+    follows("控えの後で書き直した版",
+            [&] { RewriteInPlace(input, LongStory("控えの後で書き直した版")); });
+    // A file gone for a while leaves the page as it was (not the sample), and is shown again
+    // once it is back: only the folder can tell that.
+    follows("戻ってきた版", [&] {
+        std::filesystem::remove(input);
+        QTest::qWait(3 * TFileChangeWatcher::kSettleMs);
+        EXPECT_TRUE(Contains(ReadFileBytes(Source()), "控えの後で書き直した版"));
+        WriteFileBytes(input, LongStory("戻ってきた版"));
+    });
+
+    // Other files of the folder changing, such as the page converted beside the text, leave the
+    // preview alone; so does the file changing while another page shows.
+    std::filesystem::remove(Source());
+    WriteFileBytes(home_.File("story.htm"), "<p>page</p>");
+    QTest::qWait(3 * TFileChangeWatcher::kSettleMs);
+    EXPECT_FALSE(FileExists(Source()));
+    ShowFirstPage();
+    RewriteInPlace(input, LongStory("見ていない間の版"));
+    QTest::qWait(3 * TFileChangeWatcher::kSettleMs);
+    EXPECT_FALSE(FileExists(Source()));
+    ASSERT_TRUE(ShowPreviewPage());
+    EXPECT_TRUE(Contains(PageText(), "見ていない間の版"));
     EXPECT_TRUE(platform_.Messages.empty());
 }
 

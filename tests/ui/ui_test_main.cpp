@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "tests/ui/preview_child.h"
 #include "ui/web_engine_setup.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +15,8 @@ int main(int argc, char** argv) {
     // needs; the tests load no page but their own.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (argc == 2 && std::strcmp(argv[1], kPreviewChildArgument) == 0)
+        return RunPreviewUntilSignalled(1, argv);
     PrepareWebEngine();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
