@@ -5,6 +5,7 @@
 // porukano, so the program's folder is the installed one; it is never installed itself.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -12,8 +13,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "commands/preview_files.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/Unit1.h"
 #include "ui/desktop_program.h"
@@ -25,6 +28,21 @@ namespace {
 
 constexpr int kPreviewPage = 9;
 constexpr int kPreviewWaitMs = 20000;
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Waits for the preview's next page (one already loaded counts); whether it loaded.
+bool NextLoadSucceeds(QSignalSpy& loaded) {
+    return (!loaded.isEmpty() || loaded.wait(kPreviewWaitMs)) && loaded.takeFirst().at(0).toBool();
+}
+
+// Whether the preview's page, as written into its private folder, holds text.
+bool PreviewShows(TDesktopProgram& program, const std::string& text) {
+    return PreviewFilesIn(program.Main().PreviewFolder().Path()).Page.find(text) !=
+           std::string::npos;
+}
 
 bool Check(bool ok, const char* step) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", step);
@@ -52,16 +70,35 @@ bool DriveProgram(TDesktopProgram& program, TScriptedPlatform& platform, const i
                "settings file saved"))
         return false;
 
+    // The preview of a text of the user's, which then follows an edit of it.
+    const std::string text = folder + "/followed.txt";
+    WriteText(text, "first version\r\n");
+    program.Main().DropFiles({QString::fromStdString(text)});
     QSignalSpy loaded(&program.Preview(), &TPreview::loadFinished);
     program.Main().Pages()->setCurrentIndex(kPreviewPage);
-    const bool built =
-        (!loaded.isEmpty() || loaded.wait(kPreviewWaitMs)) && loaded.takeFirst().at(0).toBool();
-    if (!Check(built && platform.Messages.empty(), "preview built and shown"))
+    if (!Check(NextLoadSucceeds(loaded) && platform.Messages.empty(), "preview built and shown"))
+        return false;
+    WriteText(text, "second version\r\n");
+    if (!Check(NextLoadSucceeds(loaded) && PreviewShows(program, "second version"),
+               "preview follows the edited text"))
         return false;
     program.Main().Pages()->setCurrentIndex(0);
 
+    // A setting changed now is in force at the next start.
+    program.Main().findChild<QCheckBox*>("chkRubyNotation")->setChecked(true);
     program.Main().close();
     return Check(endRequests == 1 && platform.Messages.empty(), "main window closed");
+}
+
+// A second start of the program, which must find the settings the first one closed with.
+bool SettingsKept(TScriptedPlatform& platform) {
+    int endRequests = 0;
+    TDesktopProgram program(platform, {}, [&endRequests] { ++endRequests; });
+    program.Main().show();
+    QApplication::processEvents();
+    return Check(program.Main().findChild<QCheckBox*>("chkRubyNotation")->isChecked() &&
+                     platform.Messages.empty(),
+                 "the next start has the settings of the last close");
 }
 
 }  // namespace
@@ -84,6 +121,7 @@ int main(int argc, char** argv) {
         TDesktopProgram program(platform, {}, [&endRequests] { ++endRequests; });
         ok = DriveProgram(program, platform, endRequests, folder);
     }
+    ok = ok && SettingsKept(platform);
     for (const std::string& text : platform.MessageTexts())
         std::printf("message box: %s\n", text.c_str());
     return ok ? 0 : 1;

@@ -51,6 +51,12 @@ fail() {
     failed=1
 }
 
+# The licence travels with the programs: the copyright file and the software centre's entry.
+grep -q '^License: Expat' "$prefix/share/doc/porukano/copyright" ||
+    fail "the installed copyright file names no MIT (Expat) licence"
+grep -q '<project_license>MIT</project_license>' "$prefix"/share/metainfo/*.metainfo.xml ||
+    fail "the AppStream entry names no project licence"
+
 # The command-line converter.
 if as_user porukano-cli -q sample.txt; then
     page=$(iconv -f CP932 -t UTF-8 "$home/sample.htm" 2>/dev/null || true)
