@@ -127,6 +127,7 @@ class TSettingsReader {
                         static_cast<int>(LinkStyleOf(p_.ReadInteger(m, "LinkStyle", 0))));
         Check(m, "VerticalWriting", "chkVerticalWriting", false);
         Check(m, "RubyNotation", "chkRubyNotation", false);
+        Check(m, "AozoraNotation", "chkAozoraNotation", false);
         if (oldFile_) {
             f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)
                                                                 ? TAddTagMode::LineBreaksOnly

@@ -48,6 +48,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteInteger(m, "LinkStyle", static_cast<int>(s.LinkStyle));
     p.WriteBool(m, "VerticalWriting", s.VerticalWriting);
     p.WriteBool(m, "RubyNotation", s.RubyNotation);
+    p.WriteBool(m, "AozoraNotation", s.AozoraNotation);
     p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);
     p.WriteInteger(m, "tabspace", s.TabWidth == 4 ? 4 : 8);

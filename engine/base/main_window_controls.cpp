@@ -104,6 +104,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddChoice(f, "cmbLinkStyle", K::ComboBox, kLinkStyleCount, 0);
     AddCheck(f, "chkVerticalWriting", false);
     AddCheck(f, "chkRubyNotation", false);
+    AddCheck(f, "chkAozoraNotation", false);
     AddChoice(f, "rdgrpAddTag", K::RadioGroup, 3, 1);
     AddCheck(f, "chkKanaChange", false);
     AddCheck(f, "chkSpcCss", true);

@@ -48,7 +48,7 @@ TDocType DocTypeOf(int number) {
 }
 
 TDocType PageDocType(const TStrInfo& settings) {
-    return settings.RubyNotation ? TDocType::Html5 : settings.DocType;
+    return RubyNotationOn(settings) ? TDocType::Html5 : settings.DocType;
 }
 
 namespace {
@@ -145,6 +145,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.LinkStyle = LinkStyleOf(f.ItemIndex("cmbLinkStyle"));
     s.VerticalWriting = f.Checked("chkVerticalWriting");
     s.RubyNotation = f.Checked("chkRubyNotation");
+    s.AozoraNotation = f.Checked("chkAozoraNotation");
     s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");
     s.LeadingSpacesAsStyle = f.Checked("chkSpcCss");

@@ -108,7 +108,8 @@ TEST_F(TStyleEditorsWindowTest, RubyNotationHoldsTheDocumentTypeAtHtml5) {
     Tick(Control<QCheckBox>("chkRubyNotation"));
     EXPECT_FALSE(docType->isEnabled());
     EXPECT_FALSE(note->isHidden());
-    EXPECT_EQ(note->text(), "ルビ・傍点記法を使うページは常に HTML5（UTF-8）になります");
+    EXPECT_EQ(note->text(),
+              "ルビ・傍点記法か青空文庫注記を使うページは常に HTML5（UTF-8）になります");
     EXPECT_EQ(docType->currentIndex(), 0);
     Tick(Control<QCheckBox>("chkRubyNotation"));
     EXPECT_TRUE(docType->isEnabled());
