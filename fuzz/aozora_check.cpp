@@ -45,6 +45,18 @@ std::string TextOutsideAozoraAnnotations(std::string_view raw) {
     return out;
 }
 
+std::string WithoutRubyMarks(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = CharLength(text, i);
+        const std::string_view c = text.substr(i, n);
+        if (c != "|" && c != "\x81\x62" && c != "\x81\x73" && c != "\x81\x74")  // ｜ 《 》
+            out += c;
+        i += n;
+    }
+    return out;
+}
+
 bool KeepsInOrder(std::string_view part, std::string_view whole) {
     std::size_t at = 0;
     for (std::size_t i = 0; i < part.size();) {

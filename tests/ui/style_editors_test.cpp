@@ -120,6 +120,24 @@ TEST_F(TStyleEditorsWindowTest, RubyNotationHoldsTheDocumentTypeAtHtml5) {
     EXPECT_FALSE(docType->isEnabled());
 }
 
+// Aozora Bunko's annotations imply the ruby notation: the check box beside it holds the
+// document type at HTML5 too, until both are off.
+TEST_F(TStyleEditorsWindowTest, AozoraNotationHoldsTheDocumentTypeAtHtml5) {
+    auto* docType = Control<QComboBox>("cmbDocType");
+    auto* aozora = Control<QCheckBox>("chkAozoraNotation");
+    EXPECT_EQ(aozora->text(), "青空文庫注記");
+    EXPECT_FALSE(aozora->isChecked());
+    EXPECT_EQ(aozora->parentWidget(), Control<QCheckBox>("chkRubyNotation")->parentWidget());
+    Tick(aozora);
+    EXPECT_TRUE(Main().Form().Checked("chkAozoraNotation"));
+    EXPECT_FALSE(docType->isEnabled());
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    Tick(aozora);
+    EXPECT_FALSE(docType->isEnabled());
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    EXPECT_TRUE(docType->isEnabled());
+}
+
 TEST_F(TStyleEditorsWindowTest, KeywordEditShowsTheEnclosingHintForEnclosedKeywordsOnly) {
     QLineEdit* keyword = Control<QLineEdit>("edtKeyword3");
     Control<QComboBox>("cmbKeyKbn3")->setCurrentIndex(3);
