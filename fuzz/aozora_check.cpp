@@ -45,12 +45,14 @@ std::string TextOutsideAozoraAnnotations(std::string_view raw) {
     return out;
 }
 
-std::string WithoutRubyMarks(std::string_view text) {
+std::string ApartFromRubyMarksAndBlanks(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t n = CharLength(text, i);
         const std::string_view c = text.substr(i, n);
-        if (c != "|" && c != "\x81\x62" && c != "\x81\x73" && c != "\x81\x74")  // ｜ 《 》
+        const bool blank = n == 1 && static_cast<unsigned char>(c[0]) <= ' ';
+        if (!blank && c != "|" && c != "\x81\x62" && c != "\x81\x73" &&
+            c != "\x81\x74")  // ｜ 《 》
             out += c;
         i += n;
     }

@@ -9,8 +9,9 @@
 // and a "※" right before one left out.
 std::string TextOutsideAozoraAnnotations(std::string_view raw);
 
-// The text without the ruby notation's marks 《 》 ｜ |, which that notation takes away.
-std::string WithoutRubyMarks(std::string_view text);
+// The text without the ruby notation's marks 《 》 ｜ |, which that notation takes away, and
+// without blanks, which tab expansion and "&nbsp;" move about.
+std::string ApartFromRubyMarksAndBlanks(std::string_view text);
 
 // True when every character of part stands in whole, in part's order.
 bool KeepsInOrder(std::string_view part, std::string_view whole);

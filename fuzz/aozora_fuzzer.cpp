@@ -2,8 +2,8 @@
 // the characters named by number, the add-tag mode), then a Shift_JIS text whose lines go
 // through the line pipeline with the annotations on: nested, unterminated and overlapping
 // annotations, references to text that is not there. Every page line keeps the text outside its
-// annotations in its order (the reader's text: tags removed, entities decoded; the ruby
-// notation's marks, which that notation takes away, aside), and the page's elements nest: each
+// annotations in its order (the reader's text: tags removed, entities decoded; blanks and the
+// ruby notation's marks, which that notation takes away, aside), and the page's elements nest: each
 // end tag closes the innermost open element, and the page's end closes the rest.
 #include <cstddef>
 #include <cstdint>
@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.P_Renew(raw);
         AssembleLine(line, raw, settings, state, platform);
         const std::string& tagged = line.F_strGetIncTag();
-        if (!KeepsInOrder(WithoutRubyMarks(TextOutsideAozoraAnnotations(raw)),
-                          WithoutRubyMarks(LineText(tagged))))
-            Fail("text outside the annotations is lost", tagged);
+        if (!KeepsInOrder(ApartFromRubyMarksAndBlanks(TextOutsideAozoraAnnotations(raw)),
+                          ApartFromRubyMarksAndBlanks(LineText(tagged))))
+            Fail("text outside the annotations is lost", std::string(raw) + "\n    " + tagged);
         page += tagged;
     });
     state.Nesting.CloseAll(page);

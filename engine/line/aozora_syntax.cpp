@@ -1,6 +1,8 @@
 #include "engine/line/aozora_syntax.h"
 
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "engine/text/encoding.h"
@@ -198,26 +200,15 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int HexValue(char c) {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // "U+" and four to six hex digits: the code point, or 0.
 char32_t UnicodeNumber(std::string_view s) {
     for (std::size_t at = s.find("U+"); at != std::string_view::npos; at = s.find("U+", at + 1)) {
-        char32_t value = 0;
-        std::size_t n = at + 2;
-        while (n < s.size() && n - at - 2 < 6 && HexValue(s[n]) >= 0)
-            value = value * 16 + static_cast<char32_t>(HexValue(s[n++]));
-        const bool ended = n == s.size() || HexValue(s[n]) < 0;
-        if (ended && n - at - 2 >= 4 && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF) &&
-            value >= 0x20)
+        const char* first = s.data() + at + 2;
+        std::uint32_t value = 0;
+        const auto [end, error] = std::from_chars(first, s.data() + s.size(), value, 16);
+        const std::ptrdiff_t digits = end - first;
+        if (error == std::errc() && digits >= 4 && digits <= 6 && value >= 0x20 &&
+            value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF))
             return value;
     }
     return 0;
