@@ -108,10 +108,21 @@ bool HoldsNoText(std::string_view t) {
     return true;
 }
 
+// The opening tag of a style, with the class that puts dots or a line on the other side when
+// left; built in room when it needs to be.
+std::string_view OpenTag(const TAozoraTags& tags, bool left, std::string& room) {
+    if (!left)
+        return tags.Open;
+    room.assign(tags.Open);
+    room.insert(room.find("\">"), " aozora-left");
+    return room;
+}
+
 // A range annotation ("［＃傍点］") still waiting for its end on this line; it stays in the text
 // until then.
 struct TOpenRange {
     TAozoraStyle Style;
+    bool Left;
     std::size_t Start;
     std::size_t Length;
 };
@@ -307,7 +318,7 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                     break;
                 }
                 const TAozoraTags tags = StyleTags(n.Style);
-                Wrap(line, at, at + target.size(), tags.Open, tags.Close);
+                Wrap(line, at, at + target.size(), OpenTag(tags, n.Left, tag), tags.Close);
                 if (tags.Block) {
                     block = true;
                     blockEnd = at + target.size();
@@ -315,13 +326,13 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                 break;
             }
             case TAozoraKind::RangeStart:
-                ranges.push_back({n.Style, a.Start, a.End - a.Start});
+                ranges.push_back({n.Style, n.Left, a.Start, a.End - a.Start});
                 keep();
                 break;
             case TAozoraKind::RangeEnd: {
                 auto open = ranges.end();
                 for (auto it = ranges.begin(); it != ranges.end(); ++it) {
-                    if (it->Style == n.Style)
+                    if (it->Style == n.Style && it->Left == n.Left)
                         open = it;
                 }
                 if (open == ranges.end()) {
@@ -338,7 +349,7 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                 }
                 const std::size_t end = a.Start - r.Length;
                 const TAozoraTags tags = StyleTags(n.Style);
-                Wrap(line, r.Start, end, tags.Open, tags.Close);
+                Wrap(line, r.Start, end, OpenTag(tags, n.Left, tag), tags.Close);
                 if (tags.Block) {
                     block = true;
                     blockEnd = end;

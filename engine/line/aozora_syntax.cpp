@@ -26,6 +26,8 @@ struct TWords {
     std::string RubyEnd = Sjis("」のルビ");
     std::string NoteEnd = Sjis("」の注記");
     std::string To = Sjis("に");
+    std::string LeftOf = Sjis("の左に");
+    std::string Left = Sjis("左に");
     std::string Topic = Sjis("は");
     std::string Finished = Sjis("終わり");
     std::string From = Sjis("ここから");
@@ -273,13 +275,16 @@ bool ParseReference(std::string_view content, TAozoraAnnotation& a) {
     if (close == std::string_view::npos || close == w.OpenQuote.size())
         return false;
     std::string_view rest = content.substr(close + w.CloseQuote.size());
-    if (StartsWith(rest, w.To))
+    a.Left = StartsWith(rest, w.LeftOf);
+    if (a.Left)
+        rest.remove_prefix(w.LeftOf.size());
+    else if (StartsWith(rest, w.To))
         rest.remove_prefix(w.To.size());
     else if (StartsWith(rest, w.Topic))
         rest.remove_prefix(w.Topic.size());
     else
         return false;
-    if (!StyleNamed(rest, a.Style))
+    if (!StyleNamed(rest, a.Style) || (a.Left && !IsSideStyle(a.Style)))
         return false;
     a.Kind = TAozoraKind::Reference;
     a.Target = content.substr(w.OpenQuote.size(), close - w.OpenQuote.size());
@@ -363,13 +368,22 @@ TAozoraAnnotation ParseAozoraAnnotation(std::string_view content, bool marked) {
     if (ParseReference(content, a) || ParseLayout(content, a))
         return a;
     a = TAozoraAnnotation();
+    a.Left = StartsWith(content, w.Left);
+    if (a.Left)
+        content.remove_prefix(w.Left.size());
     if (EndsWith(content, w.Finished) &&
         StyleNamed(content.substr(0, content.size() - w.Finished.size()), a.Style)) {
         a.Kind = TAozoraKind::RangeEnd;
     } else if (StyleNamed(content, a.Style)) {
         a.Kind = TAozoraKind::RangeStart;
     }
+    if (a.Left && !IsSideStyle(a.Style))
+        a = TAozoraAnnotation();
     return a;
+}
+
+bool IsSideStyle(TAozoraStyle style) {
+    return style >= TAozoraStyle::Sesame && style <= TAozoraStyle::WavyLine;
 }
 
 TAozoraTags StyleTags(TAozoraStyle style) {

@@ -55,8 +55,9 @@ enum class TAozoraStyle : unsigned char {
 struct TAozoraAnnotation {
     TAozoraKind Kind = TAozoraKind::Unknown;
     TAozoraStyle Style = TAozoraStyle::Sesame;
-    int Amount = 0;  // characters (em) of an indentation or of the space kept at the line's end
-    int Wrap = -1;   // the indentation of the lines' continuations, -1 when as the first
+    int Amount = 0;     // characters (em) of an indentation or of the space kept at the line's end
+    int Wrap = -1;      // the indentation of the lines' continuations, -1 when as the first
+    bool Left = false;  // dots or a line on the other side ("の左に", "左に"): IsSideStyle only
     std::string_view Target;    // the referenced phrase, inside the annotation's text
     std::string_view Ruby;      // the reading of a RubyReference, inside the annotation's text
     std::string_view Literal;   // an Escape's mark (Shift_JIS)
@@ -68,6 +69,10 @@ struct TAozoraAnnotation {
 // then is a number read as a character.
 // Example: ParseAozoraAnnotation("「猫」に傍点", false) gives a Reference to "猫", Style Sesame.
 TAozoraAnnotation ParseAozoraAnnotation(std::string_view content, bool marked);
+
+// True for the styles of dots and lines beside the characters, which "左に" moves to the other
+// side.
+bool IsSideStyle(TAozoraStyle style);
 
 // The opening and closing tags of a style; Block for the headings.
 struct TAozoraTags {

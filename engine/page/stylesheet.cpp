@@ -179,6 +179,10 @@ std::string AozoraStyleBlocks() {
                          {"text-decoration", line},
                          {"text-underline-position", "under right"}});
     }
+    // "左に": the other side, under a horizontal line and left of a vertical one.
+    block("em.aozora-left", {{"text-emphasis-position", "under left"},
+                             {"-webkit-text-emphasis-position", "under left"},
+                             {"text-underline-position", "under left"}});
     block("div.aozora-align-end", {{"text-align", "end"}});
     block("hr.aozora-page-break", {{"break-after", "page"},
                                    {"page-break-after", "always"},

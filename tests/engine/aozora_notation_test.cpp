@@ -73,6 +73,17 @@ TEST(AozoraSyntax, ReferencesRangesAndNotes) {
     EXPECT_EQ(Utf8(ruby.Target), "青空");
     EXPECT_EQ(Utf8(ruby.Ruby), "あおぞら");
 
+    // "左に" moves dots and lines to the other side; nothing else has one.
+    const TAozoraAnnotation left = Parse("「猫」の左に丸傍点");
+    EXPECT_EQ(left.Kind, TAozoraKind::Reference);
+    EXPECT_TRUE(left.Left);
+    EXPECT_EQ(left.Style, TAozoraStyle::BlackCircle);
+    EXPECT_TRUE(Parse("左に二重傍線終わり").Left);
+    EXPECT_EQ(Parse("左に二重傍線終わり").Kind, TAozoraKind::RangeEnd);
+    EXPECT_FALSE(Parse("傍線").Left);
+    EXPECT_EQ(Parse("「猫」の左に太字").Kind, TAozoraKind::Unknown);
+    EXPECT_EQ(Parse("左に大見出し").Kind, TAozoraKind::Unknown);
+
     EXPECT_EQ(Parse("波線").Kind, TAozoraKind::RangeStart);
     EXPECT_EQ(Parse("波線").Style, TAozoraStyle::WavyLine);
     EXPECT_EQ(Parse("窓小見出し終わり").Kind, TAozoraKind::RangeEnd);
