@@ -11,10 +11,13 @@
 #include "engine/line/aozora_notation.h"
 #include "engine/line/aozora_syntax.h"
 #include "engine/page/aozora_layout.h"
+#include "engine/page/converter.h"
 #include "engine/text/encoding.h"
 #include "engine/text/jisx0213.h"
 #include "fuzz/aozora_check.h"
 #include "fuzz/page_check.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -252,4 +255,47 @@ TEST(AozoraNotation, NamedCharactersThroughTheBridge) {
     std::string page;
     bridge.Encode(bridged.strOriginal, TPageEncoding::Utf8, page);
     EXPECT_EQ(page, "①と捥※※［＃縦線］");
+}
+
+// Both front ends: a file's page leaves the explanation out and takes its title from the first
+// line unless one is set; the text box leaves it out too. Off, the same file keeps every line.
+TEST(AozoraNotation, TheFileLayoutInBothFrontEnds) {
+    TEngineFixture f;
+    const std::string rule(55, '-');
+    const std::vector<std::string> lines = {Sjis("　作品名"),
+                                            "",
+                                            rule,
+                                            Sjis("【テキスト中に現れる記号について】"),
+                                            Sjis("《》：ルビ"),
+                                            rule,
+                                            Sjis("本文［＃「本文」に傍点］")};
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    WriteFileBytes(f.Dir.File("in.txt"), text);
+    const auto convert = [&f] {
+        bool images = false;
+        EXPECT_TRUE(ConvertTextFile(f.Env, f.Dir.File("in.txt"), f.Dir.File("out.htm"), images));
+        return ReadFileBytes(f.Dir.File("out.htm"));
+    };
+    const std::string off = convert();
+    EXPECT_NE(off.find(Sjis("【テキスト中に現れる記号について】")), std::string::npos);
+
+    f.Form->SetChecked("chkAozoraNotation", true);
+    const std::string on = convert();  // HTML5, so UTF-8
+    EXPECT_NE(on.find("<title>作品名</title>"), std::string::npos);
+    EXPECT_EQ(on.find("【テキスト中に現れる記号について】"), std::string::npos);
+    EXPECT_EQ(on.find("---"), std::string::npos);
+    EXPECT_NE(on.find("<em class=\"aozora-sesame\">本文</em>"), std::string::npos);
+    f.Form->SetText("edtPageTitle", Sjis("題"));
+    EXPECT_NE(convert().find("<title>題</title>"), std::string::npos);
+
+    std::vector<std::string> box;
+    ASSERT_TRUE(ConvertTextBoxText(f.Env, box, lines));
+    std::string joined;
+    for (const std::string& line : box)
+        joined += SjisToUtf8(line) + "\n";
+    EXPECT_EQ(joined.find("【テキスト中に現れる記号について】"), std::string::npos);
+    EXPECT_NE(joined.find("<em class=\"aozora-sesame\">本文</em>"), std::string::npos);
+    EXPECT_NE(joined.find("em.aozora-sesame"), std::string::npos);
 }
