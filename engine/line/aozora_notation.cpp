@@ -68,17 +68,81 @@ bool NextAnnotation(std::string_view t, std::size_t from, TFound& found, std::si
     return false;
 }
 
-// The start of the last occurrence of sought, on a character boundary, that ends at or before
-// limit; kNone when there is none.
-std::size_t LastBefore(std::string_view t, std::string_view sought, std::size_t limit) {
-    if (sought.empty() || sought.size() > limit)
-        return kNone;
-    std::size_t last = kNone;
-    for (std::size_t i = 0; i + sought.size() <= limit; i = NextChar(t, i)) {
-        if (t.compare(i, sought.size(), sought) == 0)
-            last = i;
+constexpr std::string_view kRubyOpen = "\x81\x73";   // 《
+constexpr std::string_view kRubyClose = "\x81\x74";  // 》
+constexpr std::string_view kWideBar = "\x81\x62";    // ｜
+
+std::size_t BarAt(std::string_view t, std::size_t i) {
+    if (i < t.size() && t[i] == '|')
+        return 1;
+    return t.compare(i, kWideBar.size(), kWideBar) == 0 ? kWideBar.size() : 0;
+}
+
+// The end of a reading "《...》" (not "《《") that begins at i and closes before limit; i when
+// there is none.
+std::size_t ReadingEnd(std::string_view t, std::size_t i, std::size_t limit) {
+    if (t.compare(i, kRubyOpen.size(), kRubyOpen) != 0 ||
+        t.compare(i + kRubyOpen.size(), kRubyOpen.size(), kRubyOpen) == 0)
+        return i;
+    for (std::size_t j = i + kRubyOpen.size(); j < limit; j = NextChar(t, j)) {
+        if (t.compare(j, kRubyOpen.size(), kRubyOpen) == 0)
+            return i;
+        if (t.compare(j, kRubyClose.size(), kRubyClose) == 0)
+            return j + kRubyClose.size() <= limit ? j + kRubyClose.size() : i;
     }
-    return last;
+    return i;
+}
+
+// The end of sought matched at i, before limit; kNone when it does not match there. With
+// overRuby, the text's ruby marks and readings may stand between its characters (a reference
+// names the words without their ruby), and a reading right after the match and a bar right
+// before it belong to it.
+std::size_t MatchAt(std::string_view t, std::size_t i, std::string_view sought, std::size_t limit,
+                    bool overRuby) {
+    std::size_t j = i;
+    for (std::size_t k = 0; k < sought.size();) {
+        if (j >= limit)
+            return kNone;
+        const std::size_t length = NextChar(sought, k) - k;
+        if (j + length <= limit && t.compare(j, length, sought, k, length) == 0 &&
+            NextChar(t, j) == j + length) {
+            j += length;
+            k += length;
+            continue;
+        }
+        if (!overRuby || j == i)
+            return kNone;
+        if (const std::size_t bar = BarAt(t, j); bar > 0) {
+            j += bar;
+            continue;
+        }
+        const std::size_t reading = ReadingEnd(t, j, limit);
+        if (reading == j)
+            return kNone;
+        j = reading;
+    }
+    return overRuby ? ReadingEnd(t, j, limit) : j;
+}
+
+// The last occurrence of sought, on a character boundary, that ends at or before limit: its
+// start and end (MatchAt); false when there is none.
+bool LastBefore(std::string_view t, std::string_view sought, std::size_t limit, bool overRuby,
+                std::size_t& start, std::size_t& end) {
+    if (sought.empty())
+        return false;
+    bool found = false;
+    std::size_t previous = kNone;
+    for (std::size_t i = 0; i < limit; i = NextChar(t, i)) {
+        const std::size_t matched = MatchAt(t, i, sought, limit, overRuby);
+        if (matched != kNone) {
+            found = true;
+            start =
+                overRuby && previous != kNone && BarAt(t, previous) == i - previous ? previous : i;
+            end = matched;
+        }
+        previous = i;
+    }
+    return found;
 }
 
 void Wrap(THtmlCnv& line, std::size_t from, std::size_t to, std::string_view open,
@@ -302,8 +366,9 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
             case TAozoraKind::Reference:
             case TAozoraKind::RubyReference: {
                 target.assign(n.Target);
-                const std::size_t at = LastBefore(t, target, a.Start);
-                if (at == kNone) {
+                std::size_t at = 0;
+                std::size_t atEnd = 0;
+                if (!LastBefore(t, target, a.Start, n.Kind == TAozoraKind::Reference, at, atEnd)) {
                     note();
                     break;
                 }
@@ -314,14 +379,14 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                 }
                 remove();
                 if (n.Kind == TAozoraKind::RubyReference) {
-                    Wrap(line, at, at + target.size(), "<ruby>", tag);
+                    Wrap(line, at, atEnd, "<ruby>", tag);
                     break;
                 }
                 const TAozoraTags tags = StyleTags(n.Style);
-                Wrap(line, at, at + target.size(), OpenTag(tags, n.Left, tag), tags.Close);
+                Wrap(line, at, atEnd, OpenTag(tags, n.Left, tag), tags.Close);
                 if (tags.Block) {
                     block = true;
-                    blockEnd = at + target.size();
+                    blockEnd = atEnd;
                 }
                 break;
             }
