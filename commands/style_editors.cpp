@@ -98,7 +98,7 @@ void ApplyRuleColorSwitch(TForm& form, int n) {
 }
 
 void ApplyRubyDocType(TForm& form) {
-    const bool ruby = form.Checked("chkRubyNotation");
+    const bool ruby = form.Checked("chkRubyNotation") || form.Checked("chkAozoraNotation");
     form.SetEnabled("cmbDocType", !ruby);
     form.SetVisible("lblDocTypeNote", ruby);
 }
@@ -196,4 +196,5 @@ void ConnectStyleEditors(TStyleEditors& e) {
     }
     f.SetChangeHandler("chkBgImage", [&f] { ApplyBackgroundImageSwitch(f); });
     f.SetChangeHandler("chkRubyNotation", [&f] { ApplyRubyDocType(f); });
+    f.SetChangeHandler("chkAozoraNotation", [&f] { ApplyRubyDocType(f); });
 }

@@ -38,11 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto form = MakeHeadlessMainWindow();
     ApplyPipelineSettings(in, *form);
     // The checks read a Shift_JIS page of Shift_JIS text; other encodings have a target of their
-    // own (encodings_fuzzer.cpp). The ruby notation and the HTML5 choice make an HTML5 page,
-    // which is always UTF-8, so they stay off here.
+    // own (encodings_fuzzer.cpp). The ruby notation, Aozora Bunko's annotations and the HTML5
+    // choice make an HTML5 page, which is always UTF-8, so they stay off here (the annotations
+    // have a target of their own, aozora_fuzzer.cpp).
     form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
     form->SetItemIndex("cmbOutputEncoding", static_cast<int>(TOutputEncoding::ShiftJis));
     form->SetChecked("chkRubyNotation", false);
+    form->SetChecked("chkAozoraNotation", false);
     form->SetItemIndex("cmbDocType", 0);
     const std::string inputPath = Scratch().File("in.txt");
     const std::string outputPath = Scratch().File("out.htm");

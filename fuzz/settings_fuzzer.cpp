@@ -96,11 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (LoadSettingsFile(window.Env, settingsPath) != TLoadResult::Loaded)
         return 0;
     // The checks read a Shift_JIS page of Shift_JIS text; other encodings have a target of their
-    // own (encodings_fuzzer.cpp). The ruby notation and the HTML5 choice make an HTML5 page,
-    // which is always UTF-8, so they stay off here.
+    // own (encodings_fuzzer.cpp). The ruby notation, Aozora Bunko's annotations and the HTML5
+    // choice make an HTML5 page, which is always UTF-8, so they stay off here (the annotations
+    // have a target of their own, aozora_fuzzer.cpp).
     window.Form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
     window.Form->SetItemIndex("cmbOutputEncoding", static_cast<int>(TOutputEncoding::ShiftJis));
     window.Form->SetChecked("chkRubyNotation", false);
+    window.Form->SetChecked("chkAozoraNotation", false);
     window.Form->SetItemIndex("cmbDocType", 0);
 
     TStrInfo s;

@@ -128,6 +128,7 @@ class TSettingsReader {
         Check(m, "VerticalWriting", "chkVerticalWriting", false);
         Check(m, "UprightThreeMarks", "chkUprightThreeMarks", false);
         Check(m, "RubyNotation", "chkRubyNotation", false);
+        Check(m, "AozoraNotation", "chkAozoraNotation", false);
         if (oldFile_) {
             f_.SetItemIndex("rdgrpAddTag", static_cast<int>(p_.ReadBool(m, "br", false)
                                                                 ? TAddTagMode::LineBreaksOnly

@@ -49,6 +49,7 @@ void WriteMain(TProfileFile& p, const TStrInfo& s) {
     p.WriteBool(m, "VerticalWriting", s.VerticalWriting);
     p.WriteBool(m, "UprightThreeMarks", s.UprightThreeMarks);
     p.WriteBool(m, "RubyNotation", s.RubyNotation);
+    p.WriteBool(m, "AozoraNotation", s.AozoraNotation);
     p.WriteInteger(m, "addtag", static_cast<int>(s.AddTagMode));
     p.WriteString(m, "title", s.Title);
     p.WriteInteger(m, "tabspace", s.TabWidth == 4 ? 4 : 8);

@@ -26,6 +26,8 @@ constexpr TSettingsKeyInfo kKeys[] = {
     {"main", false, "UprightThreeMarks",
      "boolean: on a vertical page three marks !? upright as well", false},
     {"main", false, "RubyNotation", "boolean: ruby and emphasis-dot notation", false},
+    {"main", false, "AozoraNotation",
+     "boolean: Aozora Bunko annotations (implies RubyNotation and HTML5)", false},
     {"main", false, "addtag", "0 <br> only, 1 all tags, 2 all tags without <br>", false},
     {"main", false, "title", "text", false},
     {"main", false, "tabspace", "4 or 8", false},

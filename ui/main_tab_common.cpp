@@ -74,7 +74,15 @@ QWidget* BuildOptionsRow(QWidget* page) {
     link->addWidget(linkStyle);
     link->addStretch();
     checks->addLayout(link);
-    checks->addWidget(NewCheck(row, "chkRubyNotation", "ルビ・傍点記法", false));
+    auto* notation = new QHBoxLayout;
+    notation->addWidget(NewCheck(row, "chkRubyNotation", "ルビ・傍点記法", false));
+    QCheckBox* aozora = NewCheck(row, "chkAozoraNotation", "青空文庫注記", false);
+    aozora->setToolTip(
+        "［＃…］の注記（字下げ、見出し、傍点・傍線、改ページ、外字など）を読みます。"
+        "ルビ・傍点記法も働き、ページは HTML5 になります。");
+    notation->addWidget(aozora);
+    notation->addStretch();
+    checks->addLayout(notation);
     auto* vertical = new QHBoxLayout;
     vertical->addWidget(NewCheck(row, "chkVerticalWriting", "縦書き", false));
     QCheckBox* threeMarks = NewCheck(row, "chkUprightThreeMarks", "!?三つも縦中横", false);
@@ -173,7 +181,8 @@ QWidget* BuildPageStyleTab() {
         "で書き出します。"
         "タイトルが空のときは「無題」とします。");
     docTypeLayout->addWidget(type);
-    auto* note = new QLabel("ルビ・傍点記法を使うページは常に HTML5（UTF-8）になります", docType);
+    auto* note = new QLabel(
+        "ルビ・傍点記法か青空文庫注記を使うページは常に HTML5（UTF-8）になります", docType);
     note->setObjectName("lblDocTypeNote");
     note->setVisible(false);
     docTypeLayout->addWidget(note);

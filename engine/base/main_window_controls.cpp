@@ -105,6 +105,7 @@ void AddMainWindowControls(THeadlessForm& f) {
     AddCheck(f, "chkVerticalWriting", false);
     AddCheck(f, "chkUprightThreeMarks", false);
     AddCheck(f, "chkRubyNotation", false);
+    AddCheck(f, "chkAozoraNotation", false);
     AddChoice(f, "rdgrpAddTag", K::RadioGroup, 3, 1);
     AddCheck(f, "chkKanaChange", false);
     AddCheck(f, "chkSpcCss", true);

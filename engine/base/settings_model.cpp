@@ -48,7 +48,7 @@ TDocType DocTypeOf(int number) {
 }
 
 TDocType PageDocType(const TStrInfo& settings) {
-    return settings.RubyNotation ? TDocType::Html5 : settings.DocType;
+    return RubyNotationOn(settings) ? TDocType::Html5 : settings.DocType;
 }
 
 namespace {
@@ -146,6 +146,7 @@ bool GatherSettings(const TForm& f, TPlatform& platform, TStrInfo& s) {
     s.VerticalWriting = f.Checked("chkVerticalWriting");
     s.UprightThreeMarks = f.Checked("chkUprightThreeMarks");
     s.RubyNotation = f.Checked("chkRubyNotation");
+    s.AozoraNotation = f.Checked("chkAozoraNotation");
     s.AddTagMode = AddTagModeOf(f.ItemIndex("rdgrpAddTag"));
     s.KanaWidening = f.Checked("chkKanaChange");
     s.LeadingSpacesAsStyle = f.Checked("chkSpcCss");

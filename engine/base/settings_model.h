@@ -171,6 +171,7 @@ struct TStrInfo {
     bool VerticalWriting = false;    // a vertical page, two-digit numbers and "!?" upright
     bool UprightThreeMarks = false;  // on a vertical page "!!!" and "!?!" upright too
     bool RubyNotation = false;       // ruby and emphasis dots as fiction sites write them
+    bool AozoraNotation = false;     // Aozora Bunko's annotations; implies the ruby notation
     TAddTagMode AddTagMode = TAddTagMode::AllTags;
     bool KanaWidening = false;
     bool LeadingSpacesAsStyle = false;
@@ -196,6 +197,12 @@ struct TStrInfo {
     TOutputEncoding OutputEncoding = TOutputEncoding::SameAsInput;
     TDocType DocType = TDocType::Html401Transitional;  // as chosen; see PageDocType
 };
+
+// True when ruby and emphasis dots are read: the ruby notation's own setting, or Aozora Bunko's
+// annotations, whose texts write ruby the same way.
+constexpr bool RubyNotationOn(const TStrInfo& settings) {
+    return settings.RubyNotation || settings.AozoraNotation;
+}
 
 // The document type a page is written as: HTML5 whenever the ruby notation is on, because
 // HTML 4.01 has no ruby elements; otherwise the one chosen.

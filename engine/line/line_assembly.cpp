@@ -69,6 +69,8 @@ void IndentLeadingSpaces(THtmlCnv& line) {
 
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
                   TParaState& state, TPlatform& platform, const TSjisBridge* bridge) {
+    if (settings.AozoraNotation)
+        ReplaceNamedCharacters(line, state.Bridge);
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
     const TAddTagMode mode = settings.AddTagMode;
     const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
@@ -80,8 +82,17 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         return;
     line.P_NestElements(state.Nesting);
     // Before every stage, so that an emphasis keyword or a ruby's reading sees the voiced kana.
-    if (settings.RubyNotation)
+    if (RubyNotationOn(settings))
         ComposeDakuten(line);
+    TAozoraLine aozora;
+    if (settings.AozoraNotation) {
+        aozora = ApplyAozoraAnnotations(line, state.Aozora);
+        if (aozora.BlockOnly) {
+            // A line of layout alone ("［＃改ページ］") begins no paragraph and breaks no line.
+            line.F_strGetIncTag();
+            return;
+        }
+    }
 
     ApplyRuleLines(line, settings.HolLine);
     for (const TStrong& rule : settings.Strong) {
@@ -99,7 +110,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         SetDigitsUpright(line);
         SetMarksUpright(line, settings.UprightThreeMarks);
     }
-    if (settings.RubyNotation)
+    if (RubyNotationOn(settings))
         ApplyRubyNotation(line, bridge);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);
@@ -121,7 +132,8 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
     if (!state.ClosedHere) {
         const std::string& tagged = line.F_strGetIncTag();
         if (mode == TAddTagMode::AllTags) {
-            if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos) {
+            if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos &&
+                !aozora.EndsInBlock) {
                 line.P_AddTag("<br>", atEnd(), true);
             }
         } else if (tagged.find("</span>") != std::string::npos) {

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "engine/base/settings_model.h"
+#include "engine/encodings/sjis_bridge.h"
+#include "engine/line/aozora_notation.h"
 #include "engine/line/element_nesting.h"
 #include "engine/line/untClsHtmlCnv.h"
 
@@ -19,6 +21,10 @@ struct TParaState {
     // The elements open on the page after the last line (a paragraph that a block interrupted is
     // open here only once text follows the block); the page's end closes them.
     TElementNesting Nesting;
+    // Aozora Bunko's blocks still open, and the bridge that carries the characters its
+    // annotations name (null where the conversion has none).
+    TAozoraState Aozora;
+    TSjisBridge* Bridge = nullptr;
 };
 
 // Runs the stages on line (created from rawLine) in their fixed order; on return the line's

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "engine/base/file_paths.h"
@@ -15,6 +16,7 @@
 #include "engine/line/line_assembly.h"
 #include "engine/line/prepared_emphasis.h"
 #include "engine/line/regex_emphasis.h"
+#include "engine/page/aozora_layout.h"
 #include "engine/page/conversion_messages.h"
 #include "engine/page/progress_display.h"
 #include "engine/page/stylesheet.h"
@@ -186,10 +188,20 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     };
 
     const bool document = IsDocumentMode(s.AddTagMode);
+    std::string raw;
+    TLineReader& reader = *pass.Reader;
+    // An Aozora Bunko file names its work on its first line, read here ahead for the title.
+    bool firstRead = false;
+    std::optional<TStrInfo> titled;
+    if (document && s.AozoraNotation && s.Title.empty() && reader.Next(raw)) {
+        firstRead = true;
+        titled.emplace(s);
+        titled->Title = AozoraTitle(raw);
+    }
     if (document) {
         std::string head;
         try {
-            head = BuildDocumentHead(s, env, pass.Page, outputPath);
+            head = BuildDocumentHead(titled ? *titled : s, env, pass.Page, outputPath);
         } catch (const TFileError& error) {
             ShowOk(env.Platform, TMessageKind::Error, error.what());
             return TPassResult::Failed;
@@ -202,6 +214,7 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     }
 
     TParaState state;
+    state.Bridge = bridge ? &*bridge : nullptr;
     TProgressDisplay progress(env.Form, env.Platform, total, env.ProgressInterval);
     const auto emit = [&](std::string_view tagged) {
         if (!writeLine(tagged))
@@ -220,12 +233,17 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     };
     for (const std::string& header : s.HeaderLines)
         convert(header);
-    std::string raw;
-    TLineReader& reader = *pass.Reader;
-    for (long long number = 1; result == TLineResult::Written && reader.Next(raw); ++number) {
+    TAozoraExplanationFilter explanation;
+    for (long long number = 1;
+         result == TLineResult::Written && (std::exchange(firstRead, false) || reader.Next(raw));
+         ++number) {
         standIn.AtLine(number);
-        convert(raw);
+        if (s.AozoraNotation)
+            explanation.Line(raw, convert);
+        else
+            convert(raw);
     }
+    explanation.Finish(convert);
     standIn.AtLine(0);
     if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
         return TPassResult::Disproved;
@@ -327,19 +345,30 @@ bool ConvertTextBoxText(TEngineEnv& env, std::vector<std::string>& out,
     THtmlCnv lineObject{std::string_view()};
     TControlCharacterStandIn standIn;
     using TLines = const std::vector<std::string>;
+    TLineResult result = TLineResult::Written;
+    const auto convert = [&](std::string_view raw) {
+        if (result == TLineResult::Written)
+            result = ConvertLine(lineObject, raw, s, state, env.Platform, nullptr, emit);
+    };
+    TAozoraExplanationFilter explanation;
     for (TLines* lines :
          std::initializer_list<TLines*>{&s.HeaderLines, &inputLines, &s.FooterLines}) {
-        for (std::size_t k = 0; k < lines->size(); ++k) {
+        for (std::size_t k = 0; k < lines->size() && result == TLineResult::Written; ++k) {
             standIn.AtLine(lines == &inputLines ? static_cast<long long>(k) + 1 : 0);
-            if (ConvertLine(lineObject, (*lines)[k], s, state, env.Platform, nullptr, emit) !=
-                TLineResult::Written) {
-                out.clear();
-                return false;
-            }
+            if (lines == &inputLines && s.AozoraNotation)
+                explanation.Line((*lines)[k], convert);
+            else
+                convert((*lines)[k]);
         }
+        if (lines == &inputLines)
+            explanation.Finish(convert);
+    }
+    if (result != TLineResult::Written) {
+        out.clear();
+        return false;
     }
     // The text box shows engine text, where the dakuten's characters are references.
-    if (s.RubyNotation) {
+    if (RubyNotationOn(s)) {
         for (std::string& line : out)
             WriteFixedCodesAsReferences(line);
     }

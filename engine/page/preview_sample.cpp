@@ -40,11 +40,18 @@ namespace {
 // Lines that show the settings for fiction at work, for those that are on.
 void AppendFictionSamples(const TStrInfo& s, std::vector<std::string>& lines) {
     const bool modernLinks = s.AutoLink && s.LinkStyle == TLinkStyle::Modern;
-    if (!s.RubyNotation && !s.VerticalWriting && !modernLinks)
+    if (!RubyNotationOn(s) && !s.VerticalWriting && !modernLinks)
         return;
     lines.push_back("");
     lines.push_back(Sjis("ここから下は小説向けの設定のサンプルです。"));
-    if (s.RubyNotation) {
+    if (s.AozoraNotation) {
+        lines.push_back(Sjis("［＃中見出し］青空文庫注記［＃中見出し終わり］"));
+        lines.push_back(
+            Sjis("［＃２字下げ］名前はまだ無い［＃「無い」に傍点］。見当［＃「見当」に傍線］が"
+                 "つかぬ。※［＃始め二重山括弧］注記※［＃終わり二重山括弧］"));
+        lines.push_back(Sjis("［＃地付き］夏目漱石"));
+    }
+    if (RubyNotationOn(s)) {
         lines.push_back(Sjis("｜吾輩《わがはい》は猫である。名前《なまえ》は《《まだ》》無い。"));
         lines.push_back(Sjis("ルビは｜《と書くと《そのまま》です。"));
     }

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 #include "engine/base/file_paths.h"
 #include "engine/base/folders.h"
@@ -147,6 +149,60 @@ std::string HeadStart(TDocType type, TPageEncoding page) {
 
 // The title element's text. HTML5 requires a title with text, so an HTML5 page whose title is
 // left empty is called 無題.
+// The elements of Aozora Bunko's annotations (ApplyAozoraAnnotations).
+std::string AozoraStyleBlocks() {
+    std::string out;
+    const auto block =
+        [&out](std::string_view selector,
+               std::initializer_list<std::pair<std::string_view, std::string_view>> properties) {
+            out += selector;
+            out += "\t{\r\n";
+            for (const auto& [name, value] : properties)
+                AppendProperty(out, name, value);
+            out += "\t\t}\r\n";
+        };
+    // Emphasis marks beside the characters, which stay upright.
+    const std::pair<std::string_view, std::string_view> marks[] = {
+        {"em.aozora-sesame", "filled sesame"},
+        {"em.aozora-white-sesame", "open sesame"},
+        {"em.aozora-black-circle", "filled circle"},
+        {"em.aozora-white-circle", "open circle"},
+        {"em.aozora-black-triangle", "filled triangle"},
+        {"em.aozora-white-triangle", "open triangle"},
+        {"em.aozora-double-circle", "filled double-circle"},
+        {"em.aozora-fish-eye", "open double-circle"},
+        {"em.aozora-cross", "\"\x81\x7E\""},  // ×
+    };
+    for (const auto& [selector, mark] : marks) {
+        block(selector,
+              {{"font-style", "normal"}, {"text-emphasis", mark}, {"-webkit-text-emphasis", mark}});
+    }
+    // Lines beside the characters: under them on a horizontal page, right of them on a
+    // vertical one.
+    const std::pair<std::string_view, std::string_view> lines[] = {
+        {"em.aozora-solid-line", "underline solid"},  {"em.aozora-double-line", "underline double"},
+        {"em.aozora-chain-line", "underline dotted"}, {"em.aozora-dashed-line", "underline dashed"},
+        {"em.aozora-wavy-line", "underline wavy"},
+    };
+    for (const auto& [selector, line] : lines) {
+        block(selector, {{"font-style", "normal"},
+                         {"text-decoration", line},
+                         {"text-underline-position", "under right"}});
+    }
+    // "左に": the other side, under a horizontal line and left of a vertical one.
+    block("em.aozora-left", {{"text-emphasis-position", "under left"},
+                             {"-webkit-text-emphasis-position", "under left"},
+                             {"text-underline-position", "under left"}});
+    block("div.aozora-align-end", {{"text-align", "end"}});
+    block("hr.aozora-page-break", {{"break-after", "page"},
+                                   {"page-break-after", "always"},
+                                   {"border", "none"},
+                                   {"margin", "0"}});
+    // A note the program does not read stays on the page, small.
+    block("span.aozora-note", {{"font-size", "smaller"}});
+    return out;
+}
+
 std::string TitleText(const TStrInfo& s, TDocType type) {
     if (s.Title.empty() && type == TDocType::Html5)
         return Sjis("無題");
@@ -216,7 +272,7 @@ std::string BuildStyleSheet(const TStrInfo& s) {
     for (const TStrong& rule : s.Strong)
         out += EmphasisStyleBlock(rule);
     out += RuleStyleBlocks(s.HolLine);
-    if (s.RubyNotation) {
+    if (RubyNotationOn(s)) {
         // Emphasis dots beside the characters, which stay upright (em is italic otherwise).
         out += "em.sesame\t{\r\n";
         AppendProperty(out, "font-style", "normal");
@@ -224,6 +280,8 @@ std::string BuildStyleSheet(const TStrInfo& s) {
         AppendProperty(out, "-webkit-text-emphasis", "filled sesame");
         out += "\t\t}\r\n";
     }
+    if (s.AozoraNotation)
+        out += AozoraStyleBlocks();
     if (s.VerticalWriting) {
         // Two-digit numbers stand upright in the vertical lines (see SetDigitsUpright).
         out += "span.tcy\t{\r\n";

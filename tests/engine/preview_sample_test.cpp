@@ -63,6 +63,18 @@ TEST(PreviewSample, TheSettingsForFictionShowTheirLinesWhenOn) {
     EXPECT_EQ(SampleLines(f), plain);
 }
 
+// Aozora Bunko's annotations show their own lines, and the ruby notation's that they imply.
+TEST(PreviewSample, TheAozoraNotationShowsItsLinesAndTheRubyOnes) {
+    TEngineFixture f;
+    const std::vector<std::string> plain = SampleLines(f);
+    f.Form->SetChecked("chkAozoraNotation", true);
+    const std::vector<std::string> lines = SampleLines(f);
+    ASSERT_EQ(lines.size(), plain.size() + 7);
+    EXPECT_EQ(lines[plain.size() + 2], "［＃中見出し］青空文庫注記［＃中見出し終わり］");
+    EXPECT_EQ(lines[plain.size() + 4], "［＃地付き］夏目漱石");
+    EXPECT_EQ(lines.back(), "ルビは｜《と書くと《そのまま》です。");
+}
+
 TEST(PreviewSample, RuleLinesAndEveryKeywordKind) {
     TEngineFixture f;
     f.Form->SetText("edtHolMark1", "-");

@@ -92,6 +92,7 @@ void CompareHolLine(TDiff& d, const std::string& p, const THolLine& a, const THo
     d.Field("VerticalWriting", a.VerticalWriting, b.VerticalWriting);
     d.Field("UprightThreeMarks", a.UprightThreeMarks, b.UprightThreeMarks);
     d.Field("RubyNotation", a.RubyNotation, b.RubyNotation);
+    d.Field("AozoraNotation", a.AozoraNotation, b.AozoraNotation);
     d.Field("AddTagMode", a.AddTagMode, b.AddTagMode);
     d.Field("KanaWidening", a.KanaWidening, b.KanaWidening);
     d.Field("LeadingSpacesAsStyle", a.LeadingSpacesAsStyle, b.LeadingSpacesAsStyle);

@@ -108,7 +108,8 @@ TEST_F(TStyleEditorsWindowTest, RubyNotationHoldsTheDocumentTypeAtHtml5) {
     Tick(Control<QCheckBox>("chkRubyNotation"));
     EXPECT_FALSE(docType->isEnabled());
     EXPECT_FALSE(note->isHidden());
-    EXPECT_EQ(note->text(), "ルビ・傍点記法を使うページは常に HTML5（UTF-8）になります");
+    EXPECT_EQ(note->text(),
+              "ルビ・傍点記法か青空文庫注記を使うページは常に HTML5（UTF-8）になります");
     EXPECT_EQ(docType->currentIndex(), 0);
     Tick(Control<QCheckBox>("chkRubyNotation"));
     EXPECT_TRUE(docType->isEnabled());
@@ -117,6 +118,24 @@ TEST_F(TStyleEditorsWindowTest, RubyNotationHoldsTheDocumentTypeAtHtml5) {
     // A settings file sets the check box as the user does.
     Main().Form().SetChecked("chkRubyNotation", true);
     EXPECT_FALSE(docType->isEnabled());
+}
+
+// Aozora Bunko's annotations imply the ruby notation: the check box beside it holds the
+// document type at HTML5 too, until both are off.
+TEST_F(TStyleEditorsWindowTest, AozoraNotationHoldsTheDocumentTypeAtHtml5) {
+    auto* docType = Control<QComboBox>("cmbDocType");
+    auto* aozora = Control<QCheckBox>("chkAozoraNotation");
+    EXPECT_EQ(aozora->text(), "青空文庫注記");
+    EXPECT_FALSE(aozora->isChecked());
+    EXPECT_EQ(aozora->parentWidget(), Control<QCheckBox>("chkRubyNotation")->parentWidget());
+    Tick(aozora);
+    EXPECT_TRUE(Main().Form().Checked("chkAozoraNotation"));
+    EXPECT_FALSE(docType->isEnabled());
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    Tick(aozora);
+    EXPECT_FALSE(docType->isEnabled());
+    Tick(Control<QCheckBox>("chkRubyNotation"));
+    EXPECT_TRUE(docType->isEnabled());
 }
 
 TEST_F(TStyleEditorsWindowTest, KeywordEditShowsTheEnclosingHintForEnclosedKeywordsOnly) {
