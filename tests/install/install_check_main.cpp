@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "commands/preview_files.h"
@@ -40,8 +41,10 @@ bool NextLoadSucceeds(QSignalSpy& loaded) {
 
 // Whether the preview's page, as written into its private folder, holds text.
 bool PreviewShows(TDesktopProgram& program, const std::string& text) {
-    return PreviewFilesIn(program.Main().PreviewFolder().Path()).Page.find(text) !=
-           std::string::npos;
+    std::ifstream page(PreviewFilesIn(program.Main().PreviewFolder().Path()).Page,
+                       std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(page), {}};
+    return written.find(text) != std::string::npos;
 }
 
 bool Check(bool ok, const char* step) {
@@ -72,14 +75,19 @@ bool DriveProgram(TDesktopProgram& program, TScriptedPlatform& platform, const i
 
     // The preview of a text of the user's, which then follows an edit of it.
     const std::string text = folder + "/followed.txt";
-    WriteText(text, "first version\r\n");
+    WriteText(text, "first-version\r\n");
     program.Main().DropFiles({QString::fromStdString(text)});
     QSignalSpy loaded(&program.Preview(), &TPreview::loadFinished);
     program.Main().Pages()->setCurrentIndex(kPreviewPage);
-    if (!Check(NextLoadSucceeds(loaded) && platform.Messages.empty(), "preview built and shown"))
+    if (!Check(NextLoadSucceeds(loaded) &&
+                   QTest::qWaitFor([&] { return PreviewShows(program, "first-version"); },
+                                   kPreviewWaitMs) &&
+                   platform.Messages.empty(),
+               "preview built and shown"))
         return false;
-    WriteText(text, "second version\r\n");
-    if (!Check(NextLoadSucceeds(loaded) && PreviewShows(program, "second version"),
+    WriteText(text, "second-version\r\n");
+    if (!Check(QTest::qWaitFor([&] { return PreviewShows(program, "second-version"); },
+                               kPreviewWaitMs),
                "preview follows the edited text"))
         return false;
     program.Main().Pages()->setCurrentIndex(0);

@@ -77,7 +77,7 @@ TEST_F(TBatchConversionTest, WithoutDialogsAFailedFileIsSkipped) {
     Start({home_.File("missing.txt"), b_});
     // Only the conversion's own failure is shown.
     ASSERT_EQ(platform_.Messages.size(), 1u);
-    EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(platform_.Messages[0].Kind, TMessageKind::Error);
     EXPECT_EQ(platform_.Opened, std::vector<std::string>{home_.File("b.htm")});
     EXPECT_EQ(endRequests_, 1);
 }
