@@ -233,17 +233,21 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     };
     for (const std::string& header : s.HeaderLines)
         convert(header);
-    TAozoraExplanationFilter explanation;
-    for (long long number = 1;
-         result == TLineResult::Written && (std::exchange(firstRead, false) || reader.Next(raw));
-         ++number) {
-        standIn.AtLine(number);
-        if (s.AozoraNotation)
+    const auto nextLine = [&] { return std::exchange(firstRead, false) || reader.Next(raw); };
+    if (s.AozoraNotation) {
+        TAozoraExplanationFilter explanation;
+        for (long long number = 1; result == TLineResult::Written && nextLine(); ++number) {
+            standIn.AtLine(number);
             explanation.Line(raw, convert);
-        else
-            convert(raw);
+        }
+        explanation.Finish(convert);
+    } else {
+        // The common loop calls the line's conversion itself, so that it stays inlined here.
+        for (long long number = 1; result == TLineResult::Written && nextLine(); ++number) {
+            standIn.AtLine(number);
+            result = ConvertLine(line, raw, s, state, env.Platform, lineBridge, emit);
+        }
     }
-    explanation.Finish(convert);
     standIn.AtLine(0);
     if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
         return TPassResult::Disproved;
