@@ -45,7 +45,7 @@ bool IsForeign(char32_t c) {
     return (c >= 0x80 && c <= 0x9F) || (c >= 0x250 && c <= 0x2FF) || (c >= 0x530 && c <= 0x1DFF) ||
            (c >= 0x2C00 && c <= 0x2E7F) || (c >= 0x2F00 && c <= 0x2FFF) ||
            (c >= 0xA000 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xF8FF) ||
-           c >= 0xFFF0 && c <= 0xFFFF ||
+           (c >= 0xFFF0 && c <= 0xFFFF) ||
            (c >= 0x10000 && !(c >= 0x1F000 && c <= 0x1FAFF) && !(c >= 0x20000 && c <= 0x3FFFF));
 }
 
