@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,23 +12,33 @@
 #include "engine/page/converter.h"
 #include "tests/engine/engine_fixture.h"
 
-// utf8 converted with iconv into the encoding iconvName names; throws when it has no form there.
-inline std::string InEncoding(std::string_view utf8, const char* iconvName) {
-    iconv_t cd = iconv_open(iconvName, "UTF-8");
+// text converted with iconv from the encoding from names into the one to names; nothing when
+// it is not valid in from or has no form in to.
+inline std::optional<std::string> Converted(std::string_view text, const char* from,
+                                            const char* to) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(iconvName);
-    std::string out(utf8.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t left = utf8.size();
+        throw std::runtime_error(std::string(from) + " -> " + to);
+    std::string out(text.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(text.data());
+    std::size_t left = text.size();
     char* dst = out.data();
     std::size_t room = out.size();
     const bool ok = iconv(cd, &in, &left, &dst, &room) != static_cast<std::size_t>(-1) &&
                     iconv(cd, nullptr, nullptr, &dst, &room) != static_cast<std::size_t>(-1);
     iconv_close(cd);
     if (!ok)
-        throw std::runtime_error(std::string("no form in ") + iconvName);
+        return std::nullopt;
     out.resize(out.size() - room);
     return out;
+}
+
+// utf8 converted with iconv into the encoding iconvName names; throws when it has no form there.
+inline std::string InEncoding(std::string_view utf8, const char* iconvName) {
+    std::optional<std::string> converted = Converted(utf8, "UTF-8", iconvName);
+    if (!converted)
+        throw std::runtime_error(std::string("no form in ") + iconvName);
+    return *converted;
 }
 
 struct TEncodedConversion : TEngineFixture {

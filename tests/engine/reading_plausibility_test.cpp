@@ -23,19 +23,7 @@ namespace {
 
 // The UTF-8 text bytes read as in iconvName, or nothing when they are not valid there.
 std::optional<std::string> ReadAs(const std::string& bytes, const char* iconvName) {
-    iconv_t cd = iconv_open("UTF-8", iconvName);
-    std::string out(bytes.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t left = bytes.size();
-    char* dst = out.data();
-    std::size_t room = out.size();
-    const bool ok = iconv(cd, &in, &left, &dst, &room) != static_cast<std::size_t>(-1) &&
-                    iconv(cd, nullptr, nullptr, &dst, &room) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    if (!ok)
-        return std::nullopt;
-    out.resize(out.size() - room);
-    return out;
+    return Converted(bytes, iconvName, "UTF-8");
 }
 
 // Every kanji of JIS X 0208 as its CP932 bytes and as UTF-8, read once with one converter.
