@@ -9,8 +9,16 @@ constexpr std::string_view kBracket = "\x81\x6D";       // ［
 constexpr std::string_view kClose = "\x81\x6E";         // ］
 constexpr std::string_view kMark = "\x81\xA6";          // ※
 
+bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// A lead byte before no trail byte (a tab, say) stands alone, as the escaping leaves it.
 std::size_t CharLength(std::string_view t, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+    return IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
+                   IsTrailByte(static_cast<unsigned char>(t[i + 1]))
+               ? 2
+               : 1;
 }
 
 }  // namespace
@@ -50,7 +58,9 @@ std::string ApartFromRubyMarksAndBlanks(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t n = CharLength(text, i);
         const std::string_view c = text.substr(i, n);
-        const bool blank = n == 1 && static_cast<unsigned char>(c[0]) <= ' ';
+        // A lone lead byte counts as blank: the page may show it as itself or as "〓".
+        const auto byte = static_cast<unsigned char>(c[0]);
+        const bool blank = n == 1 && (byte <= ' ' || IsLeadByte(byte));
         if (!blank && c != "|" && c != "\x81\x62" && c != "\x81\x73" &&
             c != "\x81\x74")  // ｜ 《 》
             out += c;

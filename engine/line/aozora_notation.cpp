@@ -16,8 +16,12 @@ constexpr std::string_view kBracketClose = "\x81\x6E";      // ］
 constexpr std::string_view kMark = "\x81\xA6";              // ※
 constexpr std::size_t kNone = std::string_view::npos;
 
+// The next character's start; a lead byte without a second byte (before "&lt;", say) is a
+// character of its own, so that no position falls inside an escaped character.
 std::size_t NextChar(std::string_view t, std::size_t i) {
-    return i + (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1);
+    const bool pair = IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
+                      CanFollowLeadByte(static_cast<unsigned char>(t[i + 1]));
+    return i + (pair ? 2 : 1);
 }
 
 int Pos(std::size_t offset) {

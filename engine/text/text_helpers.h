@@ -12,6 +12,12 @@ constexpr bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// Whether c can be the second byte of a two-byte character (0x40..0x7E, 0x80..0xFC); a lead byte
+// before any other byte stands alone.
+constexpr bool CanFollowLeadByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
 // Position in text of the first occurrence of sought that begins at or after start (>= 1), counted
 // from the start of text; 0 when there is none or when text or sought is empty.
 // Example: InStr(3, "abcabc", "abc") == 4.
