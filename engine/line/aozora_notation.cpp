@@ -272,8 +272,7 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
         return result;
     std::vector<TOpenRange> ranges;
     int lineIndent = -1;
-    std::size_t alignFrom = kNone;
-    int alignAmount = 0;
+    bool aligned = false;  // an end alignment runs from its annotation to the line's end
     bool block = false;
     std::size_t blockEnd = kNone;  // where the last block added ends
     TFound a;
@@ -359,13 +358,17 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                 blockEnd = a.Start;
                 break;
             case TAozoraKind::AlignEnd:
-                if (alignFrom != kNone) {
+                if (aligned) {
                     note();
                     break;
                 }
                 remove();
-                alignFrom = a.Start;
-                alignAmount = n.Amount;
+                // Opened here, before the annotations further on add their tags at this place:
+                // a heading or style range around the annotation then closes inside the block.
+                line.P_AddTag("<div class=\"aozora-align-end\" style=\"" +
+                                  Em("margin-inline-end", n.Amount) + "\">",
+                              Pos(a.Start), true);
+                aligned = true;
                 break;
             case TAozoraKind::Reference:
             case TAozoraKind::RubyReference: {
@@ -434,10 +437,7 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
         Note(line, {r.Start, 0, 0, r.Start + r.Length});
 
     const std::size_t size = line.strHtml.size();
-    if (alignFrom != kNone) {
-        line.P_AddTag("<div class=\"aozora-align-end\" style=\"" +
-                          Em("margin-inline-end", alignAmount) + "\">",
-                      Pos(alignFrom), true);
+    if (aligned) {
         line.P_AddTag("</div>", Pos(size), true);
         block = true;
         blockEnd = size;
