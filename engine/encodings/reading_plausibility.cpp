@@ -1,6 +1,9 @@
 #include "engine/encodings/reading_plausibility.h"
 
+#include <cstdint>
 #include <vector>
+
+#include "engine/encodings/latin_letter_pairs.h"
 
 namespace {
 
@@ -73,6 +76,15 @@ std::vector<char32_t> DecodeUtf8(std::string_view bytes) {
     return text;
 }
 
+// Whether a European word has the Latin letter c, at its start or after a letter, followed by
+// the ASCII letter after.
+bool IsEuropeanPair(char32_t before, char32_t c, char32_t after) {
+    const bool initial =
+        !(IsAsciiLetter(before) || IsLatinLetter(before) || IsGreekOrCyrillic(before));
+    const std::uint32_t follows = kLatinLetterPairs[initial ? 0 : 1][c - kFirstPairedLetter];
+    return (follows >> ((after | 0x20) - 'a') & 1) != 0;
+}
+
 bool IsSuspect(char32_t before, char32_t c, char32_t after) {
     if (IsForeign(c) || IsRareLatin(c))
         return true;
@@ -89,6 +101,11 @@ bool IsSuspect(char32_t before, char32_t c, char32_t after) {
 
 bool Utf8ReadingImplausible(std::string_view bytes) {
     const std::vector<char32_t> text = DecodeUtf8(bytes);
+    // Latin letters before an ASCII letter, and those of them no European word has: one such
+    // pair is how a Shift_JIS text's half-width katakana and kanji read, but a long European
+    // text may hold a name or two that no word list has.
+    int pairs = 0;
+    int unknownPairs = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] < 0x80)
             continue;
@@ -96,8 +113,12 @@ bool Utf8ReadingImplausible(std::string_view bytes) {
         const char32_t after = i + 1 < text.size() ? text[i + 1] : U' ';
         if (IsSuspect(before, text[i], after))
             return true;
+        if (IsLatinLetter(text[i]) && IsAsciiLetter(after)) {
+            ++pairs;
+            unknownPairs += IsEuropeanPair(before, text[i], after) ? 0 : 1;
+        }
     }
-    return false;
+    return unknownPairs * 2 > pairs;
 }
 
 bool ShiftJisReadingPlausible(std::string_view bytes) {

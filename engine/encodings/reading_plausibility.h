@@ -13,7 +13,9 @@
 // letter, a letter of a script from Armenian to Mongolian, Hangul, Yi, a private-use or
 // special character, a rare Latin Extended-B letter, a combining mark after no letter, a Greek
 // or Cyrillic letter glued to an ASCII letter, or a non-ASCII letter followed by an ASCII symbol
-// (@[\]^_`{|}~) or, when lower case, by an upper-case ASCII letter.
+// (@[\]^_`{|}~) or, when lower case, by an upper-case ASCII letter; or when most of its Latin
+// letters before an ASCII letter stand where no word of a European language has them ("œw",
+// "ß" beginning a word; the pairs are drawn from word lists by scripts/make-letter-pairs).
 bool Utf8ReadingImplausible(std::string_view bytes);
 
 // True when the Shift_JIS (CP932) reading of bytes uses no user-defined character (lead bytes

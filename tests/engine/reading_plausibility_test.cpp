@@ -120,10 +120,10 @@ struct TMisreads {
 
 // Half-width katakana before a kanji in Shift_JIS ("ﾊ表" = CA 95 5C, read in UTF-8 as "ʕ\"),
 // alone or among ASCII, valid UTF-8 by chance. Before the reading's plausibility counted, each
-// of them was taken as UTF-8. What is left are the texts whose UTF-8 reading is a Latin letter
-// before an ASCII letter ("ﾃ拱." reads "Ýi."), which no rule on the bytes can tell from a
-// European word; measured 7.3 % of them here, 0.3 % of all such texts (the limit leaves a little
-// room).
+// of them was taken as UTF-8; with the scripts and the marks alone, 31 of these 500 were. What
+// is left are the texts whose UTF-8 reading is a Latin letter before an ASCII letter that some
+// European word has too ("ﾅ枴" reads "Şi", Romanian for "and"; "ﾃ芳" reads "ÖF"): 19 of 500
+// measured here.
 TEST(ReadingPlausibility, ShortShiftJisTextsValidAsUtf8) {
     TRandomText random;
     const char* const fillers[] = {"abc", " ", "1", "OK", "."};
@@ -149,7 +149,7 @@ TEST(ReadingPlausibility, ShortShiftJisTextsValidAsUtf8) {
         shiftJis.Count(DetectEncoding(bytes) != TTextEncoding::ShiftJis, shown);
     }
     std::printf("Shift_JIS texts: %d generated, %s\n", generated, shiftJis.Report().c_str());
-    EXPECT_LE(shiftJis.Misread * 100, shiftJis.Texts * 8) << shiftJis.Report();
+    EXPECT_LE(shiftJis.Misread * 100, shiftJis.Texts * 5) << shiftJis.Report();
 }
 
 // Japanese words saved as UTF-8 are valid CP932 surprisingly often (a three-byte character's
@@ -208,7 +208,18 @@ TEST(ReadingPlausibility, WhatMakesAUtf8ReadingImplausible) {
     EXPECT_TRUE(Utf8ReadingImplausible("\xCC\x8Bz."));  // a combining mark after no letter
     EXPECT_TRUE(
         Utf8ReadingImplausible("\xC6\x9C"
-                               "Q"));                            // Latin Extended-B
+                               "Q"));                  // Latin Extended-B
+    EXPECT_TRUE(Utf8ReadingImplausible("\xC5\x93w"));  // œw: no European word has it
+    EXPECT_TRUE(
+        Utf8ReadingImplausible("\xC3\x9F"
+                               "a"));  // ßa: no word begins with ß
+    EXPECT_FALSE(
+        Utf8ReadingImplausible("Gr\xC3\xB6\xC3\x9F"
+                               "e"));  // Größe: ß inside a word
+    // A name no word list has, among words that are known, leaves the text European.
+    EXPECT_FALSE(
+        Utf8ReadingImplausible("Gr\xC3\xB6\xC3\x9F"
+                               "e \xC3\xA9t\xC3\xA9 \xC5\x93w"));
     EXPECT_FALSE(Utf8ReadingImplausible("e\xCC\x81t\xC3\xA9"));  // a combining acute after e
     EXPECT_FALSE(Utf8ReadingImplausible("Bra\xC8\x99ov"));       // Romanian ș
     EXPECT_FALSE(Utf8ReadingImplausible("\xE3\x81\x82"));        // あ
