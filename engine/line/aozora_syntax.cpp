@@ -41,8 +41,15 @@ struct TWords {
     std::string Ten = Sjis("十");
     std::array<std::string, 4> PageBreaks = {Sjis("改ページ"), Sjis("改丁"), Sjis("改段"),
                                              Sjis("改見開き")};
-    std::array<std::string, 3> BlockEnds = {Sjis("ここで字下げ終わり"), Sjis("ここで地付き終わり"),
-                                            Sjis("ここで字上げ終わり")};
+    std::array<std::string, 7> BlockEnds = {
+        Sjis("ここで字下げ終わり"),    Sjis("ここで地付き終わり"), Sjis("ここで字上げ終わり"),
+        Sjis("ここで太字終わり"),      Sjis("ここで斜体終わり"),   Sjis("ここで小さな文字終わり"),
+        Sjis("ここで大きな文字終わり")};
+    std::string Bold = Sjis("太字");
+    std::string Italic = Sjis("斜体");
+    std::string Steps = Sjis("段階");
+    std::string Smaller = Sjis("小さな文字");
+    std::string Larger = Sjis("大きな文字");
     std::array<std::string, 3> Escapes = {Sjis("始め二重山括弧"), Sjis("終わり二重山括弧"),
                                           Sjis("縦線")};
     std::array<std::string, 3> EscapedMarks = {Sjis("《"), Sjis("》"), Sjis("｜")};
@@ -314,6 +321,21 @@ bool ParseLayout(std::string_view content, TAozoraAnnotation& a) {
         a.Amount = NumberThen(rest.substr(w.GroundFrom.size()), w.Raise);
         a.Kind = from ? TAozoraKind::AlignEndFrom : TAozoraKind::AlignEnd;
         return a.Amount >= 0;
+    }
+    if (from && (rest == w.Bold || rest == w.Italic)) {
+        a.Kind = TAozoraKind::StyleFrom;
+        a.Style = rest == w.Bold ? TAozoraStyle::Bold : TAozoraStyle::Italic;
+        return true;
+    }
+    if (from && (EndsWith(rest, w.Smaller) || EndsWith(rest, w.Larger))) {
+        const bool smaller = EndsWith(rest, w.Smaller);
+        const std::string_view size = smaller ? w.Smaller : w.Larger;
+        const int steps = NumberThen(rest.substr(0, rest.size() - size.size()), w.Steps);
+        if (steps < 1 || steps > 9)
+            return false;
+        a.Kind = TAozoraKind::SizeFrom;
+        a.Amount = smaller ? -steps : steps;
+        return true;
     }
     if (!from) {
         a.Amount = NumberThen(rest, w.Indent);

@@ -15,7 +15,9 @@ enum class TAozoraKind : unsigned char {
     IndentFrom,  // ここからN字下げ (Wrap -1), or with 、折り返してM字下げ (Wrap M)
     AlignEnd,    // 地付き (Amount 0), 地からN字上げ: the rest of the line
     AlignEndFrom,  // ここから地付き, ここから地からN字上げ
-    BlockEnd,  // ここで字下げ終わり, ここで地付き終わり, ここで字上げ終わり
+    StyleFrom,  // ここから太字, ここから斜体: Style (Bold or Italic) up to the block's end
+    SizeFrom,  // ここからN段階小さな文字 (Amount -N), ここからN段階大きな文字 (Amount N)
+    BlockEnd,  // ここで字下げ終わり, ここで地付き終わり, ここで字上げ終わり, ここで太字終わり, ...
     Reference,      // 「Target」に傍点, 「Target」は大見出し, ...: Style on Target
     RubyReference,  // 「Target」に「Ruby」のルビ (also の注記)
     RangeStart,     // 傍点, 太字, 大見出し, ...: Style up to the matching end

@@ -194,6 +194,8 @@ std::string AozoraStyleBlocks() {
                              {"-webkit-text-emphasis-position", "under left"},
                              {"text-underline-position", "under left"}});
     block("div.aozora-align-end", {{"text-align", "end"}});
+    block("div.aozora-bold", {{"font-weight", "bold"}});
+    block("div.aozora-italic", {{"font-style", "italic"}});
     block("hr.aozora-page-break", {{"break-after", "page"},
                                    {"page-break-after", "always"},
                                    {"border", "none"},

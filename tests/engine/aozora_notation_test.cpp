@@ -59,6 +59,16 @@ TEST(AozoraSyntax, NumbersInDigitsOfBothWidthsAndKanji) {
     EXPECT_EQ(raised.Amount, 2);
     EXPECT_EQ(Parse("ここから地付き").Kind, TAozoraKind::AlignEndFrom);
     EXPECT_EQ(Parse("ここで字上げ終わり").Kind, TAozoraKind::BlockEnd);
+
+    EXPECT_EQ(Parse("ここから斜体").Style, TAozoraStyle::Italic);
+    EXPECT_EQ(Parse("ここから太字").Kind, TAozoraKind::StyleFrom);
+    EXPECT_EQ(Parse("ここで太字終わり").Kind, TAozoraKind::BlockEnd);
+    EXPECT_EQ(Parse("ここから三段階小さな文字").Amount, -3);
+    EXPECT_EQ(Parse("ここから１段階大きな文字").Amount, 1);
+    EXPECT_EQ(Parse("ここで小さな文字終わり").Kind, TAozoraKind::BlockEnd);
+    for (const char* wrong : {"ここから０段階小さな文字", "ここから十段階大きな文字",
+                              "ここから段階小さな文字", "ここから２段階小さい文字"})
+        EXPECT_EQ(Parse(wrong).Kind, TAozoraKind::Unknown) << wrong;
 }
 
 TEST(AozoraSyntax, ReferencesRangesAndNotes) {
