@@ -103,6 +103,10 @@ void ApplyRubyDocType(TForm& form) {
     form.SetVisible("lblDocTypeNote", ruby);
 }
 
+void ApplyVerticalWritingSwitch(TForm& form) {
+    form.SetEnabled("chkUprightThreeMarks", form.Checked("chkVerticalWriting"));
+}
+
 void ApplyBackgroundImageSwitch(TForm& form) {
     const bool on = form.Checked("chkBgImage");
     form.SetEnabled("lblBgImagePath", on);
@@ -173,6 +177,7 @@ void ApplyAllStyleRules(TStyleEditors& e) {
     RefreshEmphasisSamples(e.Form);
     ApplyBackgroundImageSwitch(e.Form);
     ApplyRubyDocType(e.Form);
+    ApplyVerticalWritingSwitch(e.Form);
 }
 
 void ConnectStyleEditors(TStyleEditors& e) {
@@ -197,4 +202,5 @@ void ConnectStyleEditors(TStyleEditors& e) {
     f.SetChangeHandler("chkBgImage", [&f] { ApplyBackgroundImageSwitch(f); });
     f.SetChangeHandler("chkRubyNotation", [&f] { ApplyRubyDocType(f); });
     f.SetChangeHandler("chkAozoraNotation", [&f] { ApplyRubyDocType(f); });
+    f.SetChangeHandler("chkVerticalWriting", [&f] { ApplyVerticalWritingSwitch(f); });
 }

@@ -61,6 +61,10 @@ void ApplyBackgroundImageSwitch(TForm& form);
 // disabled, keeping the choice for when it is turned off, and lblDocTypeNote says why.
 void ApplyRubyDocType(TForm& form);
 
+// Upright marks are set on vertical pages only: chkUprightThreeMarks is disabled, keeping its
+// choice, while chkVerticalWriting is off.
+void ApplyVerticalWritingSwitch(TForm& form);
+
 // The image choosers: a file dialog preset to the label's path; OK puts the chosen path there.
 void PickImageIntoLabel(TStyleEditors& e, std::string_view label);
 

@@ -263,3 +263,19 @@ TEST_F(TStyleEditorsHeadlessTest, CountCheckFocusesTheRefusedEdit) {
 }
 
 }  // namespace
+
+// The three-marks choice means something on vertical pages only: it waits, disabled, with its
+// choice kept, while 縦書き is off, however 縦書き is set.
+TEST_F(TStyleEditorsWindowTest, ThreeMarksFollowVerticalWriting) {
+    auto* vertical = Control<QCheckBox>("chkVerticalWriting");
+    auto* threeMarks = Control<QCheckBox>("chkUprightThreeMarks");
+    EXPECT_FALSE(threeMarks->isEnabled());
+    Tick(vertical);
+    EXPECT_TRUE(threeMarks->isEnabled());
+    Tick(threeMarks);
+    Tick(vertical);
+    EXPECT_FALSE(threeMarks->isEnabled());
+    EXPECT_TRUE(threeMarks->isChecked());
+    Main().Form().SetChecked("chkVerticalWriting", true);
+    EXPECT_TRUE(threeMarks->isEnabled());
+}
