@@ -1,6 +1,7 @@
 #include "engine/line/upright_digits.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+constexpr std::string_view kUprightOpen = "<span class=\"tcy\">";
 
 // One run to set upright: its 1-based plain position and byte length.
 struct TRun {
@@ -33,16 +36,35 @@ std::vector<std::pair<int, int>> LinkedRanges(const THtmlCnv& line) {
     return ranges;
 }
 
-// Wraps each run (in position order) in the upright span, but for runs inside a link's text and
-// runs with a tag between their characters.
+// Wraps each run (in position order) in the upright span, but for runs inside a link's text,
+// runs with a tag between their characters and runs an upright span of an earlier stage (an
+// annotation's) wraps already.
 void WrapRuns(THtmlCnv& line, const std::vector<TRun>& runs) {
     const std::vector<std::pair<int, int>> links = LinkedRanges(line);
-    std::vector<int> tagged;  // the positions of the tags there were before
+    std::vector<int> tagged;   // the positions of the tags there were before
+    std::vector<int> upright;  // where upright spans open
+    std::vector<int> spanEnds;
     for (const TAddTagInfo& tag : line.arrAddTagInfo) {
-        if (tag.iPos >= 0)
-            tagged.push_back(tag.iPos);
+        if (tag.iPos < 0)
+            continue;
+        tagged.push_back(tag.iPos);
+        if (tag.strTag == kUprightOpen)
+            upright.push_back(tag.iPos);
+        else if (tag.strTag == "</span>")
+            spanEnds.push_back(tag.iPos);
     }
+    const auto has = [](const std::vector<int>& positions, int q) {
+        return std::find(positions.begin(), positions.end(), q) != positions.end();
+    };
     std::sort(tagged.begin(), tagged.end());
+    // The run is upright already when the nearest tags around it are an upright span's opening
+    // and a span's end, which in nested tags can only be that span's own.
+    const auto uprightAlready = [&](int q, int end) {
+        const auto after = std::lower_bound(tagged.begin(), tagged.end(), end);
+        const auto atOrBefore = std::upper_bound(tagged.begin(), tagged.end(), q);
+        return after != tagged.end() && atOrBefore != tagged.begin() &&
+               has(upright, *std::prev(atOrBefore)) && has(spanEnds, *after);
+    };
     auto link = links.begin();
     for (const TRun& run : runs) {
         const int q = run.Position;
@@ -50,9 +72,10 @@ void WrapRuns(THtmlCnv& line, const std::vector<TRun>& runs) {
             ++link;
         const bool linked = link != links.end() && q >= link->first;
         const auto inside = std::upper_bound(tagged.begin(), tagged.end(), q);
-        if (linked || (inside != tagged.end() && *inside < q + run.Length))
+        if (linked || (inside != tagged.end() && *inside < q + run.Length) ||
+            uprightAlready(q, q + run.Length))
             continue;
-        line.P_AddTag("<span class=\"tcy\">", q, true);
+        line.P_AddTag(kUprightOpen, q, true);
         line.P_AddTag("</span>", q + run.Length, false);
     }
 }
