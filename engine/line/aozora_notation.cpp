@@ -16,14 +16,6 @@ constexpr std::string_view kBracketClose = "\x81\x6E";      // ］
 constexpr std::string_view kMark = "\x81\xA6";              // ※
 constexpr std::size_t kNone = std::string_view::npos;
 
-// The next character's start; a lead byte without a second byte (before "&lt;", say) is a
-// character of its own, so that no position falls inside an escaped character.
-std::size_t NextChar(std::string_view t, std::size_t i) {
-    const bool pair = IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
-                      CanFollowLeadByte(static_cast<unsigned char>(t[i + 1]));
-    return i + (pair ? 2 : 1);
-}
-
 int Pos(std::size_t offset) {
     return static_cast<int>(offset) + 1;
 }
@@ -43,7 +35,7 @@ struct TFound {
 // text ends first.
 std::size_t MatchingClose(std::string_view t, std::size_t from) {
     int depth = 1;
-    for (std::size_t i = from; i < t.size(); i = NextChar(t, i)) {
+    for (std::size_t i = from; i < t.size(); i = NextCharStart(t, i)) {
         if (t.compare(i, kBracketOpen.size(), kBracketOpen) == 0) {
             ++depth;
         } else if (t.compare(i, kBracketClose.size(), kBracketClose) == 0 && --depth == 0) {
@@ -58,7 +50,7 @@ std::size_t MatchingClose(std::string_view t, std::size_t from) {
 // the search: the rest of the line stays as written.
 bool NextAnnotation(std::string_view t, std::size_t from, TFound& found, std::size_t& before) {
     std::size_t previous = kNone;
-    for (std::size_t i = from; i < t.size(); i = NextChar(t, i)) {
+    for (std::size_t i = from; i < t.size(); i = NextCharStart(t, i)) {
         if (t.compare(i, kNoteOpen.size(), kNoteOpen) == 0) {
             const std::size_t close = MatchingClose(t, i + kNoteOpen.size());
             if (close == kNone)
@@ -88,7 +80,7 @@ std::size_t ReadingEnd(std::string_view t, std::size_t i, std::size_t limit) {
     if (t.compare(i, kRubyOpen.size(), kRubyOpen) != 0 ||
         t.compare(i + kRubyOpen.size(), kRubyOpen.size(), kRubyOpen) == 0)
         return i;
-    for (std::size_t j = i + kRubyOpen.size(); j < limit; j = NextChar(t, j)) {
+    for (std::size_t j = i + kRubyOpen.size(); j < limit; j = NextCharStart(t, j)) {
         if (t.compare(j, kRubyOpen.size(), kRubyOpen) == 0)
             return i;
         if (t.compare(j, kRubyClose.size(), kRubyClose) == 0)
@@ -107,9 +99,9 @@ std::size_t MatchAt(std::string_view t, std::size_t i, std::string_view sought, 
     for (std::size_t k = 0; k < sought.size();) {
         if (j >= limit)
             return kNone;
-        const std::size_t length = NextChar(sought, k) - k;
+        const std::size_t length = NextCharStart(sought, k) - k;
         if (j + length <= limit && t.compare(j, length, sought, k, length) == 0 &&
-            NextChar(t, j) == j + length) {
+            NextCharStart(t, j) == j + length) {
             j += length;
             k += length;
             continue;
@@ -136,7 +128,7 @@ bool LastBefore(std::string_view t, std::string_view sought, std::size_t limit, 
         return false;
     bool found = false;
     std::size_t previous = kNone;
-    for (std::size_t i = 0; i < limit; i = NextChar(t, i)) {
+    for (std::size_t i = 0; i < limit; i = NextCharStart(t, i)) {
         const std::size_t matched = MatchAt(t, i, sought, limit, overRuby);
         if (matched != kNone) {
             found = true;

@@ -94,17 +94,9 @@ const TWords& Words() {
     return words;
 }
 
-// The next character's start; a lead byte without a second byte (before "&lt;", say) is a
-// character of its own, so that no position falls inside an escaped character.
-std::size_t NextChar(std::string_view t, std::size_t i) {
-    const bool pair = IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
-                      CanFollowLeadByte(static_cast<unsigned char>(t[i + 1]));
-    return i + (pair ? 2 : 1);
-}
-
 // The first occurrence of sought in t at or after from that begins on a character; npos if none.
 std::size_t FindChar(std::string_view t, std::string_view sought, std::size_t from = 0) {
-    for (std::size_t i = from; i < t.size(); i = NextChar(t, i)) {
+    for (std::size_t i = from; i < t.size(); i = NextCharStart(t, i)) {
         if (t.compare(i, sought.size(), sought) == 0)
             return i;
     }
@@ -153,7 +145,7 @@ int LeadingNumber(std::string_view t, std::size_t& length) {
     int current = 0;
     std::size_t i = 0;
     while (i < t.size()) {
-        const std::size_t next = NextChar(t, i);
+        const std::size_t next = NextCharStart(t, i);
         const int digit = DigitAt(t, i, next);
         if (digit >= 0) {
             current = current * 10 + digit;
@@ -183,7 +175,7 @@ int NumberThen(std::string_view t, std::string_view unit) {
 std::string NumberSkeleton(std::string_view t) {
     std::string out;
     for (std::size_t i = 0; i < t.size();) {
-        const std::size_t next = NextChar(t, i);
+        const std::size_t next = NextCharStart(t, i);
         const int digit = DigitAt(t, i, next);
         char c = ' ';
         if (digit >= 0 && (next == i + 1 || static_cast<unsigned char>(t[i]) == 0x82)) {

@@ -103,8 +103,8 @@ void ComposeDakuten(THtmlCnv& line) {
     std::string out;
     std::size_t copied = 0;  // t up to here is in out
     for (std::size_t i = 0; i < t.size();) {
-        const bool pair = IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size();
-        const std::size_t next = i + (pair ? 2 : 1);
+        const std::size_t next = NextCharStart(t, i);
+        const bool pair = next == i + 2;
         const char32_t kana = pair ? KanaOf(static_cast<unsigned char>(t[i]) << 8 |
                                             static_cast<unsigned char>(t[i + 1]))
                                    : 0;

@@ -55,11 +55,6 @@ struct TNotation {
     std::size_t End;  // past the closing mark
 };
 
-// Where the character at i ends.
-std::size_t NextChar(std::string_view t, std::size_t i) {
-    return i + (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1);
-}
-
 // True when escaped text holds more than most characters; an entity is one character.
 bool LongerThan(std::string_view t, std::size_t most) {
     std::size_t count = 0;
@@ -67,7 +62,7 @@ bool LongerThan(std::string_view t, std::size_t most) {
         if (count == most)
             return true;
         const std::size_t semicolon = t[i] == '&' ? t.find(';', i) : std::string_view::npos;
-        i = semicolon != std::string_view::npos ? semicolon + 1 : NextChar(t, i);
+        i = semicolon != std::string_view::npos ? semicolon + 1 : NextCharStart(t, i);
     }
     return false;
 }
@@ -89,7 +84,7 @@ struct TMarks {
     std::vector<std::size_t> DoubleCloses;
 
     explicit TMarks(std::string_view t) {
-        for (std::size_t i = 0; i < t.size(); i = NextChar(t, i)) {
+        for (std::size_t i = 0; i < t.size(); i = NextCharStart(t, i)) {
             if (t.compare(i, kOpen.size(), kOpen) == 0)
                 Opens.push_back(i);
             else if (t.compare(i, kClose.size(), kClose) == 0)
@@ -123,7 +118,7 @@ std::vector<TNotation> FindNotations(std::string_view t, const TSjisBridge* brid
         return notation.End;
     };
     for (std::size_t i = 0; i < t.size();) {
-        const std::size_t next = NextChar(t, i);
+        const std::size_t next = NextCharStart(t, i);
         if (IsBar(t, i) && t.compare(next, kOpen.size(), kOpen) == 0) {
             i = take({TNotation::TKind::LiteralOpen, i, next, next, next + kOpen.size()});
             continue;

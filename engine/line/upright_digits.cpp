@@ -120,8 +120,7 @@ void SetMarksUpright(THtmlCnv& line, bool threeMarks) {
         marks = 0;
     };
     for (std::size_t i = 0; i < t.size();) {
-        const std::size_t next =
-            i + (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1);
+        const std::size_t next = NextCharStart(t, i);
         if (IsMark(t, i, next)) {
             if (marks++ == 0)
                 runStart = i;

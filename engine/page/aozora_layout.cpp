@@ -16,8 +16,7 @@ std::string AozoraTitle(std::string_view firstLine) {
         title = Trim(title.substr(kWideSpace.size()));
     std::size_t end = 0;  // past the last character that is no blank
     for (std::size_t i = 0; i < title.size();) {
-        const std::size_t next =
-            i + (IsLeadByte(static_cast<unsigned char>(title[i])) && i + 1 < title.size() ? 2 : 1);
+        const std::size_t next = NextCharStart(title, i);
         if (title.substr(i, next - i) != kWideSpace && static_cast<unsigned char>(title[i]) > ' ')
             end = next;
         i = next;

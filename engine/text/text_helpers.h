@@ -18,6 +18,15 @@ constexpr bool CanFollowLeadByte(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
+// The 0-based start of the character after the one at i. A lead byte without a second byte
+// (before "&lt;" in escaped text, or at the end) is a character of its own, so that no position
+// falls inside an escaped character.
+constexpr std::size_t NextCharStart(std::string_view t, std::size_t i) {
+    const bool pair = IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
+                      CanFollowLeadByte(static_cast<unsigned char>(t[i + 1]));
+    return i + (pair ? 2 : 1);
+}
+
 // Position in text of the first occurrence of sought that begins at or after start (>= 1), counted
 // from the start of text; 0 when there is none or when text or sought is empty.
 // Example: InStr(3, "abcabc", "abc") == 4.
