@@ -1,5 +1,6 @@
 #include "engine/line/aozora_notation.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -195,6 +196,27 @@ std::string_view BlockStyleTag(const TAozoraAnnotation& n, std::string& room) {
     return room;
 }
 
+// A heading's tags at the level the outline allows after the headings before it (a 小見出し
+// right after a 大見出し is an h3), built in open and close when they differ from tags; other
+// tags as they are.
+TAozoraTags OutlineTags(const TAozoraTags& tags, TAozoraState& state, std::string& open,
+                        std::string& close) {
+    if (!tags.Block)
+        return tags;
+    const int named = tags.Open[2] - '0';
+    const int level = state.LastHeading == 0            ? named
+                      : named == state.LastNamedHeading ? state.LastHeading
+                                                        : std::min(named, state.LastHeading + 1);
+    state.LastNamedHeading = named;
+    state.LastHeading = level;
+    if (level == named)
+        return tags;
+    open.assign(tags.Open);
+    open[2] = static_cast<char>('0' + level);
+    close = "</h" + std::to_string(level) + ">";
+    return {open, close, true};
+}
+
 // A range annotation ("［＃傍点］") still waiting for its end on this line; it stays in the text
 // until then.
 struct TOpenRange {
@@ -289,6 +311,8 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
     std::size_t previous = kNone;  // the start of the character before i, kNone when unknown
     std::string target;
     std::string tag;
+    std::string headingOpen;
+    std::string headingClose;
     for (std::size_t i = 0; NextAnnotation(line.strHtml, i, a, before);) {
         if (before == kNone)
             before = a.Start == i ? previous : kNone;
@@ -405,7 +429,8 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                     Wrap(line, at, atEnd, "<ruby>", tag);
                     break;
                 }
-                const TAozoraTags tags = StyleTags(n.Style);
+                const TAozoraTags tags =
+                    OutlineTags(StyleTags(n.Style), state, headingOpen, headingClose);
                 Wrap(line, at, atEnd, OpenTag(tags, n.Left, tag), tags.Close);
                 if (tags.Block) {
                     block = true;
@@ -436,7 +461,8 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                         later.Start -= r.Length;
                 }
                 const std::size_t end = a.Start - r.Length;
-                const TAozoraTags tags = StyleTags(n.Style);
+                const TAozoraTags tags =
+                    OutlineTags(StyleTags(n.Style), state, headingOpen, headingClose);
                 Wrap(line, r.Start, end, OpenTag(tags, n.Left, tag), tags.Close);
                 if (tags.Block) {
                     block = true;

@@ -18,6 +18,11 @@ struct TAozoraState {
         bool Hanging = false;
     };
     std::vector<TBlock> Blocks;
+    // The level the last heading was named (2 to 4) and the level it was given, 0 before the
+    // first: a heading never goes more than one level below the one before it, as an outline
+    // must not skip levels, and one named as the one before it gets its level.
+    int LastNamedHeading = 0;
+    int LastHeading = 0;
 };
 
 // What the annotations made of the line, for the paragraph logic.

@@ -194,6 +194,10 @@ std::string AozoraStyleBlocks() {
                              {"-webkit-text-emphasis-position", "under left"},
                              {"text-underline-position", "under left"}});
     block("div.aozora-align-end", {{"text-align", "end"}});
+    // A heading keeps the size of its kind when the outline moves it to another level.
+    block(".aozora-large-heading", {{"font-size", "1.5em"}});
+    block(".aozora-medium-heading", {{"font-size", "1.17em"}});
+    block(".aozora-small-heading", {{"font-size", "1em"}});
     block("div.aozora-bold", {{"font-weight", "bold"}});
     block("div.aozora-italic", {{"font-style", "italic"}});
     block("hr.aozora-page-break", {{"break-after", "page"},
