@@ -346,6 +346,17 @@ TAozoraLine ApplyAozoraAnnotations(THtmlCnv& line, TAozoraState& state) {
                 previous = kNone;
                 break;
             }
+            case TAozoraKind::ReturnMark:
+            case TAozoraKind::ReadingMark:
+                // Small, below or above the line; the marks go into the tagged text alone.
+                tag = n.Kind == TAozoraKind::ReturnMark ? "<sub class=\"aozora-return-mark\">"
+                                                        : "<sup class=\"aozora-reading-mark\">";
+                tag += n.Literal;
+                tag += n.Kind == TAozoraKind::ReturnMark ? "</sub>" : "</sup>";
+                line.P_ReplaceWord(Pos(a.Start), length, tag);
+                i = a.Start;
+                previous = kNone;
+                break;
             case TAozoraKind::Unknown:
             case TAozoraKind::Character:  // one ReplaceNamedCharacters could not give
                 note();

@@ -45,6 +45,11 @@ struct TWords {
         Sjis("ここで字下げ終わり"),    Sjis("ここで地付き終わり"), Sjis("ここで字上げ終わり"),
         Sjis("ここで太字終わり"),      Sjis("ここで斜体終わり"),   Sjis("ここで小さな文字終わり"),
         Sjis("ここで大きな文字終わり")};
+    // 返り点, each alone or before レ; 訓点送り仮名 are written in parentheses.
+    std::string ReturnMarks = Sjis("一二三四上中下甲乙丙丁天地人");
+    std::string Re = Sjis("レ");
+    std::string OpenParen = Sjis("（");
+    std::string CloseParen = Sjis("）");
     std::string Bold = Sjis("太字");
     std::string Italic = Sjis("斜体");
     std::string Steps = Sjis("段階");
@@ -294,6 +299,33 @@ bool ParseReference(std::string_view content, TAozoraAnnotation& a) {
     return true;
 }
 
+// 返り点: レ, or one of the order marks (一, 上, 甲, 天 ...) alone or before レ.
+bool IsReturnMark(std::string_view content) {
+    const TWords& w = Words();
+    if (content == w.Re)
+        return true;
+    if (content.size() != 2 && !(content.size() == 4 && EndsWith(content, w.Re)))
+        return false;
+    for (std::size_t k = 0; k < w.ReturnMarks.size(); k += 2) {
+        if (content.compare(0, 2, w.ReturnMarks, k, 2) == 0)
+            return true;
+    }
+    return false;
+}
+
+// True when t is one or more hiragana or katakana (the reading of a 訓点送り仮名).
+bool IsKana(std::string_view t) {
+    if (t.empty() || t.size() % 2 != 0)
+        return false;
+    for (std::size_t i = 0; i < t.size(); i += 2) {
+        const unsigned code =
+            static_cast<unsigned char>(t[i]) << 8 | static_cast<unsigned char>(t[i + 1]);
+        if (!(code >= 0x829F && code <= 0x82F1) && !(code >= 0x8340 && code <= 0x8396))
+            return false;
+    }
+    return true;
+}
+
 // The indentation and alignment forms; false for others.
 bool ParseLayout(std::string_view content, TAozoraAnnotation& a) {
     const TWords& w = Words();
@@ -375,6 +407,20 @@ TAozoraAnnotation ParseAozoraAnnotation(std::string_view content, bool marked) {
             a.Characters = found;
             return a;
         }
+        return a;
+    }
+    if (IsReturnMark(content)) {
+        a.Kind = TAozoraKind::ReturnMark;
+        a.Literal = content;
+        return a;
+    }
+    if (content.size() > w.OpenParen.size() + w.CloseParen.size() &&
+        StartsWith(content, w.OpenParen) && EndsWith(content, w.CloseParen) &&
+        IsKana(content.substr(w.OpenParen.size(),
+                              content.size() - w.OpenParen.size() - w.CloseParen.size()))) {
+        a.Kind = TAozoraKind::ReadingMark;
+        a.Literal = content.substr(w.OpenParen.size(),
+                                   content.size() - w.OpenParen.size() - w.CloseParen.size());
         return a;
     }
     for (const std::string& pageBreak : w.PageBreaks) {

@@ -22,6 +22,8 @@ enum class TAozoraKind : unsigned char {
     RubyReference,  // 「Target」に「Ruby」のルビ (also の注記)
     RangeStart,     // 傍点, 太字, 大見出し, ...: Style up to the matching end
     RangeEnd,       // 傍点終わり, ...
+    ReturnMark,     // 返り点 (レ, 一, 上レ ...): Literal is the mark
+    ReadingMark,    // 訓点送り仮名 "（ニ）": Literal is the kana
 };
 
 // The styles an annotation gives a phrase; StyleTags gives their elements.
@@ -60,9 +62,9 @@ struct TAozoraAnnotation {
     int Amount = 0;     // characters (em) of an indentation or of the space kept at the line's end
     int Wrap = -1;      // the indentation of the lines' continuations, -1 when as the first
     bool Left = false;  // dots or a line on the other side ("の左に", "左に"): IsSideStyle only
-    std::string_view Target;    // the referenced phrase, inside the annotation's text
-    std::string_view Ruby;      // the reading of a RubyReference, inside the annotation's text
-    std::string_view Literal;   // an Escape's mark (Shift_JIS)
+    std::string_view Target;   // the referenced phrase, inside the annotation's text
+    std::string_view Ruby;     // the reading of a RubyReference, inside the annotation's text
+    std::string_view Literal;  // an Escape's mark, a ReturnMark's or ReadingMark's text (Shift_JIS)
     std::u32string Characters;  // a Character's code points (two for a few JIS X 0213 ones)
 };
 

@@ -199,6 +199,9 @@ std::string AozoraStyleBlocks() {
     block(".aozora-medium-heading", {{"font-size", "1.17em"}});
     block(".aozora-small-heading", {{"font-size", "1em"}});
     block("div.aozora-bold", {{"font-weight", "bold"}});
+    // 返り点 and 訓点送り仮名 of kanbun, small beside the characters.
+    block("sub.aozora-return-mark", {{"font-size", "0.5em"}});
+    block("sup.aozora-reading-mark", {{"font-size", "0.5em"}});
     block("div.aozora-italic", {{"font-style", "italic"}});
     block("hr.aozora-page-break", {{"break-after", "page"},
                                    {"page-break-after", "always"},

@@ -71,6 +71,20 @@ TEST(AozoraSyntax, NumbersInDigitsOfBothWidthsAndKanji) {
         EXPECT_EQ(Parse(wrong).Kind, TAozoraKind::Unknown) << wrong;
 }
 
+TEST(AozoraSyntax, KanbunMarks) {
+    for (const char* mark : {"レ", "一", "下レ", "甲", "人レ"}) {
+        const TAozoraAnnotation a = Parse(mark);
+        EXPECT_EQ(a.Kind, TAozoraKind::ReturnMark) << mark;
+        EXPECT_EQ(a.Literal, Sjis(mark)) << mark;
+    }
+    const TAozoraAnnotation reading = Parse("（シテ）");
+    EXPECT_EQ(reading.Kind, TAozoraKind::ReadingMark);
+    EXPECT_EQ(reading.Literal, Sjis("シテ"));
+    for (const char* other : {"レ一", "一二", "五", "（）", "（漢）", "（シテ", "地付き"})
+        EXPECT_NE(Parse(other).Kind, TAozoraKind::ReturnMark) << other;
+    EXPECT_EQ(Parse("（漢）").Kind, TAozoraKind::Unknown);
+}
+
 TEST(AozoraSyntax, ReferencesRangesAndNotes) {
     const TAozoraAnnotation dots = Parse("「猫」に白ゴマ傍点");
     EXPECT_EQ(dots.Kind, TAozoraKind::Reference);
