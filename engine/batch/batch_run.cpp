@@ -35,19 +35,37 @@ int DefaultJobCount() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-struct TBatchRun::TJob {
-    TJob(const TForm& window, const TProgramState& state, const std::atomic<bool>& cancelled)
-        : Form(CopyOfMainWindow(window)),
-          Platform(cancelled),
-          State(state),
-          // Every percent repaints, so that a cancel is seen within a percent of the lines.
-          Env{*Form, Platform, State, std::chrono::milliseconds(0)} {}
+TBatchJob::TBatchJob(const TForm& window, const TProgramState& state,
+                     const std::atomic<bool>& cancelled)
+    : Form(CopyOfMainWindow(window)),
+      Platform(cancelled),
+      State(state),
+      Env{*Form, Platform, State, std::chrono::milliseconds(0)} {}
 
-    std::unique_ptr<THeadlessForm> Form;
-    TBatchPlatform Platform;
-    TProgramState State;
-    TEngineEnv Env;
-};
+TBatchResult ConvertInJob(TBatchJob& job, const TBatchFile& file) {
+    TBatchResult result;
+    if (!file.Refusal.empty()) {
+        result.Messages.push_back({TMessageKind::Error, file.Refusal});
+        return result;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file.Page).parent_path(), ec);
+    // The stylesheet's place follows the input-path field, as porukano-cli sets it for one file.
+    job.Form->SetText("lblInputFilePath", PathForMessage(file.Page));
+    bool usesLocalImages = false;
+    try {
+        result.Outcome = ConvertTextFile(job.Env, file.Text, file.Page, usesLocalImages)
+                             ? TBatchOutcome::Converted
+                             : TBatchOutcome::Failed;
+    } catch (const TBatchCancelled&) {
+        std::filesystem::remove(file.Page, ec);
+        result.Outcome = TBatchOutcome::Cancelled;
+    } catch (const std::exception& e) {
+        job.Platform.ShowMessage(TMessageKind::Error, e.what(), mbOK);
+    }
+    result.Messages = job.Platform.TakeMessages();
+    return result;
+}
 
 TBatchRun::TBatchRun(std::vector<TBatchFile> files, const TForm& window, const TProgramState& state,
                      int jobs)
@@ -56,8 +74,8 @@ TBatchRun::TBatchRun(std::vector<TBatchFile> files, const TForm& window, const T
         bytes_ += file.Bytes;
     const std::size_t count = std::min<std::size_t>(std::max(jobs, 1), files_.size());
     for (std::size_t i = 0; i < count; ++i)
-        jobs_.push_back(std::make_unique<TJob>(window, state, cancelled_));
-    for (const std::unique_ptr<TJob>& job : jobs_)
+        jobs_.push_back(std::make_unique<TBatchJob>(window, state, cancelled_));
+    for (const std::unique_ptr<TBatchJob>& job : jobs_)
         threads_.emplace_back([this, &job = *job] { Work(job); });
 }
 
@@ -71,13 +89,13 @@ void TBatchRun::Cancel() {
     cancelled_ = true;
 }
 
-void TBatchRun::Work(TJob& job) {
+void TBatchRun::Work(TBatchJob& job) {
     for (std::size_t i = next_++; i < files_.size(); i = next_++) {
         TBatchResult result;
         if (cancelled_)
             result.Outcome = TBatchOutcome::Cancelled;
         else
-            result = Convert(job, files_[i]);
+            result = ConvertInJob(job, files_[i]);
         filesDone_ += 1;
         bytesDone_ += files_[i].Bytes;
         {
@@ -86,33 +104,6 @@ void TBatchRun::Work(TJob& job) {
         }
         finished_.notify_all();
     }
-}
-
-TBatchResult TBatchRun::Convert(TJob& job, const TBatchFile& file) {
-    TBatchResult result;
-    if (!file.Refusal.empty()) {
-        result.Messages.push_back({TMessageKind::Error, file.Refusal});
-        return result;
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(file.Page).parent_path(), ec);
-    // A separate stylesheet goes beside the page, as porukano-cli places it for one file.
-    job.Form->SetText("lblInputFilePath", PathForMessage(file.Page));
-    bool usesLocalImages = false;
-    try {
-        result.Outcome = ConvertTextFile(job.Env, file.Text, file.Page, usesLocalImages)
-                             ? TBatchOutcome::Converted
-                             : TBatchOutcome::Failed;
-    } catch (const TBatchCancelled&) {
-        // The page was truncated when the conversion began, so what stands there is only its
-        // beginning: no page is better than a page that looks whole and is not.
-        std::filesystem::remove(file.Page, ec);
-        result.Outcome = TBatchOutcome::Cancelled;
-    } catch (const std::exception& e) {
-        job.Platform.ShowMessage(TMessageKind::Error, e.what(), mbOK);
-    }
-    result.Messages = job.Platform.TakeMessages();
-    return result;
 }
 
 bool TBatchRun::Deliver(const std::function<void(const TBatchFile&, const TBatchResult&)>& done,

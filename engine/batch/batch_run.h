@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "engine/base/engine_env.h"
+#include "engine/base/headless_form.h"
 #include "engine/batch/batch_platform.h"
 #include "engine/batch/text_tree.h"
+#include "engine/regex/regex_library.h"
 
 enum class TBatchOutcome { Converted, Failed, Cancelled };
 
@@ -41,6 +43,25 @@ struct TBatchCounts {
 
 // The number of jobs when none is asked for: the processor's cores, at least 1.
 int DefaultJobCount();
+
+// What one job converts with: a headless copy of the main window's settings (read when it is
+// made, on the window's thread), a platform that keeps the messages, and its own program-wide
+// values. Every percent of a conversion repaints, so that a cancel is seen within a percent of
+// its lines.
+struct TBatchJob {
+    TBatchJob(const TForm& window, const TProgramState& state, const std::atomic<bool>& cancelled);
+
+    std::unique_ptr<THeadlessForm> Form;
+    TBatchPlatform Platform;
+    TProgramState State;
+    TEngineEnv Env;
+};
+
+// Converts one file of a batch with job: its page's folder is made when missing, a separate
+// stylesheet goes beside the page, and a refused file fails with its refusal. A conversion the
+// cancel stops removes its page, which it had begun afresh, rather than leave a page that looks
+// whole and is not. The result carries the file's messages.
+TBatchResult ConvertInJob(TBatchJob& job, const TBatchFile& file);
 
 class TBatchRun {
   public:
@@ -71,13 +92,13 @@ class TBatchRun {
     const TBatchCounts& Counts() const { return counts_; }
 
   private:
-    struct TJob;
-    void Work(TJob& job);
-    TBatchResult Convert(TJob& job, const TBatchFile& file);
+    void Work(TBatchJob& job);
 
     std::vector<TBatchFile> files_;
     std::uintmax_t bytes_ = 0;
-    std::vector<std::unique_ptr<TJob>> jobs_;
+    // Held for the whole run, so that the library is not loaded and unloaded for every file.
+    TRegexLibrary regexLibrary_;
+    std::vector<std::unique_ptr<TBatchJob>> jobs_;
     std::vector<std::thread> threads_;
     std::atomic<bool> cancelled_{false};
     std::atomic<std::size_t> next_{0};
