@@ -159,25 +159,31 @@ std::vector<TBatchFile> ListTreeTexts(const TTreeRequest& request) {
             ++pageCount[Spelling(entry.Page)];
     }
     std::vector<TBatchFile> texts;
-    std::map<std::string, std::string> pageOwner;
     for (TBatchFile& entry : listed) {
-        if (!entry.Refusal.empty()) {
-            texts.push_back(std::move(entry));
-            continue;
+        if (entry.Refusal.empty()) {
+            const std::string text = Spelling(entry.Text);
+            const auto claimed = pageCount.find(text);
+            if (claimed != pageCount.end() &&
+                claimed->second > (text == Spelling(entry.Page) ? 1 : 0))
+                continue;
         }
-        const std::string text = Spelling(entry.Text);
-        const std::string page = Spelling(entry.Page);
-        const auto claimed = pageCount.find(text);
-        if (claimed != pageCount.end() && claimed->second > (text == page ? 1 : 0))
+        texts.push_back(std::move(entry));
+    }
+    RefuseSharedPages(texts);
+    return texts;
+}
+
+void RefuseSharedPages(std::vector<TBatchFile>& files) {
+    std::map<std::string, std::string> pageOwner;
+    for (TBatchFile& entry : files) {
+        if (!entry.Refusal.empty())
             continue;
-        const auto [owner, first] = pageOwner.emplace(page, entry.Text);
+        const auto [owner, first] = pageOwner.emplace(Spelling(entry.Page), entry.Text);
         if (!first) {
             entry.Refusal = Sjis("以下のファイルは変換しません。\r\n\t") +
                             PathForMessage(entry.Text) + Sjis("\r\n理由: ページ ") +
                             PathForMessage(entry.Page) + Sjis(" は ") +
                             PathForMessage(owner->second) + Sjis(" から作られます。");
         }
-        texts.push_back(std::move(entry));
     }
-    return texts;
 }

@@ -36,3 +36,7 @@ struct TTreeRequest {
 // another text already claims is refused. A folder (given or met inside) that cannot be read is
 // listed as a refused entry with the folder as its text.
 std::vector<TBatchFile> ListTreeTexts(const TTreeRequest& request);
+
+// Refuses every file whose page an earlier file of the list already writes: jobs at once would
+// write one page together.
+void RefuseSharedPages(std::vector<TBatchFile>& files);

@@ -30,6 +30,16 @@ std::optional<std::string> TScriptedPlatform::SaveFileDialog(const TFileDialogRe
     return OpenFileDialog(request);
 }
 
+std::optional<std::string> TScriptedPlatform::FolderDialog(std::string_view,
+                                                           const std::string& initialFolder) {
+    FolderDialogs.push_back(initialFolder);
+    if (FileDialogAnswers.empty())
+        return std::nullopt;
+    auto answer = FileDialogAnswers.front();
+    FileDialogAnswers.pop_front();
+    return answer;
+}
+
 std::optional<TColor> TScriptedPlatform::ColorDialog(TColor) {
     if (ColorAnswers.empty())
         return std::nullopt;
