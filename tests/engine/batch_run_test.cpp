@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -171,7 +173,7 @@ TEST(BatchRun, PagesAndMessagesAreThoseOfOneByOneInListOrderForAnyNumberOfJobs) 
     }
 }
 
-TEST(BatchRun, CancelLeavesNoPageCutShortAndStartsNoFileAfterIt) {
+TEST(BatchRun, CancelLeavesNoPageCutShort) {
     TEngineFixture fixture;
     const std::string text = fixture.Dir.File("long.txt");
     std::string lines;
@@ -212,8 +214,8 @@ TEST(BatchRun, CancelLeavesNoPageCutShortAndStartsNoFileAfterIt) {
         [&](const TBatchFile&, const TBatchResult& r) { outcomes.push_back(r.Outcome); },
         std::chrono::milliseconds(50))) {
     }
+    // How many files the jobs finish before the cancel depends on the machine's load.
     ASSERT_EQ(outcomes.size(), files.size());
-    EXPECT_GE(run.Counts().Cancelled, 4);
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (outcomes[i] == TBatchOutcome::Converted) {
             EXPECT_TRUE(ReadFileBytes(files[i].Page).ends_with("</html>\r\n"));
@@ -224,4 +226,40 @@ TEST(BatchRun, CancelLeavesNoPageCutShortAndStartsNoFileAfterIt) {
                 << files[i].Page;
         }
     }
+}
+
+TEST(BatchRun, ACancelStopsTheFileUnderWayAndStartsNoOther) {
+    TEngineFixture fixture;
+    std::string lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    std::vector<TBatchFile> files;
+    for (const char* name : {"a", "b", "c"}) {
+        const std::string text = fixture.Dir.File(std::string(name) + ".txt");
+        WriteFileBytes(text, lines);
+        files.push_back({text, PageOf(text), lines.size(), {}});
+    }
+    // The first page is a pipe, far too small for the page: once its open returns here, the
+    // job has begun that file and waits for the test to read, so the cancel surely comes while
+    // the file is under way.
+    ASSERT_EQ(mkfifo(files[0].Page.c_str(), 0600), 0);
+    TBatchRun run(files, *fixture.Form, fixture.State, 1);
+    const int reader = open(files[0].Page.c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    run.Cancel();
+    char buffer[4096];
+    std::size_t readBytes = 0;
+    for (ssize_t n; (n = read(reader, buffer, sizeof buffer)) > 0;)
+        readBytes += static_cast<std::size_t>(n);
+    close(reader);
+    EXPECT_LT(readBytes, lines.size());
+    std::vector<TBatchOutcome> outcomes;
+    while (run.Deliver(
+        [&](const TBatchFile&, const TBatchResult& r) { outcomes.push_back(r.Outcome); },
+        std::chrono::milliseconds(50))) {
+    }
+    EXPECT_EQ(outcomes, std::vector<TBatchOutcome>(3, TBatchOutcome::Cancelled));
+    for (const TBatchFile& file : files)
+        EXPECT_FALSE(fs::exists(fs::symlink_status(file.Page))) << file.Page;
+    EXPECT_EQ(run.Counts().Cancelled, 3);
 }
