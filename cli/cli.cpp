@@ -14,12 +14,15 @@
 #include "cli/help_text.h"
 #include "cli/temp_file.h"
 #include "cli/terminal_platform.h"
+#include "cli/tree_report.h"
 #include "cli/watch_report.h"
 #include "commands/page_conversion.h"
 #include "commands/text_box_conversion.h"
 #include "engine/base/file_paths.h"
 #include "engine/base/identity.h"
 #include "engine/base/main_window_controls.h"
+#include "engine/batch/batch_run.h"
+#include "engine/batch/text_tree.h"
 #include "engine/page/conversion_messages.h"
 #include "engine/page/converter.h"
 #include "engine/text/encoding.h"
@@ -51,6 +54,11 @@ struct TCliOptions {
     bool TextBox = false;
     bool Quiet = false;
     bool Watch = false;
+    // -r: Files are folders whose trees are converted by Jobs jobs at once.
+    bool Recursive = false;
+    std::optional<int> Jobs;
+    std::optional<std::string> OutDir;
+    std::vector<std::string> Globs;
 };
 
 // Parses the argument of --set into o; false with the message for bad usage.
@@ -104,6 +112,19 @@ std::optional<int> EncodingNumber(std::string name, bool input) {
     return std::nullopt;
 }
 
+// The most jobs -j takes: far more threads than any machine has cores would only cost memory.
+constexpr int kMostJobs = 256;
+
+std::optional<int> JobCount(const std::string& text) {
+    if (text.empty() || text.size() > 3 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int jobs = std::stoi(text);
+    if (jobs < 1 || jobs > kMostJobs)
+        return std::nullopt;
+    return jobs;
+}
+
 // Parses args; returns an exit code when the run ends here (help, version, bad usage).
 std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& o,
                              std::ostream& out, std::ostream& err) {
@@ -126,6 +147,28 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
             o.TextBox = true;
         } else if (a == "-w" || a == "--watch") {
             o.Watch = true;
+        } else if (a == "-r" || a == "--recursive") {
+            o.Recursive = true;
+        } else if (a == "-j" || a == "--jobs") {
+            const std::optional<int> jobs =
+                i + 1 < args.size() ? JobCount(args[i + 1]) : std::nullopt;
+            if (!jobs) {
+                err << "porukano-cli: " << a << " needs a number of jobs from 1 to " << kMostJobs
+                    << '\n';
+                return 2;
+            }
+            ++i;
+            o.Jobs = jobs;
+        } else if (a == "--out-dir" || a == "--glob") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                err << "porukano-cli: " << a
+                    << (a == "--glob" ? " needs a pattern\n" : " needs a path\n");
+                return 2;
+            }
+            if (a == "--glob")
+                o.Globs.push_back(args[++i]);
+            else
+                o.OutDir = args[++i];
         } else if (a == "--input-encoding" || a == "--output-encoding") {
             const bool input = a == "--input-encoding";
             const std::optional<int> number =
@@ -171,6 +214,15 @@ std::optional<int> ParseArgs(const std::vector<std::string>& args, TCliOptions& 
         err << "porukano-cli: --watch needs files (not standard input)\n";
         return 2;
     }
+    if (!o.Recursive && (o.Jobs || o.OutDir || !o.Globs.empty())) {
+        err << "porukano-cli: --jobs, --out-dir and --glob go with -r\n";
+        return 2;
+    }
+    if (o.Recursive && (o.Watch || o.TextBox || o.Output ||
+                        std::find(o.Files.begin(), o.Files.end(), "-") != o.Files.end())) {
+        err << "porukano-cli: -r takes folders; not with --watch, --text-box, -o or \"-\"\n";
+        return 2;
+    }
     if (o.Output && o.Files.size() > 1) {
         err << "porukano-cli: -o takes a single input file\n";
         return 2;
@@ -200,6 +252,8 @@ class TCliRun {
             return 1;
         if (cli_.Watch)
             return Watch();
+        if (cli_.Recursive)
+            return ConvertTrees();
         bool allOk = true;
         for (const std::string& file : cli_.Files)
             allOk = Convert(file) && allOk;
@@ -233,6 +287,55 @@ class TCliRun {
         }
         report.Ended();
         return 0;
+    }
+
+    // -r: every text of the folders' trees, by several jobs at once. Each file's messages come
+    // together and in the list's order; the files not converted are listed at the end with
+    // theirs. Ctrl+C stops the run: no file starts after it, and a page cut short is removed.
+    int ConvertTrees() {
+        TTreeRequest request;
+        request.Folders = cli_.Files;
+        request.Patterns = cli_.Globs;
+        request.OutFolder = cli_.OutDir.value_or("");
+        request.PageOf = [this](const std::string& text) { return MakeOutputPath(text, options_); };
+        const bool japanese = IsJapaneseLocale();
+        const TInterruptSignals interrupt;
+        TBatchRun run(ListTreeTexts(request), *form_, state_,
+                      cli_.Jobs.value_or(DefaultJobCount()));
+        std::vector<std::pair<std::string, std::vector<TBatchMessage>>> failed;
+        const auto done = [&](const TBatchFile& file, const TBatchResult& result) {
+            if (result.Outcome == TBatchOutcome::Failed) {
+                failed.emplace_back(file.Text, result.Messages);
+                return;
+            }
+            for (const TBatchMessage& message : result.Messages)
+                ShowOk(platform_, message.Kind, message.Text);
+        };
+        const auto drawProgress = [&] {
+            const TBatchProgress progress = run.Progress();
+            const int percent = progress.Bytes == 0
+                                    ? static_cast<int>(progress.FilesDone * 100 /
+                                                       std::max<std::size_t>(progress.Files, 1))
+                                    : static_cast<int>(progress.BytesDone * 100 / progress.Bytes);
+            platform_.DrawProgress(percent, TreeProgressText(progress, japanese));
+        };
+        drawProgress();
+        while (run.Deliver(done, std::chrono::milliseconds(100))) {
+            if (interrupt.Interrupted())
+                run.Cancel();
+            drawProgress();
+        }
+        drawProgress();
+        platform_.EndProgress();
+        TTreeReport report(err_, japanese);
+        report.ListBegins(run.Counts());
+        for (const auto& [file, messages] : failed) {
+            report.FailedFile(file);
+            for (const TBatchMessage& message : messages)
+                ShowOk(platform_, message.Kind, message.Text);
+        }
+        report.Interrupted(run.Counts().Cancelled);
+        return run.Counts().Failed + run.Counts().Cancelled == 0 ? 0 : 1;
     }
 
     // The options of porukano.ini, read through the options dialog as the window does; a file

@@ -74,12 +74,29 @@ _porukano_cli() {
             COMPREPLY=($(compgen -W "${_porukano_cli_output_encodings[*]}" -- "$cur"))
             return
             ;;
+        --out-dir)
+            compopt -o filenames 2>/dev/null
+            COMPREPLY=($(compgen -d -- "$cur"))
+            return
+            ;;
+        -j | --jobs | --glob)
+            # A number or a pattern: nothing to offer.
+            return
+            ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "${_porukano_cli_options[*]}" -- "$cur"))
         return
     fi
     compopt -o filenames 2>/dev/null
+    # With -r the arguments are folders.
+    local word
+    for word in "${COMP_WORDS[@]}"; do
+        if [[ $word == -r || $word == --recursive ]]; then
+            COMPREPLY=($(compgen -d -- "$cur"))
+            return
+        fi
+    done
     COMPREPLY=($(compgen -f -- "$cur"))
 }
 

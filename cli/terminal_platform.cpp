@@ -122,13 +122,16 @@ std::optional<TColor> TTerminalPlatform::ColorDialog(TColor) {
 }
 
 void TTerminalPlatform::Repaint() {
+    DrawProgress(form_.Position("pbrProcess"), {});
+}
+
+void TTerminalPlatform::DrawProgress(int percent, std::string_view after) {
     if (!showProgress_)
         return;
     constexpr int kWidth = 40;
-    const int percent = form_.Position("pbrProcess");
     const int filled = percent * kWidth / 100;
     err_ << '\r' << '[' << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-         << percent << '%' << std::flush;
+         << percent << '%' << after << std::flush;
     barDrawn_ = true;
 }
 

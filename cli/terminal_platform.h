@@ -26,6 +26,8 @@ class TTerminalPlatform : public TPlatform {
     int FailureCount() const { return failures_; }
     // Ends a progress bar line, if one is drawn.
     void EndProgress();
+    // Draws the bar at percent with after following it on the same line (when enabled).
+    void DrawProgress(int percent, std::string_view after);
 
   private:
     std::ostream& err_;

@@ -9,6 +9,7 @@
 
 #include "commands/preview_files.h"
 #include "engine/base/engine_env.h"
+#include "engine/batch/batch_run.h"
 #include "settings/settings_env.h"
 #include "settings/untIniOption.h"
 
@@ -27,6 +28,12 @@ struct TCommandEnv {
     // The input file the main window shows (a native path; empty for none), and setting it.
     std::function<std::string()> InputPath;
     std::function<void(const std::string&)> SetInputPath;
+    // Follows a batch run to its end, handing each file's result to the function given, in the
+    // list's order: the window shows the progress with a cancel button and stays responsive.
+    // Without one the commands wait for the run.
+    std::function<void(TBatchRun&,
+                       const std::function<void(const TBatchFile&, const TBatchResult&)>&)>
+        FollowBatch;
     // The preview's private folder, which the close steps remove; null without a preview.
     TPreviewFolder* PreviewFolder = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "commands/folder_conversion.h"
 #include "commands/input_encoding_label.h"
 #include "commands/page_conversion.h"
 #include "commands/preview_files.h"
@@ -15,6 +16,7 @@
 #include "engine/text/encoding.h"
 #include "engine/text/file_failure.h"
 #include "settings/options_folder.h"
+#include "settings/output_path.h"
 #include "settings/remembered_settings.h"
 #include "settings/settings_file.h"
 #include "settings/untFileHistory.h"
@@ -85,35 +87,40 @@ void StartUpSequence(TCommandEnv& env) {
 
 bool BatchConversion(TCommandEnv& env) {
     TPlatform& platform = env.Engine.Platform;
-    int converted = 0;
-    bool textFileSeen = false;
+    std::vector<TBatchFile> files;
     for (std::size_t i = 0; i < env.Arguments.size(); ++i) {
         const std::string& argument = env.Arguments[i];
         if (i == 0 && IsSettingsFileArgument(argument)) {
             LoadSettingsFile(env.Settings, argument);
             continue;
         }
-        // Before the first text file, wherever it stands: the user is told that pages will be
-        // overwritten, also when a settings file came first.
-        if (!textFileSeen) {
-            if (!ConfirmBatch(env))
-                return true;
-            platform.SetBusyCursor(true);
-        }
         // The page is handed to a browser that runs in a folder of its own.
-        const TPageResult page = ConvertToPage(env.Engine, AbsolutePath(argument), env.Options);
-        if (page.Converted) {
-            ++converted;
-            ShowPage(platform, env.Options, page.Page, env.Engine.Form.Checked("chkbxPreview"));
-        }
-        textFileSeen = true;
+        TBatchFile file;
+        file.Text = AbsolutePath(argument);
+        file.Page = MakeOutputPath(file.Text, env.Options);
+        std::error_code ec;
+        file.Bytes = std::filesystem::file_size(file.Text, ec);
+        files.push_back(std::move(file));
     }
-    if (!textFileSeen)
+    if (files.empty())
         return false;
+    // The user is told that pages will be overwritten, also when a settings file came first.
+    if (!ConfirmBatch(env))
+        return true;
+    platform.SetBusyCursor(true);
+    RefuseSharedPages(files);
+    const bool browserTicked = env.Engine.Form.Checked("chkbxPreview");
+    const TBatchCounts counts =
+        RunBatch(env, std::move(files), [&](const TBatchFile& file, const TBatchResult& result) {
+            for (const TBatchMessage& message : result.Messages)
+                ShowOk(platform, message.Kind, message.Text);
+            if (result.Outcome == TBatchOutcome::Converted)
+                ShowPage(platform, env.Options, file.Page, browserTicked);
+        });
     platform.SetBusyCursor(false);
     if (!env.Options.CnvDialogUnvisible) {
         ShowOk(platform, TMessageKind::Information,
-               Sjis("全ファイル変換終了♪\r\n") + std::to_string(converted) +
+               Sjis("全ファイル変換終了♪\r\n") + std::to_string(counts.Converted) +
                    Sjis("個のファイルをＨＴＭＬに変換しました。") + "\r\n" + Sjis("終了します。"));
     }
     env.EndProgram();

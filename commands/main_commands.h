@@ -23,14 +23,16 @@ inline constexpr const char* kOpenArgument = "--open";
 // nothing is opened; after the first FILE the rest are ignored with a warning.
 void OpenFileArgument(TCommandEnv& env);
 
-// Converts env.Arguments in order. Argument 1 with the extension ".rkn" or ".prkn" is loaded as
-// settings instead; every other argument is a text file. Before the first text file: the
-// confirmation (unless CnvDialogUnvisible; "いいえ(&N)" ends the program with "終了しました。"
-// and nothing converted) and the busy cursor. Each page is written beside its text file
-// (overwritten without a question) and shown by its absolute path, also when the argument was
-// relative to the current folder. After the last: the normal cursor, the summary
-// with the count (unless CnvDialogUnvisible), and the end of the program. True when the program
-// ends; false when no text file was given (the window stays open).
+// Converts env.Arguments, several at once (RunBatch). Argument 1 with the extension ".rkn" or
+// ".prkn" is loaded as settings instead; every other argument is a text file. Before the
+// conversions: the confirmation (unless CnvDialogUnvisible; "いいえ(&N)" ends the program with
+// "終了しました。" and nothing converted) and the busy cursor. Each page is written beside its
+// text file (overwritten without a question) and shown by its absolute path, also when the
+// argument was relative to the current folder; each file's messages and its page come in the
+// arguments' order. A file whose page an earlier argument writes is refused with an error.
+// After the last: the normal cursor, the summary with the count (unless CnvDialogUnvisible),
+// and the end of the program. True when the program ends; false when no text file was given
+// (the window stays open).
 bool BatchConversion(TCommandEnv& env);
 
 // Files dropped on the main window (native paths; only the first counts): a ".prkn" file is

@@ -17,6 +17,7 @@
 #include "engine/base/identity.h"
 #include "settings/options_folder.h"
 #include "ui/UntVerInf.h"
+#include "ui/batch_progress.h"
 #include "ui/color_label.h"
 #include "ui/dropped_files.h"
 #include "ui/main_tabs.h"
@@ -52,7 +53,8 @@ TfrmMain::TfrmMain(TPlatform& platform, std::function<void()> endProgram)
                 {},
                 [this] { EndProgram(); },
                 [this] { return ToNative(InputPath()); },
-                [this](const std::string& path) { SetInputPath(FromNative(path)); }},
+                [this](const std::string& path) { SetInputPath(FromNative(path)); },
+                [this](TBatchRun& run, const auto& done) { FollowBatchInDialog(this, run, done); }},
       editors_{form_, platform_, *this},
       guard_(new TSjisInputGuard(platform, this)) {
     setObjectName("frmMain");
@@ -117,6 +119,9 @@ void TfrmMain::BuildMenus() {
             this, [this] { OpenSettingsCommand(settingsEnv_); });
     connect(addItem(file, "mitmSave", "この変換設定を保存(&S)", "Ctrl+S"), &QAction::triggered,
             this, [this] { SaveSettingsCommand(settingsEnv_); });
+    file->addSeparator();
+    connect(addItem(file, "mitmConvertFolder", "フォルダを変換(&D)..."), &QAction::triggered, this,
+            [this] { ConvertFolderCommand(); });
     file->addSeparator();
     for (int k = 1; k <= kSettingsHistorySize; ++k) {
         QAction* item = file->addAction(QString());

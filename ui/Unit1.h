@@ -64,6 +64,7 @@ class TfrmMain : public QMainWindow, private TStyleView {
     // The commands.
     void StartUp();  // runs once, when the window is first shown
     void ConvertCommand();
+    void ConvertFolderCommand();
     void ChooseInputFile();
     void DropFiles(const QStringList& paths);
     void ExitCommand();

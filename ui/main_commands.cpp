@@ -2,6 +2,7 @@
 // commands/, which does the work. Kept here: ending the event loop and showing the other windows.
 #include "commands/main_commands.h"
 #include "commands/convert_command.h"
+#include "commands/folder_conversion.h"
 #include "ui/Unit1.h"
 #include "ui/UntVerInf.h"
 #include "ui/option_window.h"
@@ -14,6 +15,10 @@ void TfrmMain::StartUp() {
 
 void TfrmMain::ConvertCommand() {
     ::ConvertCommand(commands_);
+}
+
+void TfrmMain::ConvertFolderCommand() {
+    ::ConvertFolderCommand(commands_);
 }
 
 void TfrmMain::DropFiles(const QStringList& paths) {

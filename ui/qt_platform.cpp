@@ -146,6 +146,15 @@ std::optional<std::string> TQtPlatform::SaveFileDialog(const TFileDialogRequest&
     return FileDialog(request, true);
 }
 
+std::optional<std::string> TQtPlatform::FolderDialog(std::string_view title,
+                                                     const std::string& initialFolder) {
+    const QString chosen =
+        QFileDialog::getExistingDirectory(Parent(), FromSjis(title), FromNative(initialFolder));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return ToNative(chosen);
+}
+
 std::optional<TColor> TQtPlatform::ColorDialog(TColor initial) {
     const QColor chosen = QColorDialog::getColor(ToQColor(initial), Parent());
     if (!chosen.isValid())

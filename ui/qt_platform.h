@@ -16,6 +16,8 @@ class TQtPlatform : public TPlatform {
     TMessageButton ShowMessage(TMessageKind kind, std::string_view text, unsigned buttons) override;
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) override;
+    std::optional<std::string> FolderDialog(std::string_view title,
+                                            const std::string& initialFolder) override;
     std::optional<TColor> ColorDialog(TColor initial) override;
     void OpenWithAssociatedProgram(const std::string& pathOrUrl) override;
     void RunCommandLine(const std::string& commandLine) override;

@@ -19,6 +19,14 @@ const THeadlessControl* THeadlessForm::Find(std::string_view name) const {
     return it == controls_.end() ? nullptr : &it->second;
 }
 
+std::vector<std::string> THeadlessForm::ControlNames() const {
+    std::vector<std::string> names;
+    names.reserve(controls_.size());
+    for (const auto& [name, control] : controls_)
+        names.push_back(name);
+    return names;
+}
+
 bool THeadlessForm::HasControl(std::string_view name) const {
     return Find(name) != nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "engine/base/form.h"
 
@@ -40,6 +41,8 @@ class THeadlessForm : public TForm {
     // The control itself, for tests and setup; nullptr when there is none.
     THeadlessControl* Find(std::string_view name);
     const THeadlessControl* Find(std::string_view name) const;
+    // The names of every control, in name order.
+    std::vector<std::string> ControlNames() const;
 
     bool HasControl(std::string_view name) const override;
     std::string Text(std::string_view name) const override;

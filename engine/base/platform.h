@@ -35,6 +35,13 @@ class TPlatform {
     // Modal file dialogs: the chosen native path, or std::nullopt when cancelled.
     virtual std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) = 0;
+    // Modal folder dialog with title (Shift_JIS) starting in initialFolder (native, may be
+    // empty): the chosen folder, or std::nullopt when cancelled. A platform without dialogs
+    // answers as if cancelled.
+    virtual std::optional<std::string> FolderDialog(std::string_view /*title*/,
+                                                    const std::string& /*initialFolder*/) {
+        return std::nullopt;
+    }
     // Modal colour dialog starting at initial: the chosen colour, or std::nullopt when cancelled.
     virtual std::optional<TColor> ColorDialog(TColor initial) = 0;
 

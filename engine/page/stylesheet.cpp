@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <initializer_list>
+#include <mutex>
 #include <utility>
 
 #include "engine/base/file_paths.h"
@@ -108,8 +109,12 @@ std::string RelativeUrl(std::string_view fileName) {
     return EscapeHtmlAttribute(url);
 }
 
-// Writes text as the whole content of a native path; throws TFileError when that fails.
+// Writes text as the whole content of a native path; throws TFileError when that fails. The
+// conversions of a batch run at once and the pages of one folder share its stylesheet, so one
+// write at a time: two truncating the same file together could leave it cut short.
 void WriteWholeFile(const std::string& path, std::string_view text) {
+    static std::mutex oneWriteAtATime;
+    const std::lock_guard<std::mutex> hold(oneWriteAtATime);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool ok = file != nullptr;
     int error = ok ? 0 : errno;

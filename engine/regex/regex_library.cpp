@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <mutex>
 
 #include "engine/regex/onig_api.h"
 
@@ -10,7 +11,8 @@ namespace {
 
 constexpr const char* kDefaultLibraryName = "libonig.so.5";
 
-// The process's one loaded copy. Conversions run on one thread, so the count needs no lock.
+// The process's one loaded copy. Conversions of a batch run on several threads at once, each
+// taking and releasing holds, so the count and the load and unload go under one lock.
 struct TLoadedLibrary {
     void* Handle = nullptr;
     int Holders = 0;
@@ -20,6 +22,11 @@ struct TLoadedLibrary {
 TLoadedLibrary& Loaded() {
     static TLoadedLibrary loaded;
     return loaded;
+}
+
+std::mutex& LoadLock() {
+    static std::mutex lock;
+    return lock;
 }
 
 std::optional<std::string>& NameOverride() {
@@ -55,6 +62,7 @@ bool LookUpAll(void* handle, TOnigApi& api) {
 }
 
 const TOnigApi* Acquire() {
+    const std::lock_guard<std::mutex> hold(LoadLock());
     TLoadedLibrary& loaded = Loaded();
     if (loaded.Holders > 0) {
         ++loaded.Holders;
@@ -80,6 +88,7 @@ const TOnigApi* Acquire() {
 }
 
 void Release() {
+    const std::lock_guard<std::mutex> hold(LoadLock());
     TLoadedLibrary& loaded = Loaded();
     if (--loaded.Holders > 0)
         return;
@@ -112,5 +121,6 @@ TRegexLibrary::~TRegexLibrary() {
 }
 
 int RegexLibraryHolders() {
+    const std::lock_guard<std::mutex> hold(LoadLock());
     return Loaded().Holders;
 }

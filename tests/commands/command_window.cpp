@@ -15,7 +15,8 @@ TCommandWindow::TCommandWindow()
           {},
           [this] { ++EndRequests; },
           [this] { return Input; },
-          [this](const std::string& path) { Input = path; }} {
+          [this](const std::string& path) { Input = path; },
+          {}} {
     State.OptionsFolder = Folder.Path();
     OptionsPath = Folder.File("porukano.ini");
 }

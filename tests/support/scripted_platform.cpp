@@ -2,6 +2,20 @@
 
 #include "engine/text/encoding.h"
 
+namespace {
+
+// The next answer of a script, or std::nullopt (cancelled) when it has none left.
+template <typename T>
+std::optional<T> NextAnswer(std::deque<std::optional<T>>& answers) {
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<T> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                               unsigned buttons) {
     Messages.push_back({kind, std::string(text), buttons});
@@ -19,23 +33,21 @@ TMessageButton TScriptedPlatform::ShowMessage(TMessageKind kind, std::string_vie
 
 std::optional<std::string> TScriptedPlatform::OpenFileDialog(const TFileDialogRequest& request) {
     FileDialogs.push_back(request);
-    if (FileDialogAnswers.empty())
-        return std::nullopt;
-    auto answer = FileDialogAnswers.front();
-    FileDialogAnswers.pop_front();
-    return answer;
+    return NextAnswer(FileDialogAnswers);
 }
 
 std::optional<std::string> TScriptedPlatform::SaveFileDialog(const TFileDialogRequest& request) {
     return OpenFileDialog(request);
 }
 
+std::optional<std::string> TScriptedPlatform::FolderDialog(std::string_view,
+                                                           const std::string& initialFolder) {
+    FolderDialogs.push_back(initialFolder);
+    return NextAnswer(FileDialogAnswers);
+}
+
 std::optional<TColor> TScriptedPlatform::ColorDialog(TColor) {
-    if (ColorAnswers.empty())
-        return std::nullopt;
-    auto answer = ColorAnswers.front();
-    ColorAnswers.pop_front();
-    return answer;
+    return NextAnswer(ColorAnswers);
 }
 
 void TScriptedPlatform::OpenWithAssociatedProgram(const std::string& pathOrUrl) {

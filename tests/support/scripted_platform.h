@@ -20,6 +20,9 @@ class TScriptedPlatform : public TPlatform {
     TMessageButton ShowMessage(TMessageKind kind, std::string_view text, unsigned buttons) override;
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) override;
+    // Takes its answer from FileDialogAnswers too; the initial folder goes to FolderDialogs.
+    std::optional<std::string> FolderDialog(std::string_view title,
+                                            const std::string& initialFolder) override;
     std::optional<TColor> ColorDialog(TColor initial) override;
     void OpenWithAssociatedProgram(const std::string& pathOrUrl) override;
     void RunCommandLine(const std::string& commandLine) override;
@@ -39,6 +42,7 @@ class TScriptedPlatform : public TPlatform {
     // The texts of Messages as UTF-8.
     std::vector<std::string> MessageTexts() const;
     std::vector<TFileDialogRequest> FileDialogs;
+    std::vector<std::string> FolderDialogs;
     std::vector<std::string> Opened;
     std::vector<std::string> CommandLines;
     std::vector<bool> BusyCursor;
