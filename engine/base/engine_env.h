@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -23,6 +24,10 @@ struct TEngineEnv {
     TProgramState& State;
     // The least time between two changes of the progress display (see TProgressDisplay).
     std::chrono::milliseconds ProgressInterval{200};
+    // An input file of at least this many bytes is read and decoded on a thread of its own while
+    // its lines are converted; a smaller one on the calling thread, where the thread would cost
+    // more than it saves.
+    std::uintmax_t ReadAheadFrom = 256 * 1024;
 };
 
 // A file the engine could not write outside its guarded places (the separate stylesheet); the
