@@ -30,17 +30,36 @@ void TThreadedLineSource::ReadAhead() {
         TBatch batch;
         bool more = true;
         while (more && empty_.Pop(batch)) {
+            // The room a line longer than kBigBatch needed is not kept for the lines after it.
+            if (batch.Text.capacity() > kBigBatch)
+                batch = {};
             batch.Text.clear();
             batch.Ends.clear();
             while (batch.Text.size() < kBatchBytes && (more = reader_.Append(batch.Text)))
                 batch.Ends.push_back(batch.Text.size());
+            const bool big = batch.Text.size() > kBigBatch;
             if (!batch.Ends.empty() && !full_.Push(batch))
+                break;
+            if (big && !AwaitAllButOne())
                 break;
         }
     } catch (...) {
         failure_ = std::current_exception();
     }
     full_.Close();
+}
+
+// Waits until the calling thread has taken every batch but the one it converts from: then only
+// that batch and the next one read can be big at once.
+bool TThreadedLineSource::AwaitAllButOne() {
+    std::vector<TBatch> held(kBatches - 1);
+    for (TBatch& batch : held) {
+        if (!empty_.Pop(batch))
+            return false;
+    }
+    for (TBatch& batch : held)
+        empty_.Push(batch);
+    return true;
 }
 
 bool TThreadedLineSource::Next(std::string_view& line) {

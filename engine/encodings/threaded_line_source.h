@@ -5,10 +5,12 @@
 //
 // The reader thread fills batches of whole lines (about kBatchBytes each) and hands them over
 // through a bounded queue: at most kBatches exist, so however big the file, what is read ahead
-// stays a few batches (a batch is bigger only for a line longer than kBatchBytes, which is held
-// whole as when one thread reads it). The reader thread touches nothing but the reader, its
-// decoder and the decoder's bridge (handing out stand-ins: see TSjisBridge for what the calling
-// thread may do meanwhile), never the platform or the form.
+// stays a few batches. A batch is bigger only for a line longer than kBatchBytes, which is held
+// whole as when one thread reads it; after a batch bigger than kBigBatch the reader thread waits
+// until it is being converted before it reads on, so that at most two such lines are held. The
+// reader thread touches nothing but the reader, its decoder and the decoder's bridge (handing out
+// stand-ins: see TSjisBridge for what the calling thread may do meanwhile), never the platform or
+// the form.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +29,7 @@ class TThreadedLineSource {
   public:
     static constexpr std::size_t kBatchBytes = 1 << 16;
     static constexpr std::size_t kBatches = 4;
+    static constexpr std::size_t kBigBatch = 16 * kBatchBytes;
 
     // Reads reader's lines, on a thread of its own when ahead is true. bridge is the one the
     // reader's decoder hands stand-ins out of (nullptr without a decoder). The reader and bridge
@@ -58,6 +61,9 @@ class TThreadedLineSource {
     };
 
     void ReadAhead();
+    // Takes every empty batch there will be, but the one the calling thread holds, and hands
+    // them back; false when the reading is stopped meanwhile.
+    bool AwaitAllButOne();
     // Waits for the reader thread and throws what ended it, if anything did.
     void Join();
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/encodings/input_decoder.h"
@@ -206,6 +207,30 @@ TEST(ThreadedLineSource, StoppingInTheMiddleLeavesNoThreadRunning) {
         std::string rest;
         EXPECT_TRUE(reader.Next(rest)) << "the whole text was read ahead after " << taken;
     }
+    // Lines longer than a big batch: with the first of them taken, the reader thread has read
+    // at most the next, so that no more than two are held at once.
+    const std::size_t big = TThreadedLineSource::kBigBatch + 10;
+    std::string longLines;
+    for (const char c : {'a', 'b', 'c', 'd', 'e'})
+        longLines += std::string(big, c) + "\r\n";
+    WriteFileBytes(dir.File("long.txt"), longLines);
+    {
+        TLineReader reader(dir.File("long.txt"));
+        TThreadedLineSource source(reader, nullptr, true);
+        std::string_view line;
+        ASSERT_TRUE(source.Next(line));
+        EXPECT_EQ(line, std::string(big, 'a'));
+        // Chances for a reader thread without that bound to run on to the end.
+        for (int k = 0; k < 50000; ++k)
+            std::this_thread::yield();
+        source.Stop();
+        std::string rest;
+        ASSERT_TRUE(reader.Next(rest));
+        EXPECT_TRUE(rest == std::string(big, 'b') || rest == std::string(big, 'c'))
+            << "read ahead up to " << rest.substr(0, 1);
+    }
+    EXPECT_TRUE(ReadLines(dir.File("long.txt"), true).Lines ==
+                ReadLines(dir.File("long.txt"), false).Lines);
     // Destroyed in the middle without Stop: the same, through the destructor.
     TLineReader reader(dir.File("in.txt"));
     {
