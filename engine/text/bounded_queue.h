@@ -31,6 +31,8 @@ class TBoundedQueue {
         if (closed_ || cancelled_)
             return false;
         items_.push_back(std::move(item));
+        // Woken after the unlock, the other side does not wait for the mutex at once.
+        lock.unlock();
         notEmpty_.notify_one();
         return true;
     }
@@ -44,6 +46,7 @@ class TBoundedQueue {
             return false;
         item = std::move(items_.front());
         items_.pop_front();
+        lock.unlock();
         notFull_.notify_one();
         return true;
     }
