@@ -1,16 +1,16 @@
 // The lines of an input file for the conversion, read and decoded ahead on a thread of its own
-// while the calling thread converts the lines before them, or read on the calling thread (a small
-// file, where starting a thread costs more than it saves). Either way the lines, the reader's end
-// (Failed, Error) and the decoder's (GaveUp, the counts) are the same.
+// while the calling thread converts the lines before them, or read on the calling thread where
+// that would not pay off. Either way the lines, the reader's end (Failed, Error) and the
+// decoder's (GaveUp, the counts) are the same.
 //
-// The reader thread fills batches of whole lines (about kBatchBytes each) and hands them over
-// through a bounded queue: at most kBatches exist, so however big the file, what is read ahead
-// stays a few batches. A batch is bigger only for a line longer than kBatchBytes, which is held
-// whole as when one thread reads it; after a batch bigger than kBigBatch the reader thread waits
-// until it is being converted before it reads on, so that at most two such lines are held. The
-// reader thread touches nothing but the reader, its decoder and the decoder's bridge (handing out
-// stand-ins: see TSjisBridge for what the calling thread may do meanwhile), never the platform or
-// the form.
+// The reader thread fills batches of whole lines (about kBatchBytes each: the fewer hand-overs,
+// the fewer times one thread wakes the other across cores) and hands them over through a bounded
+// queue: at most kBatches exist, so however big the file, what is read ahead stays a few batches.
+// A batch is bigger only for a line longer than kBatchBytes, which is held whole as when one
+// thread reads it; after a batch bigger than kBigBatch the reader thread waits until it is being
+// converted before it reads on, so that at most two such lines are held. The reader thread
+// touches nothing but the reader, its decoder and the decoder's bridge (handing out stand-ins:
+// see TSjisBridge for what the calling thread may do meanwhile), never the platform or the form.
 #pragma once
 
 #include <cstddef>
@@ -27,9 +27,9 @@ class TSjisBridge;
 
 class TThreadedLineSource {
   public:
-    static constexpr std::size_t kBatchBytes = 1 << 16;
+    static constexpr std::size_t kBatchBytes = 1 << 18;
     static constexpr std::size_t kBatches = 4;
-    static constexpr std::size_t kBigBatch = 16 * kBatchBytes;
+    static constexpr std::size_t kBigBatch = 4 * kBatchBytes;
 
     // Reads reader's lines, on a thread of its own when ahead is true. bridge is the one the
     // reader's decoder hands stand-ins out of (nullptr without a decoder). The reader and bridge
