@@ -87,12 +87,16 @@ bool TLineReader::FillDecoded() {
     return end_ > 0;
 }
 
-bool TLineReader::Next(std::string& line) {
-    line.clear();
+bool TLineReader::Append(std::string& line) {
+    const std::size_t before = line.size();
     bool any = false;
     for (;;) {
-        if (pos_ == end_ && !Fill())
-            return any && !failed_ && !(decoder_ && decoder_->GaveUp());
+        if (pos_ == end_ && !Fill()) {
+            if (any && !failed_ && !(decoder_ && decoder_->GaveUp()))
+                return true;
+            line.resize(before);
+            return false;
+        }
         any = true;
         const char* start = buffer_.data() + pos_;
         const std::size_t avail = end_ - pos_;

@@ -23,7 +23,13 @@ class TLineReader {
     bool Ok() const { return file_ != nullptr && !failed_; }
 
     // The next line into line (its capacity is reused); false at the end or on a read error.
-    bool Next(std::string& line);
+    bool Next(std::string& line) {
+        line.clear();
+        return Append(line);
+    }
+    // The next line onto the end of text; false, with text as it was, at the end or on a read
+    // error.
+    bool Append(std::string& text);
     // Counts the remaining lines.
     long long CountLines();
     // True once a read error happened (a directory, an I/O error).

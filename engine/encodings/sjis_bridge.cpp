@@ -313,7 +313,6 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
         return kGetaCode;
     }
     TStandIn& standIn = standIns_[index];
-    standIn.Used = true;
     standIn.Character = c;
     // A user-defined character is its own CP932 code in a Shift_JIS page; the others have no
     // faithful form there.
@@ -329,7 +328,8 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
         standIn.Forms[static_cast<int>(page)] =
             form.empty() ? CharacterReference(c) : std::string(form);
     }
-    ++used_;
+    standIn.Used.store(true, std::memory_order_release);
+    used_.fetch_add(1, std::memory_order_relaxed);
     const std::uint16_t code = StandInCode(index);
     codes_.emplace(c, code);
     return code;
@@ -339,27 +339,29 @@ std::uint16_t TSjisBridge::StandInFor(char32_t c) {
 // the engine's bytes as in the settings' (keywords, header, footer); the others take codes from
 // the top of the area down, away from the user-defined characters text commonly holds (the
 // first ones).
+void TSjisBridge::MakeStandInRoom() {
+    if (standIns_)
+        return;
+    standIns_ = std::make_unique<TStandIn[]>(kCapacity);
+    top_ = kCapacity;
+}
+
 std::size_t TSjisBridge::FreeStandIn(char32_t c) {
-    if (standIns_.empty()) {
-        standIns_.resize(kCapacity);
-        top_ = kCapacity;
-    }
+    MakeStandInRoom();
     if (IsUserDefinedCharacter(c)) {
         const std::uint16_t own = Tables().ToSjis[c];
         const long at = own == kNoForm ? -1 : StandInIndex(own >> 8, own & 0xFF);
-        if (at >= 0 && !standIns_[at].Used)
+        if (at >= 0 && !HandedOut(at))
             return static_cast<std::size_t>(at);
     }
-    while (top_ > 0 && standIns_[top_ - 1].Used)
+    while (top_ > 0 && HandedOut(static_cast<long>(top_ - 1)))
         --top_;
     return top_ > 0 ? --top_ : kCapacity;
 }
 
 char32_t TSjisBridge::StandsFor(std::uint16_t code) const {
-    const long index = StandInIndex(code >> 8, code & 0xFF);
-    if (index < 0 || static_cast<std::size_t>(index) >= standIns_.size())
-        return 0;
-    return standIns_[index].Used ? standIns_[index].Character : 0;
+    const TStandIn* standIn = HandedOut(StandInIndex(code >> 8, code & 0xFF));
+    return standIn ? standIn->Character : 0;
 }
 
 std::uint16_t TSjisBridge::StandInBytes(char32_t c) {
@@ -393,10 +395,8 @@ TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
     if (IsLeadByte(static_cast<unsigned char>(b)) && at.In < end && IsTrailByte(*at.In)) {
         const unsigned trail = *at.In++;
         code = b << 8 | trail;
-        const long index = StandInIndex(b, trail);
-        if (index >= 0 && static_cast<std::size_t>(index) < standIns_.size() &&
-            standIns_[index].Used) {
-            at.Out = PutLong(standIns_[index].Forms[static_cast<int>(page)], at.Out, end - at.In);
+        if (const TStandIn* standIn = HandedOut(StandInIndex(b, trail))) {
+            at.Out = PutLong(standIn->Forms[static_cast<int>(page)], at.Out, end - at.In);
             return at;
         }
     }
@@ -416,7 +416,7 @@ TSjisBridge::TSpot TSjisBridge::EncodeOther(TSpot at, const unsigned char* end,
 }
 
 void TSjisBridge::Encode(std::string_view engine, TPageEncoding page, std::string& out) {
-    if (page == TPageEncoding::ShiftJis && used_ == 0) {
+    if (page == TPageEncoding::ShiftJis && used_.load(std::memory_order_relaxed) == 0) {
         out.append(engine);
         return;
     }

@@ -8,8 +8,23 @@
 // back. A user-defined character's stand-in is its own code unless another character holds that
 // code already; the others are handed out from 0xF9FC down. There are 1880 stand-ins; each
 // further new character becomes "〓" (0x81AC) and is counted.
+//
+// Two threads may share a bridge while a text is read on one of them: a reader thread whose
+// decoder hands out stand-ins (Put) and the thread that takes the lines, whose line stages ask
+// StandsFor and whose page writing calls Encode. That is safe under these rules:
+// - ShareWithReaderThread is called before the reader thread starts, so that the stand-ins'
+//   room, which would otherwise be made at the first hand-out, never moves while both run;
+// - Reserve, and every Put of the taking side, happen before the reader thread starts or after
+//   it has ended: while it runs, it alone hands out stand-ins (which also keeps their order, and
+//   so which characters keep one once they run out, the same as when one thread does it all);
+// - the reader hands its text over through something that orders the two threads (a queue with
+//   a mutex): every stand-in the text holds was handed out before, and is complete when the
+//   taking side sees it. A stand-in becomes visible whole, by its flag, so a code the taking
+//   side asks about before its hand-out reads as no stand-in, never half of one;
+// - Unkept is read after the reader thread has ended; Unreadable by the taking side.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +39,10 @@ class TSjisBridge {
     static constexpr std::size_t kCapacity = 1880;
 
     TSjisBridge();
+
+    // Makes the room of every stand-in now, before a reader thread shares the bridge (see the
+    // rules above).
+    void ShareWithReaderThread() { MakeStandInRoom(); }
 
     // Writes the engine bytes of one character at dst (one or two) and returns their end; two
     // bytes of room are needed either way.
@@ -57,11 +76,22 @@ class TSjisBridge {
 
   private:
     struct TStandIn {
-        bool Used = false;
+        // Set last, when the character and its forms are written (release), and read first
+        // (acquire): another thread sees a stand-in whole or not at all.
+        std::atomic<bool> Used = false;
         char32_t Character = 0;
         std::string Forms[3];  // in TPageEncoding order
     };
     static constexpr std::uint16_t kNoBytes = 0xFFFF;
+    // The room of all kCapacity stand-ins, made once.
+    void MakeStandInRoom();
+    // The stand-in of index (< kCapacity) if it has been handed out, else nullptr.
+    const TStandIn* HandedOut(long index) const {
+        if (index < 0 || !standIns_)
+            return nullptr;
+        const TStandIn& standIn = standIns_[index];
+        return standIn.Used.load(std::memory_order_acquire) ? &standIn : nullptr;
+    }
     // The stand-in code of a character without a faithful form (handed out on first sight), or
     // the code of "〓" once they have run out.
     std::uint16_t StandInFor(char32_t c);
@@ -95,8 +125,11 @@ class TSjisBridge {
     // characters have none: they take stand-ins.
     const std::uint16_t* engineBytes_;
 
-    std::vector<TStandIn> standIns_;  // by code, all 1880 once the first is handed out
-    std::size_t used_ = 0;
+    // By code: all 1880 once the first is handed out (or the bridge is shared), none before.
+    std::unique_ptr<TStandIn[]> standIns_;
+    // Only the reader side writes it; the page side reads it for its shortcut (any value it can
+    // see is right for the text it was handed).
+    std::atomic<std::size_t> used_ = 0;
     std::size_t top_ = 0;  // the codes from here up are taken
     std::unordered_map<char32_t, std::uint16_t> codes_;
     std::vector<std::uint64_t> unkeptSeen_;
