@@ -13,8 +13,8 @@
 #include "engine/encodings/sjis_bridge.h"
 #include "engine/line/prepared_emphasis.h"
 #include "engine/page/converter.h"
+#include "fuzz/fuzz_conversion.h"
 #include "fuzz/fuzz_input.h"
-#include "fuzz/fuzz_platform.h"
 #include "fuzz/page_check.h"
 #include "fuzz/scratch_folder.h"
 
@@ -25,24 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form->SetItemIndex("cmbOutputEncoding", in.Byte() % 4);
     const int mode = in.Byte() % 3;
     form->SetItemIndex("rdgrpAddTag", mode);
-    const std::string inputPath = Scratch().File("in.txt");
-    const std::string outputPath = Scratch().File("out.htm");
-    WriteBytes(inputPath, in.Rest());
-
-    TFuzzPlatform platform;
-    TProgramState state{Scratch().Path(), ""};
-    TEngineEnv env{*form, platform, state};
-    TStrInfo s;
-    if (!GatherSettings(*form, platform, s))
-        Fail("the settings cannot be gathered", "");
-    bool images = false;
-    TConversionEncodings used;
-    if (!ConvertTextFile(env, inputPath, outputPath, images, used))
-        Fail("a conversion failed", platform.Messages.empty() ? "" : platform.Messages[0]);
+    TFuzzConversion c(*form, in.Rest());
+    if (!c.Convert())
+        Fail("a conversion failed", c.Platform.Messages[0]);
+    const TStrInfo& s = c.Settings;
+    const TConversionEncodings& used = c.Used;
 
     const std::vector<std::string> page =
-        PageLines(PageAsShiftJis(ReadBytes(outputPath), used.Page));
-    const std::vector<std::string> input = ReadInputLines(inputPath, used.Input);
+        PageLines(PageAsShiftJis(ReadBytes(c.OutputPath), used.Page));
+    const std::vector<std::string> input = ReadInputLines(c.InputPath, used.Input);
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {

@@ -13,7 +13,7 @@
 #include "engine/line/prepared_emphasis.h"
 #include "engine/page/converter.h"
 #include "engine/text/katakana.h"
-#include "fuzz/fuzz_platform.h"
+#include "fuzz/fuzz_conversion.h"
 #include "fuzz/page_check.h"
 #include "fuzz/pipeline_case.h"
 #include "fuzz/scratch_folder.h"
@@ -46,26 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form->SetChecked("chkRubyNotation", false);
     form->SetChecked("chkAozoraNotation", false);
     form->SetItemIndex("cmbDocType", 0);
-    const std::string inputPath = Scratch().File("in.txt");
-    const std::string outputPath = Scratch().File("out.htm");
-    WriteBytes(inputPath, in.Rest());
-
-    TFuzzPlatform platform;
-    TProgramState state{Scratch().Path(), ""};
-    TEngineEnv env{*form, platform, state};
-    TStrInfo s;
-    if (!GatherSettings(*form, platform, s))
-        Fail("the settings cannot be gathered", "");
-    bool images = false;
-    if (!ConvertTextFile(env, inputPath, outputPath, images)) {
-        // Only a keyword that is no valid regular expression stops a conversion of this size.
-        if (platform.Messages.empty())
-            Fail("a conversion failed without a message", "");
+    TFuzzConversion c(*form, in.Rest());
+    // Only a keyword that is no valid regular expression stops a conversion of this size.
+    if (!c.Convert())
         return 0;
-    }
+    const TStrInfo& s = c.Settings;
 
-    const std::vector<std::string> input = ReadInputLines(inputPath);
-    const std::vector<std::string> page = PageLines(ReadBytes(outputPath));
+    const std::vector<std::string> input = ReadInputLines(c.InputPath);
+    const std::vector<std::string> page = PageLines(ReadBytes(c.OutputPath));
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
@@ -100,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<std::string> box;
-    if (!ConvertTextBoxText(env, box, input))
+    if (!ConvertTextBoxText(c.Env, box, input))
         Fail("the text box failed where the page did not", "");
     if (document) {
         if (box.empty())

@@ -16,7 +16,7 @@
 #include "engine/encodings/sjis_bridge.h"
 #include "engine/line/prepared_emphasis.h"
 #include "engine/page/converter.h"
-#include "fuzz/fuzz_platform.h"
+#include "fuzz/fuzz_conversion.h"
 #include "fuzz/page_check.h"
 #include "fuzz/pipeline_case.h"
 #include "fuzz/scratch_folder.h"
@@ -29,29 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form->SetItemIndex("cmbInputEncoding", static_cast<int>(TInputEncoding::ShiftJis));
     form->SetChecked("chkRubyNotation", true);
     form->SetItemIndex("cmbDocType", 1);
-    const std::string inputPath = Scratch().File("in.txt");
-    const std::string outputPath = Scratch().File("out.htm");
-    WriteBytes(inputPath, in.Rest());
-
-    TFuzzPlatform platform;
-    TProgramState state{Scratch().Path(), ""};
-    TEngineEnv env{*form, platform, state};
-    TStrInfo s;
-    if (!GatherSettings(*form, platform, s))
-        Fail("the settings cannot be gathered", "");
-    bool images = false;
-    TConversionEncodings used;
-    if (!ConvertTextFile(env, inputPath, outputPath, images, used)) {
-        if (platform.Messages.empty())
-            Fail("a conversion failed without a message", "");
+    TFuzzConversion c(*form, in.Rest());
+    if (!c.Convert())
         return 0;
-    }
+    const TStrInfo& s = c.Settings;
+    const TConversionEncodings& used = c.Used;
     if (used.Page != TPageEncoding::Utf8)
         Fail("a page with ruby that is not UTF-8", "");
 
-    const std::vector<std::string> input = ReadInputLines(inputPath);
+    const std::vector<std::string> input = ReadInputLines(c.InputPath);
     const std::vector<std::string> page =
-        PageLines(PageAsShiftJis(ReadBytes(outputPath), used.Page));
+        PageLines(PageAsShiftJis(ReadBytes(c.OutputPath), used.Page));
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {
@@ -78,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
     }
     std::vector<std::string> box;
-    if (!ConvertTextBoxText(env, box, input))
+    if (!ConvertTextBoxText(c.Env, box, input))
         Fail("the text box failed where the page did not", "");
     if (document && !box.empty())
         box.erase(box.begin());
