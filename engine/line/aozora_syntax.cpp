@@ -313,14 +313,14 @@ bool IsReturnMark(std::string_view content) {
     return false;
 }
 
-// True when t is one or more hiragana or katakana (the reading of a 訓点送り仮名).
+// True when t is one or more full-width kana (the reading of a 訓点送り仮名).
 bool IsKana(std::string_view t) {
     if (t.empty() || t.size() % 2 != 0)
         return false;
     for (std::size_t i = 0; i < t.size(); i += 2) {
         const unsigned code =
             static_cast<unsigned char>(t[i]) << 8 | static_cast<unsigned char>(t[i + 1]);
-        if (!(code >= 0x829F && code <= 0x82F1) && !(code >= 0x8340 && code <= 0x8396))
+        if (KanaOfCode(code) == 0)
             return false;
     }
     return true;
@@ -414,14 +414,15 @@ TAozoraAnnotation ParseAozoraAnnotation(std::string_view content, bool marked) {
         a.Literal = content;
         return a;
     }
-    if (content.size() > w.OpenParen.size() + w.CloseParen.size() &&
-        StartsWith(content, w.OpenParen) && EndsWith(content, w.CloseParen) &&
-        IsKana(content.substr(w.OpenParen.size(),
-                              content.size() - w.OpenParen.size() - w.CloseParen.size()))) {
-        a.Kind = TAozoraKind::ReadingMark;
-        a.Literal = content.substr(w.OpenParen.size(),
-                                   content.size() - w.OpenParen.size() - w.CloseParen.size());
-        return a;
+    if (StartsWith(content, w.OpenParen) && EndsWith(content, w.CloseParen) &&
+        content.size() > w.OpenParen.size() + w.CloseParen.size()) {
+        const std::string_view reading = content.substr(
+            w.OpenParen.size(), content.size() - w.OpenParen.size() - w.CloseParen.size());
+        if (IsKana(reading)) {
+            a.Kind = TAozoraKind::ReadingMark;
+            a.Literal = reading;
+            return a;
+        }
     }
     for (const std::string& pageBreak : w.PageBreaks) {
         if (content == pageBreak) {

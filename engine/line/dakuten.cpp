@@ -12,22 +12,6 @@ constexpr std::string_view kDakuten = "\x81\x4A";  // ゛
 constexpr char kHalfWidthDakuten = '\xDE';         // ﾞ
 constexpr char32_t kCombiningDakuten = 0x3099;
 
-// The character of a full-width kana's CP932 code (the iteration marks ゝ and ヽ included), 0 for
-// any other code.
-char32_t KanaOf(unsigned code) {
-    if (code >= 0x829F && code <= 0x82F1)
-        return 0x3041 + (code - 0x829F);
-    if (code >= 0x8340 && code <= 0x837E)
-        return 0x30A1 + (code - 0x8340);
-    if (code >= 0x8380 && code <= 0x8396)
-        return 0x30E0 + (code - 0x8380);
-    if (code == 0x8154)
-        return 0x309D;  // ゝ
-    if (code == 0x8152)
-        return 0x30FD;  // ヽ
-    return 0;
-}
-
 // The CP932 code of a kana that has one, 0 for the others (ゔ ヷ ヸ ヹ ヺ).
 unsigned CodeOf(char32_t c) {
     if (c >= 0x3041 && c <= 0x3093)
@@ -105,8 +89,8 @@ void ComposeDakuten(THtmlCnv& line) {
     for (std::size_t i = 0; i < t.size();) {
         const std::size_t next = NextCharStart(t, i);
         const bool pair = next == i + 2;
-        const char32_t kana = pair ? KanaOf(static_cast<unsigned char>(t[i]) << 8 |
-                                            static_cast<unsigned char>(t[i + 1]))
+        const char32_t kana = pair ? KanaOfCode(static_cast<unsigned char>(t[i]) << 8 |
+                                                static_cast<unsigned char>(t[i + 1]))
                                    : 0;
         std::size_t mark = 0;  // the length of a dakuten right after the kana
         if (kana && t.compare(next, kDakuten.size(), kDakuten) == 0)

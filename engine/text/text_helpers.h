@@ -18,6 +18,22 @@ constexpr bool CanFollowLeadByte(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
+// The character of a full-width kana's CP932 code (the iteration marks ゝ and ヽ included), 0 for
+// any other code.
+constexpr char32_t KanaOfCode(unsigned code) {
+    if (code >= 0x829F && code <= 0x82F1)
+        return 0x3041 + (code - 0x829F);
+    if (code >= 0x8340 && code <= 0x837E)
+        return 0x30A1 + (code - 0x8340);
+    if (code >= 0x8380 && code <= 0x8396)
+        return 0x30E0 + (code - 0x8380);
+    if (code == 0x8154)
+        return 0x309D;  // ゝ
+    if (code == 0x8152)
+        return 0x30FD;  // ヽ
+    return 0;
+}
+
 // The 0-based start of the character after the one at i. A lead byte without a second byte
 // (before "&lt;" in escaped text, or at the end) is a character of its own, so that no position
 // falls inside an escaped character.
