@@ -9,6 +9,7 @@
 
 #include "engine/base/form.h"
 #include "engine/base/platform.h"
+#include "engine/base/usable_cores.h"
 
 struct TProgramState {
     // The folder of the program's own files (settings/options_folder.h): porukano.ini, and the
@@ -29,6 +30,10 @@ struct TEngineEnv {
     // thread may wait several milliseconds for a core, while the converting thread waits for its
     // first lines: measured, reading ahead cost time up to 1 MB and saved it from 3 MB on.
     std::uintmax_t ReadAheadFrom = 2 * 1024 * 1024;
+    // The threads that run the line stages of such a file, beside the calling thread, which puts
+    // the paragraphs together and writes the page. Below 2 the calling thread does it all, as on
+    // one core, where handing lines between threads would only cost time.
+    unsigned LineStageThreads = UsableCores();
 };
 
 // A file the engine could not write outside its guarded places (the separate stylesheet); the

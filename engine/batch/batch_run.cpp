@@ -6,6 +6,7 @@
 
 #include "engine/base/file_paths.h"
 #include "engine/base/main_window_controls.h"
+#include "engine/base/usable_cores.h"
 #include "engine/page/converter.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::unique_ptr<THeadlessForm> CopyOfMainWindow(const TForm& window) {
 }  // namespace
 
 int DefaultJobCount() {
-    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return static_cast<int>(UsableCores());
 }
 
 TBatchJob::TBatchJob(const TForm& window, const TProgramState& state,
@@ -73,8 +74,13 @@ TBatchRun::TBatchRun(std::vector<TBatchFile> files, const TForm& window, const T
     for (const TBatchFile& file : files_)
         bytes_ += file.Bytes;
     const std::size_t count = std::min<std::size_t>(std::max(jobs, 1), files_.size());
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i) {
         jobs_.push_back(std::make_unique<TBatchJob>(window, state, cancelled_));
+        // Jobs side by side keep the cores busy already; more threads in each would only
+        // contend for them.
+        if (count > 1)
+            jobs_.back()->Env.LineStageThreads = 1;
+    }
     for (const std::unique_ptr<TBatchJob>& job : jobs_)
         threads_.emplace_back([this, &job = *job] { Work(job); });
 }

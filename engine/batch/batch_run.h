@@ -41,7 +41,7 @@ struct TBatchCounts {
     int Cancelled = 0;
 };
 
-// The number of jobs when none is asked for: the processor's cores, at least 1.
+// The number of jobs when none is asked for: the cores the process may use, at least 1.
 int DefaultJobCount();
 
 // What one job converts with: a headless copy of the main window's settings (read when it is

@@ -67,30 +67,35 @@ void IndentLeadingSpaces(THtmlCnv& line) {
     line.P_AddTagLine(std::string_view(opening.data(), end - opening.data()), "</span>");
 }
 
-void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
-                  TParaState& state, TPlatform& platform, const TSjisBridge* bridge) {
-    if (settings.AozoraNotation)
-        ReplaceNamedCharacters(line, state.Bridge);
+namespace {
+
+// The stages in their order, up to the paragraph logic. aozora is the conversion's state when the
+// Aozora notation is on, whose annotations need the page's nesting and open blocks before the
+// other stages run; null otherwise, when nothing here depends on the lines before. True when the
+// line goes on to the paragraph logic.
+bool RunStages(THtmlCnv& line, const TStrInfo& settings, TPlatform& platform,
+               const TSjisBridge* bridge, TParaState* aozora, TAozoraLine& aozoraLine) {
+    if (aozora)
+        ReplaceNamedCharacters(line, aozora->Bridge);
     line.P_CnvTextToHtmlDangerStr(settings.TabWidth, settings.KanaWidening);
     const TAddTagMode mode = settings.AddTagMode;
-    const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
     if (mode == TAddTagMode::LineBreaksOnly) {
-        line.P_AddTag("<br>", atEnd(), true);
-        return;
+        line.P_AddTag("<br>", static_cast<int>(line.strHtml.size()) + 1, true);
+        return false;
     }
     if (!IsDocumentMode(mode))
-        return;
-    line.P_NestElements(state.Nesting);
+        return false;
+    if (aozora)
+        line.P_NestElements(aozora->Nesting);
     // Before every stage, so that an emphasis keyword or a ruby's reading sees the voiced kana.
     if (RubyNotationOn(settings))
         ComposeDakuten(line);
-    TAozoraLine aozora;
-    if (settings.AozoraNotation) {
-        aozora = ApplyAozoraAnnotations(line, state.Aozora);
-        if (aozora.BlockOnly) {
+    if (aozora) {
+        aozoraLine = ApplyAozoraAnnotations(line, aozora->Aozora);
+        if (aozoraLine.BlockOnly) {
             // A line of layout alone ("［＃改ページ］") begins no paragraph and breaks no line.
             line.F_strGetIncTag();
-            return;
+            return false;
         }
     }
 
@@ -114,8 +119,13 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         ApplyRubyNotation(line, bridge);
     if (settings.LeadingSpacesAsStyle)
         IndentLeadingSpaces(line);
+    return true;
+}
 
-    const bool blank = IsBlankLine(rawLine);
+// The paragraph and line-break logic, which carries state from line to line.
+void FinishParagraph(THtmlCnv& line, bool blank, const TStrInfo& settings, TParaState& state,
+                     const TAozoraLine& aozora) {
+    const auto atEnd = [&line] { return static_cast<int>(line.strHtml.size()) + 1; };
     state.ClosedHere = false;
     if (state.ParagraphOpen == 1) {
         if (state.PreviousLineHadText && blank) {
@@ -131,7 +141,7 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
 
     if (!state.ClosedHere) {
         const std::string& tagged = line.F_strGetIncTag();
-        if (mode == TAddTagMode::AllTags) {
+        if (settings.AddTagMode == TAddTagMode::AllTags) {
             if (!EndsWith(tagged, "</div>") && tagged.find("<hr") == std::string::npos &&
                 !aozora.EndsInBlock) {
                 line.P_AddTag("<br>", atEnd(), true);
@@ -142,4 +152,30 @@ void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& sett
         }
     }
     line.F_strGetIncTag();  // brings state.Nesting up to the line's end
+}
+
+}  // namespace
+
+void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
+                  TParaState& state, TPlatform& platform, const TSjisBridge* bridge) {
+    if (!settings.AozoraNotation) {
+        if (StageLine(line, settings, platform, bridge))
+            FinishLine(line, IsBlankLine(rawLine), settings, state);
+        return;
+    }
+    TAozoraLine aozora;
+    if (RunStages(line, settings, platform, bridge, &state, aozora))
+        FinishParagraph(line, IsBlankLine(rawLine), settings, state, aozora);
+}
+
+bool StageLine(THtmlCnv& line, const TStrInfo& settings, TPlatform& platform,
+               const TSjisBridge* bridge) {
+    TAozoraLine none;
+    return RunStages(line, settings, platform, bridge, nullptr, none);
+}
+
+void FinishLine(THtmlCnv& line, bool blank, const TStrInfo& settings, TParaState& state) {
+    // No stage before this assembled the line, so the nesting may begin here.
+    line.P_NestElements(state.Nesting);
+    FinishParagraph(line, blank, settings, state, {});
 }

@@ -35,6 +35,16 @@ struct TParaState {
 void AssembleLine(THtmlCnv& line, std::string_view rawLine, const TStrInfo& settings,
                   TParaState& state, TPlatform& platform, const TSjisBridge* bridge = nullptr);
 
+// The two halves of AssembleLine without the Aozora notation. StageLine runs the stages that see
+// this line alone (escaping, rule lines, emphasis, links, upright characters, ruby, indentation),
+// so lines may be staged on any thread and in any order; true when the line then goes to
+// FinishLine (a document's lines), which adds the paragraph and line-break tags in the order of the
+// lines. blank is IsBlankLine of the raw line. Used on a line made afresh for the raw line, the
+// two give what AssembleLine gives.
+bool StageLine(THtmlCnv& line, const TStrInfo& settings, TPlatform& platform,
+               const TSjisBridge* bridge);
+void FinishLine(THtmlCnv& line, bool blank, const TStrInfo& settings, TParaState& state);
+
 // Turns a line that starts (after trimming) with a rule's pattern into that rule's "<hr>".
 void ApplyRuleLines(THtmlCnv& line, const std::array<THolLine, 5>& rules);
 

@@ -95,6 +95,8 @@ class THtmlCnv {
     std::vector<TAddTagInfo> arrAddTagInfo;
 
   private:
+    friend class TStagedLines;
+
     void DropTags();
     void Assemble() const;
     void AssembleAsPlaced() const;

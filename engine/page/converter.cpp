@@ -1,6 +1,7 @@
 #include "engine/page/converter.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "engine/line/regex_emphasis.h"
 #include "engine/page/aozora_layout.h"
 #include "engine/page/conversion_messages.h"
+#include "engine/page/parallel_line_stages.h"
 #include "engine/page/progress_display.h"
 #include "engine/page/stylesheet.h"
 #include "engine/text/encoding.h"
@@ -81,6 +83,10 @@ bool PrepareRules(TStrInfo& s, TPlatform& platform) {
 
 enum class TLineResult { Written, TooLong, WriteFailed };
 
+void ShowLineTooLong(TPlatform& platform) {
+    ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
+}
+
 // Converts one line through a line object made afresh for it and hands the tagged text to emit.
 // One object is renewed for every line of a conversion, so its storage serves them all. A line
 // too long for the line object's positions is refused with its message. Inlined into the loops
@@ -91,11 +97,26 @@ template <typename Emit>
                                                       TPlatform& platform,
                                                       const TSjisBridge* bridge, Emit&& emit) {
     if (!FitsLinePositions(raw, s.TabWidth)) {
-        ShowOk(platform, TMessageKind::Error, Sjis("長すぎて変換できない行があります。終了します"));
+        ShowLineTooLong(platform);
         return TLineResult::TooLong;
     }
     line.P_Renew(raw);
     AssembleLine(line, raw, s, state, platform, bridge);
+    return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
+}
+
+// ConvertLine for a line whose stages ran on another thread.
+template <typename Emit>
+[[gnu::always_inline]] inline TLineResult FinishStagedLine(THtmlCnv& line,
+                                                           const TParallelLineStages::TLine& about,
+                                                           const TStrInfo& s, TParaState& state,
+                                                           TPlatform& platform, Emit&& emit) {
+    if (about.TooLong) {
+        ShowLineTooLong(platform);
+        return TLineResult::TooLong;
+    }
+    if (about.ToFinish)
+        FinishLine(line, about.Blank, s, state);
     return emit(line.F_strGetIncTag()) ? TLineResult::Written : TLineResult::WriteFailed;
 }
 
@@ -160,7 +181,8 @@ void ReserveSettingsText(TSjisBridge& bridge, const TStrInfo& s) {
         bridge.Reserve(line.Pattern);
 }
 
-// Whether the input file is big enough for reading it on a thread of its own to pay off.
+// Whether the input file is big enough for reading it, or staging its lines, on threads of their
+// own to pay off.
 bool ReadsAhead(const std::string& inputPath, const TEngineEnv& env) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(inputPath, ec);
@@ -183,9 +205,9 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     if (bridge)
         ReserveSettingsText(*bridge, s);
     // A control character of the title or a line becomes "〓", or U+FFFD in a UTF-8 page.
-    TControlCharacterStandIn standIn(pass.Page == TPageEncoding::Utf8
-                                         ? kReplacementCharacterCode
-                                         : std::string_view("\x81\xAC"));
+    const std::string_view standInBytes =
+        pass.Page == TPageEncoding::Utf8 ? kReplacementCharacterCode : std::string_view("\x81\xAC");
+    TControlCharacterStandIn standIn(standInBytes);
     TOutputFile& out = *pass.Out;
     // The page's bytes: the engine's as they are for a Shift_JIS page without stand-ins.
     const auto writeLine = [&](std::string_view text) {
@@ -203,8 +225,16 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     // costs less than handing them over between two cores (measured 1.2 times slower over both
     // cores). Nor does a thread read ahead where the line stages hand out stand-ins themselves
     // (the Aozora notation's named characters): the reader thread must be the only one doing that.
-    const bool ahead = pass.Decoder && !s.AozoraNotation && ReadsAhead(inputPath, env);
-    TThreadedLineSource lines(reader, pass.Decoder && bridge ? &*bridge : nullptr, ahead);
+    TSjisBridge* const decoderBridge = pass.Decoder && bridge ? &*bridge : nullptr;
+    // Where there are cores to spare and the file is big enough, the line stages run on threads
+    // of their own, which also read the text. The Aozora notation's annotations carry state from
+    // line to line, and its named characters take stand-ins, so its lines stay on this thread.
+    std::unique_ptr<TParallelLineStages> staged;
+    if (!s.AozoraNotation && env.LineStageThreads >= 2 && ReadsAhead(inputPath, env))
+        staged = TParallelLineStages::Start(reader, decoderBridge, s, env.LineStageThreads,
+                                            standInBytes);
+    const bool ahead = !staged && pass.Decoder && !s.AozoraNotation && ReadsAhead(inputPath, env);
+    TThreadedLineSource lines(reader, decoderBridge, ahead);
     // An Aozora Bunko file names its work on its first line, read here ahead for the title.
     bool firstRead = false;
     std::optional<TStrInfo> titled;
@@ -256,6 +286,14 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
             explanation.Line(raw, convert);
         }
         explanation.Finish(convert);
+    } else if (staged) {
+        TParallelLineStages::TLine about;
+        std::string_view ready;
+        while (result == TLineResult::Written &&
+               staged->Next(line, about, ready, state, env.Platform)) {
+            result = about.Ready ? (emit(ready) ? TLineResult::Written : TLineResult::WriteFailed)
+                                 : FinishStagedLine(line, about, s, state, env.Platform, emit);
+        }
     } else {
         // The common loop calls the line's conversion itself, so that it stays inlined here.
         for (long long number = 1; result == TLineResult::Written && nextLine(); ++number) {
@@ -266,6 +304,8 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     standIn.AtLine(0);
     // Ended early (a line too long, a write failure): the rest of the text is not read.
     lines.Stop();
+    if (staged)
+        staged->Stop();
     if (result == TLineResult::Written && pass.Decoder && pass.Decoder->GaveUp())
         return TPassResult::Disproved;
     if (result == TLineResult::Written && reader.Failed()) {
@@ -277,6 +317,11 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
         convert(footer);
     pass.ControlCharacters = standIn.Replaced();
     pass.FirstControlLine = standIn.FirstLine();
+    if (staged) {
+        // This thread escaped the header and footer alone, which have no line of the text.
+        pass.ControlCharacters += staged->ControlCharacters();
+        pass.FirstControlLine = staged->FirstControlLine();
+    }
     if (result == TLineResult::TooLong)
         return TPassResult::Failed;
     bool written = result == TLineResult::Written;

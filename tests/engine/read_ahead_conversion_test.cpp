@@ -1,8 +1,10 @@
-// A file converted with its lines read on a thread of their own gives the page, the messages and
-// the progress display of the same conversion on one thread, in every input encoding and however
-// the conversion ends; the platform is only ever called on the converting thread.
+// A file converted with its lines read on a thread of their own, or with its line stages run on
+// threads of their own, gives the page, the messages and the progress display of the same
+// conversion on one thread, in every input encoding, with every setting and however the
+// conversion ends; the platform is only ever called on the converting thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "tests/engine/encoding_fixture.h"
 
 namespace {
@@ -43,8 +46,12 @@ struct TConversion : TEngineFixture {
     std::vector<std::string> Progress;  // the label at each repaint
     TConversionEncodings Used;
 
-    explicit TConversion(bool ahead) {
-        CheckedEnv.ReadAheadFrom = ahead ? 0 : std::numeric_limits<std::uintmax_t>::max();
+    // Threaded (the file's size does not matter) with that many threads for the line stages,
+    // where 1 reads ahead only; not threaded at all with 0.
+    explicit TConversion(unsigned stageThreads) {
+        CheckedEnv.ReadAheadFrom =
+            stageThreads > 0 ? 0 : std::numeric_limits<std::uintmax_t>::max();
+        CheckedEnv.LineStageThreads = stageThreads;
         CheckedEnv.ProgressInterval = std::chrono::milliseconds(0);
         Checking.OnRepaint = [this] {
             Checking.Note();
@@ -68,36 +75,41 @@ struct TConversion : TEngineFixture {
     }
 };
 
-// The same conversion on one thread and with the reading ahead; both must agree in everything
-// the user sees.
+// The same conversion on one thread, with the reading ahead, and with the line stages on two
+// threads; all must agree in everything the user sees.
 struct TBoth {
-    TConversion Here{false};
-    TConversion Ahead{true};
-    std::vector<std::string> LastMessages;  // of the last conversion (UTF-8)
+    TConversion Here{0};
+    TConversion Ahead{1};
+    TConversion Staged{2};
+    std::vector<std::string> LastMessages;  // of the last conversion (line stages on threads)
 
     template <typename Setup>
     void Set(Setup&& setup) {
-        setup(*Here.Form);
-        setup(*Ahead.Form);
+        for (TConversion* c : {&Here, &Ahead, &Staged})
+            setup(*c->Form);
     }
-    // Converts in both and checks they agree; the page.
+    // Converts in all three and checks they agree; the page.
     std::string Convert(const std::string& name, std::string_view input, int inputChoice,
                         int outputChoice, const std::string& output = "") {
         const std::string here = Here.Convert(input, inputChoice, outputChoice, output);
-        const std::string ahead = Ahead.Convert(input, inputChoice, outputChoice, output);
-        EXPECT_TRUE(here == ahead) << name << ": the pages differ";
-        EXPECT_EQ(Ahead.Checking.MessageTexts(), Here.Checking.MessageTexts()) << name;
-        EXPECT_EQ(Ahead.Progress, Here.Progress) << name;
-        EXPECT_EQ(Ahead.Used.Input, Here.Used.Input) << name;
-        EXPECT_EQ(Ahead.Used.Page, Here.Used.Page) << name;
-        EXPECT_EQ(Ahead.Checking.OtherThreadCalls, 0) << name;
+        std::string page;
+        for (TConversion* c : {&Ahead, &Staged}) {
+            const std::string how = name + (c == &Ahead ? ", read ahead" : ", stages on threads");
+            page = c->Convert(input, inputChoice, outputChoice, output);
+            EXPECT_TRUE(here == page) << how << ": the pages differ";
+            EXPECT_EQ(c->Checking.MessageTexts(), Here.Checking.MessageTexts()) << how;
+            EXPECT_EQ(c->Progress, Here.Progress) << how;
+            EXPECT_EQ(c->Used.Input, Here.Used.Input) << how;
+            EXPECT_EQ(c->Used.Page, Here.Used.Page) << how;
+            EXPECT_EQ(c->Checking.OtherThreadCalls, 0) << how;
+        }
         EXPECT_EQ(Here.Checking.OtherThreadCalls, 0) << name;
-        LastMessages = Ahead.Checking.MessageTexts();
-        for (TConversion* c : {&Here, &Ahead}) {
+        LastMessages = Staged.Checking.MessageTexts();
+        for (TConversion* c : {&Here, &Ahead, &Staged}) {
             c->Checking.Messages.clear();
             c->Progress.clear();
         }
-        return ahead;
+        return page;
     }
 };
 
@@ -154,7 +166,7 @@ TEST(ReadAheadConversion, EveryInputEncodingGivesThePageOfOneThread) {
             const std::string name = std::string(c.name) + (ruby ? ", ruby" : "");
             const std::string page = both.Convert(name, c.bytes, c.input, c.page);
             EXPECT_TRUE(page.ends_with("</html>\r\n")) << name;
-            EXPECT_GE(both.Ahead.Checking.Repaints, 100) << name << ": every percentage shown";
+            EXPECT_GE(both.Staged.Checking.Repaints, 100) << name << ": every percentage shown";
         }
     }
     // The Aozora notation's named characters are handed stand-ins by the line stages, which
@@ -172,7 +184,7 @@ TEST(ReadAheadConversion, AGuessDisprovedLateStartsAgainAsShiftJis) {
         ProseWithLateStandIns(1 << 20) + InEncoding("名前はまだ無い。\r\n", "CP932");
     TBoth both;
     const std::string page = both.Convert("disproved", input, 0, 0);
-    EXPECT_EQ(both.Ahead.Used.Input, TTextEncoding::ShiftJis);
+    EXPECT_EQ(both.Staged.Used.Input, TTextEncoding::ShiftJis);
     const std::string named = both.Convert("named", input, 1, 0);
     EXPECT_TRUE(page == named) << "the page differs from the text read as Shift_JIS";
 }
@@ -194,4 +206,81 @@ TEST(ReadAheadConversion, AConversionEndedInTheMiddleStopsTheReading) {
     // The same conversion into a folder of its own afterwards still works in full.
     const std::string page = both.Convert("after the failure", utf8, 2, 0);
     EXPECT_NE(page.find("</html>"), std::string::npos);
+}
+
+TEST(ReadAheadConversion, StagedLinesGiveThePageOfOneThreadWithEverySetting) {
+    // Prose with what each stage acts on, blank lines single and in runs, a stretch without
+    // any, control characters first on a line far into the text, and a line longer than a
+    // batch of lines may be.
+    std::string text;
+    while (text.size() < 200 * 1024)
+        text += "　吾輩は猫である。名前はまだ無い。\r\nどこで生れたかとんと見当がつかぬ。\n\r\n";
+    for (int k = 0; k < 3000; ++k) {
+        text += k % 7 == 0   ? "\r\n"
+                : k % 7 == 1 ? "○見出し 12 番\r\n"
+                             : "　「注意」 http://a.example/x 重要\r\n";
+        if (k % 500 == 499)
+            text += "-----\r\n\r\n\r\n";
+    }
+    text += "制御\x01文字\r\n" + std::string(300 * 1024, 'x') + "\r\n";
+    for (int k = 0; k < 40000; ++k)
+        text += "------\r\n";
+    for (int k = 0; k < 4000; ++k)
+        text += "続く行 " + std::to_string(k) + "\r\n";
+    const std::string sjis = InEncoding(text, "CP932");
+    const struct {
+        const char* name;
+        void (*setup)(TForm&);
+    } settings[] = {
+        {"initial settings", [](TForm&) {}},
+        {"every stage",
+         [](TForm& f) {
+             f.SetText("edtHolMark1", "-");
+             f.SetText("edtHolMarkCnt1", "3");
+             f.SetText("edtKeyword2", Sjis("注意,重要"));
+             f.SetItemIndex("cmbKeyKbn2", 1);
+             f.SetItemIndex("cmbKeyWhat2", 1);
+             f.SetText("edtKeyword4", Sjis("「*」"));
+             f.SetItemIndex("cmbKeyKbn4", 3);
+             f.SetText("edtKeyword5", "m/[0-9]+/g");
+             f.SetItemIndex("cmbKeyKbn5", 4);
+             f.SetChecked("chkKanaChange", true);
+             f.SetChecked("chkVerticalWriting", true);
+             f.SetChecked("chkRubyNotation", true);
+         }},
+        {"line breaks only", [](TForm& f) { f.SetItemIndex("rdgrpAddTag", 1); }},
+        {"divisions", [](TForm& f) { f.SetItemIndex("rdgrpAddTag", 2); }},
+        {"no tags", [](TForm& f) { f.SetItemIndex("rdgrpAddTag", -1); }},
+        // A rule line ends the paragraph around it, and the next line of text begins another:
+        // the state after such a line is not the usual one, so the batches that start behind
+        // one are finished on the converting thread.
+        {"rule lines", [](TForm& f) { f.SetText("edtHolMark1", "-"); }},
+    };
+    for (const auto& setting : settings) {
+        TBoth both;
+        both.Set(setting.setup);
+        both.Convert(setting.name, sjis, 1, 0);
+        ASSERT_EQ(both.LastMessages.size(), 1u) << setting.name;
+        EXPECT_NE(both.LastMessages[0].find(std::to_string(
+                      std::count(text.begin(), text.begin() + text.find('\x01'), '\n') + 1)),
+                  std::string::npos)
+            << setting.name << ": " << both.LastMessages[0];
+        both.Convert(std::string(setting.name) + ", UTF-8", text, 2, 2);
+    }
+}
+
+TEST(ReadAheadConversion, ASearchCutShortOnSeveralThreadsIsToldOnce) {
+    // Each line is a batch of its own, so both stage threads cut a search of their own short;
+    // the user is told once, as by one thread.
+    std::string text;
+    for (int k = 0; k < 2; ++k)
+        text += std::string(70 * 1024, 'a') + "\r\n";
+    TBoth both;
+    both.Set([](TForm& f) {
+        f.SetText("edtKeyword5", "m/(a+)\\1*b/");
+        f.SetItemIndex("cmbKeyKbn5", 4);
+    });
+    both.Convert("cut short", text, 1, 0);
+    ASSERT_EQ(both.LastMessages.size(), 1u);
+    EXPECT_NE(both.LastMessages[0].find("打ち切"), std::string::npos) << both.LastMessages[0];
 }
