@@ -2,7 +2,8 @@
 // rest is a text file, converted into a page (ConvertTextFile) and through the text box
 // (ConvertTextBoxText). Every page must pass the checks of page_check.h, say what the input
 // says (page_check.h LineText, apart from what the settings drop), and the text box must give
-// the page's body lines.
+// the page's body lines; the line stages on two threads must give the same page.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 #include "engine/encodings/line_reader.h"
 #include "engine/line/prepared_emphasis.h"
 #include "engine/page/converter.h"
+#include "engine/text/encoding.h"
 #include "engine/text/katakana.h"
 #include "fuzz/fuzz_conversion.h"
 #include "fuzz/page_check.h"
@@ -53,7 +55,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TStrInfo& s = c.Settings;
 
     const std::vector<std::string> input = ReadInputLines(c.InputPath);
-    const std::vector<std::string> page = PageLines(ReadBytes(c.OutputPath));
+    const std::string pageBytes = ReadBytes(c.OutputPath);
+    const std::vector<std::string> page = PageLines(pageBytes);
+
+    // The same conversion with the line stages on two threads (whatever the file's size) gives
+    // the same page and the same messages: the lines after the first are finished there from the
+    // state assumed after it, which must be checked, whatever the text holds.
+    const std::vector<std::string> messages = c.Platform.Messages;
+    c.Platform.Messages.clear();
+    c.Env.ReadAheadFrom = 0;
+    c.Env.LineStageThreads = 2;
+    if (!c.Convert())
+        Fail("the conversion over two threads failed", "");
+    // A regular expression's search cut short at its time limit may be cut at another line.
+    const auto cutShort = [](const std::vector<std::string>& shown) {
+        return std::any_of(shown.begin(), shown.end(), [](const std::string& message) {
+            return message.find(Sjis("打ち切")) != std::string::npos;
+        });
+    };
+    if (!cutShort(messages) && !cutShort(c.Platform.Messages)) {
+        if (ReadBytes(c.OutputPath) != pageBytes)
+            Fail("the conversion over two threads gives another page", ReadBytes(c.OutputPath));
+        if (c.Platform.Messages != messages)
+            Fail("the conversion over two threads gives other messages", "");
+    }
     const bool document = s.AddTagMode != TAddTagMode::LineBreaksOnly;
     std::vector<std::string> body = page;
     if (document) {

@@ -25,14 +25,15 @@ struct TEngineEnv {
     TProgramState& State;
     // The least time between two changes of the progress display (see TProgressDisplay).
     std::chrono::milliseconds ProgressInterval{200};
-    // An input file of at least this many bytes is read and decoded on a thread of its own while
-    // its lines are converted; a smaller one on the calling thread. On a busy machine a new
-    // thread may wait several milliseconds for a core, while the converting thread waits for its
-    // first lines: measured, reading ahead cost time up to 1 MB and saved it from 3 MB on.
-    std::uintmax_t ReadAheadFrom = 2 * 1024 * 1024;
+    // An input file of at least this many bytes is converted over several threads (see
+    // LineStageThreads; with fewer than 2 of them, a text not in Shift_JIS is still read and
+    // decoded on a thread of its own), a smaller one on the calling thread alone. New threads cost
+    // a few milliseconds before they pay: measured, the line stages on two threads cost time up to
+    // 3 MB and saved it from 5 MB on, and reading ahead alone paid from 3 MB on.
+    std::uintmax_t ReadAheadFrom = 4 * 1024 * 1024;
     // The threads that run the line stages of such a file, beside the calling thread, which puts
-    // the paragraphs together and writes the page. Below 2 the calling thread does it all, as on
-    // one core, where handing lines between threads would only cost time.
+    // the paragraphs together and writes the page. Below 2 the calling thread runs the stages
+    // itself, as on one core, where handing lines between threads would only cost time.
     unsigned LineStageThreads = UsableCores();
 };
 

@@ -21,14 +21,14 @@ constexpr unsigned kMostThreads = 4;
 // The platform of a stage thread: a message goes with its line into the batch being staged.
 class TParallelLineStages::TKeepingPlatform : public TPlatform {
   public:
-    void KeepFor(TBatch& batch, std::size_t line) {
-        batch_ = &batch;
+    void KeepIn(std::vector<TKeptMessage>& messages, std::size_t line) {
+        messages_ = &messages;
         line_ = line;
     }
     TMessageButton ShowMessage(TMessageKind kind, std::string_view text,
                                unsigned buttons) override {
-        if (batch_)
-            batch_->Messages.push_back({line_, kind, std::string(text)});
+        if (messages_)
+            messages_->push_back({line_, kind, std::string(text)});
         // The stages ask nothing; were one to, nobody here could answer.
         return (buttons & mbOK) ? mbOK : (buttons & mbYes) ? mbYes : mbCancel;
     }
@@ -45,7 +45,7 @@ class TParallelLineStages::TKeepingPlatform : public TPlatform {
     void Repaint() override {}
 
   private:
-    TBatch* batch_ = nullptr;
+    std::vector<TKeptMessage>* messages_ = nullptr;
     std::size_t line_ = 0;
 };
 
@@ -123,9 +123,7 @@ void TParallelLineStages::Stage(const TStrInfo& s) {
         free_.Cancel();
     }
     std::lock_guard lock(doneLock_);
-    controlCharacters_ += replaced;
-    if (firstLine != 0 && (firstControlLine_ == 0 || firstLine < firstControlLine_))
-        firstControlLine_ = firstLine;
+    AddControlCharacters(replaced, firstLine);
     --running_;
     doneChanged_.notify_all();
 }
@@ -135,23 +133,37 @@ void TParallelLineStages::Stage(const TStrInfo& s) {
 bool TParallelLineStages::Read(TBatch& batch) {
     std::unique_lock lock(readLock_);
     readable_.wait(lock, [this] { return !bigHeld_ || ended_; });
-    if (ended_)
-        return false;
     // The room a line longer than kBigBatch needed is not kept for the lines after it.
     if (batch.Text.capacity() > kBigBatch)
         batch = {};
     batch.Text.clear();
     batch.Ends.clear();
-    bool more = true;
-    while (batch.Text.size() < kBatchBytes && (more = reader_.Append(batch.Text)))
+    if (!carried_.empty()) {
+        batch.Text.swap(carried_);
         batch.Ends.push_back(batch.Text.size());
-    ended_ = !more;
+    } else if (ended_) {
+        return false;
+    }
+    bool more = true;
+    while (batch.Text.size() < kBatchBytes) {
+        const std::size_t start = batch.Text.size();
+        if (!(more = reader_.Append(batch.Text)))
+            break;
+        // A long line goes into a batch of its own, the next one.
+        if (batch.Text.size() - start > kBigBatch && !batch.Ends.empty()) {
+            carried_.assign(batch.Text, start);
+            batch.Text.resize(start);
+            break;
+        }
+        batch.Ends.push_back(batch.Text.size());
+    }
+    ended_ = ended_ || !more;
     if (batch.Ends.empty())
         return false;
     batch.Number = nextNumber_++;
     batch.FirstLine = nextLine_;
     nextLine_ += static_cast<long long>(batch.Ends.size());
-    batch.Big = batch.Text.size() > kBigBatch;
+    batch.Big = batch.Ends.size() == 1 && batch.Text.size() > kBigBatch;
     bigHeld_ = batch.Big;
     return true;
 }
@@ -178,11 +190,16 @@ void TParallelLineStages::StageBatch(TBatch& batch, const TStrInfo& s, THtmlCnv&
     for (std::size_t k = 0; k < batch.Ends.size(); ++k) {
         const std::string_view raw = RawLine(batch, k);
         TLine& about = batch.About.emplace_back();
+        // A long line, alone in its batch, is staged where it is written: its copies here
+        // would be more than all the other lines' together.
+        about.StageHere = batch.Big;
+        if (about.StageHere)
+            break;
         about.TooLong = !FitsLinePositions(raw, s.TabWidth);
         if (about.TooLong)
             break;  // the conversion ends there
         standIn.AtLine(batch.FirstLine + static_cast<long long>(k));
-        platform.KeepFor(batch, k);
+        platform.KeepIn(batch.Messages, k);
         line.P_Renew(raw);
         about.Blank = IsBlankLine(raw);
         about.ToFinish = StageLine(line, s, platform, bridge_);
@@ -237,6 +254,37 @@ bool TParallelLineStages::HoldsAssumedState(const TBatch& batch, const TParaStat
            state.Nesting.IsPlain() && state.Nesting.ParagraphWritten() == open;
 }
 
+void TParallelLineStages::Show(const TKeptMessage& message, TPlatform& platform) {
+    if (shown_.insert(message.Text).second)
+        ShowOk(platform, message.Kind, message.Text);
+}
+
+void TParallelLineStages::StageHere(const TBatch& batch, THtmlCnv& line, TLine& about,
+                                    TPlatform& platform) {
+    const std::string_view raw = RawLine(batch, next_);
+    about.TooLong = !FitsLinePositions(raw, own_.TabWidth);
+    if (about.TooLong)
+        return;
+    TControlCharacterStandIn standIn(standIn_);
+    standIn.AtLine(batch.FirstLine + static_cast<long long>(next_));
+    std::vector<TKeptMessage> messages;
+    TKeepingPlatform keeping;
+    keeping.KeepIn(messages, next_);
+    line.P_Renew(raw);
+    about.Blank = IsBlankLine(raw);
+    about.ToFinish = StageLine(line, own_, keeping, bridge_);
+    for (const TKeptMessage& message : messages)
+        Show(message, platform);
+    std::lock_guard lock(doneLock_);
+    AddControlCharacters(standIn.Replaced(), standIn.FirstLine());
+}
+
+void TParallelLineStages::AddControlCharacters(long long replaced, long long firstLine) {
+    controlCharacters_ += replaced;
+    if (firstLine != 0 && (firstControlLine_ == 0 || firstLine < firstControlLine_))
+        firstControlLine_ = firstLine;
+}
+
 bool TParallelLineStages::Next(THtmlCnv& line, TLine& about, std::string_view& ready,
                                TParaState& state, TPlatform& platform) {
     while (!current_ || next_ == current_->About.size()) {
@@ -272,13 +320,12 @@ bool TParallelLineStages::Next(THtmlCnv& line, TLine& about, std::string_view& r
         }
     }
     const std::vector<TKeptMessage>& messages = batch.Messages;
-    for (; nextMessage_ < messages.size() && messages[nextMessage_].Line == next_; ++nextMessage_) {
-        const TKeptMessage& message = messages[nextMessage_];
-        if (shown_.insert(message.Text).second)
-            ShowOk(platform, message.Kind, message.Text);
-    }
+    for (; nextMessage_ < messages.size() && messages[nextMessage_].Line == next_; ++nextMessage_)
+        Show(messages[nextMessage_], platform);
     about = batch.About[next_];
-    if (about.Assumed && restage_) {
+    if (about.StageHere) {
+        StageHere(batch, line, about, platform);
+    } else if (about.Assumed && restage_) {
         // Staged again here: the stage thread's messages for the line are shown above, and its
         // control characters counted, so this thread's are not.
         TControlCharacterStandIn uncounted(standIn_);
@@ -301,6 +348,7 @@ void TParallelLineStages::Stop() {
     {
         std::lock_guard lock(readLock_);
         ended_ = true;
+        carried_.clear();
         readable_.notify_all();
     }
     {

@@ -18,8 +18,9 @@
 // lines while the others read or stage theirs. The batches go to the calling thread in the order
 // they were read. A fixed number of batches exists, so however big the file, what is held ahead
 // stays a few batches. A batch is bigger only for a line longer than kBatchBytes, held whole as
-// when one thread does it all; while a batch bigger than kBigBatch is held, no thread reads on,
-// so that at most one such line is held at a time.
+// when one thread does it all. A line longer than kBigBatch goes into a batch of its own, which
+// the calling thread stages itself (a stage thread's copies of it would hold more than all the
+// other lines), and while it is held no thread reads on, so that one such line is held at a time.
 //
 // A stage thread touches its own copy of the settings (with the regular expressions compiled for
 // it alone), the reader and its decoder under the reading lock, and the decoder's bridge as
@@ -59,10 +60,11 @@ class TParallelLineStages {
 
     // How the calling thread gets a line.
     struct TLine {
-        bool Blank = false;     // IsBlankLine of the raw line
-        bool ToFinish = false;  // what StageLine returned: FinishLine is to follow
-        bool TooLong = false;   // too long for the line object (FitsLinePositions): not staged
-        bool Ready = false;     // the line is finished: its text is what goes on the page
+        bool Blank = false;      // IsBlankLine of the raw line
+        bool ToFinish = false;   // what StageLine returned: FinishLine is to follow
+        bool TooLong = false;    // too long for the line object (FitsLinePositions): not staged
+        bool Ready = false;      // the line is finished: its text is what goes on the page
+        bool StageHere = false;  // a long line, left to the calling thread
         // Finished by a stage thread from an assumed state (see above).
         bool Assumed = false;
         std::uint32_t Index = 0;  // in the batch's staged lines, or its ready ones
@@ -134,6 +136,10 @@ class TParallelLineStages {
     TParallelLineStages(TLineReader& reader, TSjisBridge* decoderBridge, const TStrInfo& own,
                         std::vector<TStrInfo> settings, std::string_view standIn);
     std::string_view RawLine(const TBatch& batch, std::size_t k) const;
+    void StageHere(const TBatch& batch, THtmlCnv& line, TLine& about, TPlatform& platform);
+    void Show(const TKeptMessage& message, TPlatform& platform);
+    // Counts control characters replaced; under doneLock_.
+    void AddControlCharacters(long long replaced, long long firstLine);
     bool HoldsAssumedState(const TBatch& batch, const TParaState& state) const;
     void Stage(const TStrInfo& s);
     bool Read(TBatch& batch);
@@ -153,6 +159,7 @@ class TParallelLineStages {
     std::condition_variable readable_;  // the big batch held was handed back, or stopped
     bool ended_ = false;                // read to the end of the text (or a read error)
     bool bigHeld_ = false;
+    std::string carried_;  // a long line read behind others, which the next batch holds alone
     std::uint64_t nextNumber_ = 0;
     long long nextLine_ = 1;
 

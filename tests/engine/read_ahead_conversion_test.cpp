@@ -222,7 +222,7 @@ TEST(ReadAheadConversion, StagedLinesGiveThePageOfOneThreadWithEverySetting) {
         if (k % 500 == 499)
             text += "-----\r\n\r\n\r\n";
     }
-    text += "制御\x01文字\r\n" + std::string(300 * 1024, 'x') + "\r\n";
+    text += "制御\x01文字\r\n" + std::string(300 * 1024, 'x') + "\x02\r\n";
     for (int k = 0; k < 40000; ++k)
         text += "------\r\n";
     for (int k = 0; k < 4000; ++k)
