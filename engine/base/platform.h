@@ -55,6 +55,34 @@ class TPlatform {
     virtual void Repaint() = 0;
 };
 
+// A platform with nobody in front of it, for a conversion on a thread of its own: every dialog
+// answers as cancelled and the rest does nothing; what becomes of a message is the subclass's.
+class TUnattendedPlatform : public TPlatform {
+  public:
+    std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<TColor> ColorDialog(TColor) override { return std::nullopt; }
+    void OpenWithAssociatedProgram(const std::string&) override {}
+    void RunCommandLine(const std::string&) override {}
+    void SetBusyCursor(bool) override {}
+    void Repaint() override {}
+
+  protected:
+    // The answer to a question nobody is there to answer: its affirmative button ("はい", else
+    // "OK", else the first offered).
+    static TMessageButton Affirmative(unsigned buttons) {
+        for (const TMessageButton b : {mbYes, mbOK, mbNo, mbCancel}) {
+            if (buttons & b)
+                return b;
+        }
+        return mbOK;
+    }
+};
+
 // Shorthand for the common single-OK message.
 inline void ShowOk(TPlatform& platform, TMessageKind kind, std::string_view text) {
     platform.ShowMessage(kind, text, mbOK);

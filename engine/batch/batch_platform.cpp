@@ -5,11 +5,7 @@
 TMessageButton TBatchPlatform::ShowMessage(TMessageKind kind, std::string_view text,
                                            unsigned buttons) {
     messages_.push_back({kind, std::string(text)});
-    for (const TMessageButton b : {mbYes, mbOK, mbNo, mbCancel}) {
-        if (buttons & b)
-            return b;
-    }
-    return mbOK;
+    return Affirmative(buttons);
 }
 
 void TBatchPlatform::Repaint() {

@@ -18,23 +18,13 @@ struct TBatchMessage {
 // the way out takes it for a failure of its own.
 struct TBatchCancelled {};
 
-class TBatchPlatform : public TPlatform {
+class TBatchPlatform : public TUnattendedPlatform {
   public:
     // cancelled is the run's flag; once it is set, the conversion's next repaint (its progress,
     // at each percent of its lines) throws TBatchCancelled.
     explicit TBatchPlatform(const std::atomic<bool>& cancelled) : cancelled_(cancelled) {}
 
     TMessageButton ShowMessage(TMessageKind kind, std::string_view text, unsigned buttons) override;
-    std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<TColor> ColorDialog(TColor) override { return std::nullopt; }
-    void OpenWithAssociatedProgram(const std::string&) override {}
-    void RunCommandLine(const std::string&) override {}
-    void SetBusyCursor(bool) override {}
     void Repaint() override;
 
     // The messages kept since the last call.

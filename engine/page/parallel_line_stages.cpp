@@ -19,7 +19,7 @@ constexpr unsigned kMostThreads = 4;
 }  // namespace
 
 // The platform of a stage thread: a message goes with its line into the batch being staged.
-class TParallelLineStages::TKeepingPlatform : public TPlatform {
+class TParallelLineStages::TKeepingPlatform : public TUnattendedPlatform {
   public:
     void KeepIn(std::vector<TKeptMessage>& messages, std::size_t line) {
         messages_ = &messages;
@@ -29,20 +29,8 @@ class TParallelLineStages::TKeepingPlatform : public TPlatform {
                                unsigned buttons) override {
         if (messages_)
             messages_->push_back({line_, kind, std::string(text)});
-        // The stages ask nothing; were one to, nobody here could answer.
-        return (buttons & mbOK) ? mbOK : (buttons & mbYes) ? mbYes : mbCancel;
+        return Affirmative(buttons);
     }
-    std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<TColor> ColorDialog(TColor) override { return std::nullopt; }
-    void OpenWithAssociatedProgram(const std::string&) override {}
-    void RunCommandLine(const std::string&) override {}
-    void SetBusyCursor(bool) override {}
-    void Repaint() override {}
 
   private:
     std::vector<TKeptMessage>* messages_ = nullptr;

@@ -27,8 +27,8 @@ THtmlCnv RandomLine(std::mt19937& random, int tags) {
     for (int k = 0; k < tags; ++k) {
         const bool open = random() % 2 == 0;
         // Long tag texts too, which live outside their string object.
-        const std::string tag = open ? "<span class=\"emphasis-number-" + std::to_string(k) + "\">"
-                                     : "</span>";
+        const std::string tag =
+            open ? "<span class=\"emphasis-number-" + std::to_string(k) + "\">" : "</span>";
         line.P_AddTag(tag, position(), random() % 2 == 0);
         if (random() % 7 == 0 && !line.strHtml.empty())
             line.P_DeleteWord(position() > 1 ? position() - 1 : 1, 1);
