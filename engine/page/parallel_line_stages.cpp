@@ -302,9 +302,13 @@ bool TParallelLineStages::Next(THtmlCnv& line, TLine& about, std::string_view& r
             state.PreviousLineHadText = batch.Left.PreviousLineHadText;
             state.Nesting = batch.Left.Nesting;
         } else {
-            // The page keeps an element open across its lines: such a text is finished here.
+            // Not the usual state (a rule line ended the paragraph around it, and the next text
+            // begins another): the rest of the batch is finished here. Where that happens to
+            // more than a few batches, one in eight, the threads assume nothing from then on.
             restage_ = true;
-            assume_.store(false, std::memory_order_relaxed);
+            ++missed_;
+            if (missed_ > 2 && missed_ * 8 > expected_)
+                assume_.store(false, std::memory_order_relaxed);
         }
     }
     const std::vector<TKeptMessage>& messages = batch.Messages;

@@ -8,9 +8,10 @@
 // is, and no other element is (TElementNesting::IsPlain). So a stage thread also finishes every
 // line of its batch but the first, from the state the first would leave, and the calling thread
 // finishes the first line with the true state: where that state is the one assumed, the
-// batch's lines are ready as they are, which is nearly always; where it is not (a header that
-// leaves an element open), the calling thread stages and finishes the rest of the batch itself,
-// and the stage threads assume nothing from then on.
+// batch's lines are ready as they are, which is nearly always; where it is not (a rule line
+// inside a paragraph ends it, and the next text begins another), the calling thread stages and
+// finishes the rest of the batch itself, and where that happens to many batches the stage threads
+// assume nothing from then on.
 //
 // The stage threads take turns reading: each reads a batch of whole lines (about kBatchBytes:
 // the fewer hand-overs, the fewer times one thread wakes another across cores) under one lock, so
@@ -177,7 +178,8 @@ class TParallelLineStages {
     std::unique_ptr<TBatch> current_;
     std::size_t next_ = 0;
     std::size_t nextMessage_ = 0;
-    bool restage_ = false;  // the assumed state of the current batch did not hold
+    bool restage_ = false;      // the assumed state of the current batch did not hold
+    std::uint64_t missed_ = 0;  // the batches whose assumed state did not hold
     std::uint64_t expected_ = 0;
     std::set<std::string> shown_;
     std::vector<std::thread> threads_;
