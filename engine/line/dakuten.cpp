@@ -14,12 +14,10 @@ constexpr char32_t kCombiningDakuten = 0x3099;
 
 // The CP932 code of a kana that has one, 0 for the others (ゔ ヷ ヸ ヹ ヺ).
 unsigned CodeOf(char32_t c) {
-    if (c >= 0x3041 && c <= 0x3093)
-        return 0x829F + (c - 0x3041);
-    if (c >= 0x30A1 && c <= 0x30DF)
-        return 0x8340 + (c - 0x30A1);
-    if (c >= 0x30E0 && c <= 0x30F6)
-        return 0x8380 + (c - 0x30E0);
+    for (const TKanaBlock& block : kKanaBlocks) {
+        if (c >= block.FirstChar && c - block.FirstChar < block.Count)
+            return block.FirstCode + (c - block.FirstChar);
+    }
     if (c == 0x309E)
         return 0x8155;  // ゞ
     if (c == 0x30FE)

@@ -220,20 +220,20 @@ TPassResult WritePage(TPass& pass, const TStrInfo& s, long long total, TEngineEn
     const bool document = IsDocumentMode(s.AddTagMode);
     std::string_view raw;
     TLineReader& reader = *pass.Reader;
-    // A text in another encoding than Shift_JIS is read and decoded on a thread of its own, where
-    // the file is big enough for that to pay off. Shift_JIS text is read here: finding its lines
-    // costs less than handing them over between two cores (measured 1.2 times slower over both
-    // cores). Nor does a thread read ahead where the line stages hand out stand-ins themselves
-    // (the Aozora notation's named characters): the reader thread must be the only one doing that.
     TSjisBridge* const decoderBridge = pass.Decoder && bridge ? &*bridge : nullptr;
-    // Where there are cores to spare and the file is big enough, the line stages run on threads
-    // of their own, which also read the text. The Aozora notation's annotations carry state from
-    // line to line, and its named characters take stand-ins, so its lines stay on this thread.
+    // Where the file is big enough, its lines are converted over several threads: with cores to
+    // spare, the line stages run on threads of their own, which also read the text. Otherwise a
+    // text in another encoding than Shift_JIS is still read and decoded on a thread of its own;
+    // Shift_JIS text is read here, as finding its lines costs less than handing them over between
+    // two cores (measured 1.2 times slower over both cores). The Aozora notation's lines stay on
+    // this thread: its annotations carry state from line to line, and its named characters take
+    // stand-ins, which no other thread may hand out meanwhile.
+    const bool threaded = !s.AozoraNotation && ReadsAhead(inputPath, env);
     std::unique_ptr<TParallelLineStages> staged;
-    if (!s.AozoraNotation && env.LineStageThreads >= 2 && ReadsAhead(inputPath, env))
+    if (threaded && env.LineStageThreads >= 2)
         staged = TParallelLineStages::Start(reader, decoderBridge, s, env.LineStageThreads,
                                             standInBytes);
-    const bool ahead = !staged && pass.Decoder && !s.AozoraNotation && ReadsAhead(inputPath, env);
+    const bool ahead = threaded && !staged && pass.Decoder;
     TThreadedLineSource lines(reader, decoderBridge, ahead);
     // An Aozora Bunko file names its work on its first line, read here ahead for the title.
     bool firstRead = false;

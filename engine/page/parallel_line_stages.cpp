@@ -16,6 +16,19 @@ constexpr std::size_t kBatchesPerThread = 2;
 // More stage threads than this would wait for the calling thread, which writes every line.
 constexpr unsigned kMostThreads = 4;
 
+// The state the paragraphs are almost always in after a line: after a blank line no paragraph is
+// open, after any other one is, and no other element is.
+void SetUsualStateAfter(bool blank, TParaState& state) {
+    state.ParagraphOpen = blank ? 0 : 1;
+    state.PreviousLineHadText = !blank;
+    state.Nesting.SetPlain(!blank);
+}
+
+bool IsUsualStateAfter(bool blank, const TParaState& state) {
+    return state.ParagraphOpen == (blank ? 0 : 1) && state.PreviousLineHadText == !blank &&
+           state.Nesting.IsPlain() && state.Nesting.ParagraphWritten() == !blank;
+}
+
 }  // namespace
 
 // The platform of a stage thread: a message goes with its line into the batch being staged.
@@ -195,12 +208,9 @@ void TParallelLineStages::StageBatch(TBatch& batch, const TStrInfo& s, THtmlCnv&
             about.Index = static_cast<std::uint32_t>(batch.Staged.Size());
             batch.Staged.Append(line);
             if (assume) {
-                // After a blank line no paragraph is open, after any other one is.
                 batch.AssumedFrom = k + 1;
                 batch.AssumedAfterBlank = about.Blank;
-                state.ParagraphOpen = about.Blank ? 0 : 1;
-                state.PreviousLineHadText = !about.Blank;
-                state.Nesting.SetPlain(!about.Blank);
+                SetUsualStateAfter(about.Blank, state);
             }
             continue;
         }
@@ -236,19 +246,16 @@ void TParallelLineStages::HandBack(std::unique_ptr<TBatch> batch) {
     free_.Push(batch);
 }
 
-bool TParallelLineStages::HoldsAssumedState(const TBatch& batch, const TParaState& state) const {
-    const bool open = !batch.AssumedAfterBlank;
-    return state.ParagraphOpen == (open ? 1 : 0) && state.PreviousLineHadText == open &&
-           state.Nesting.IsPlain() && state.Nesting.ParagraphWritten() == open;
-}
-
 void TParallelLineStages::Show(const TKeptMessage& message, TPlatform& platform) {
     if (shown_.insert(message.Text).second)
         ShowOk(platform, message.Kind, message.Text);
 }
 
+// Stages the current line on this thread. Its messages are shown on platform and its control
+// characters counted, unless platform is null: a line staged again, which a stage thread did both
+// for already.
 void TParallelLineStages::StageHere(const TBatch& batch, THtmlCnv& line, TLine& about,
-                                    TPlatform& platform) {
+                                    TPlatform* platform) {
     const std::string_view raw = RawLine(batch, next_);
     about.TooLong = !FitsLinePositions(raw, own_.TabWidth);
     if (about.TooLong)
@@ -261,8 +268,11 @@ void TParallelLineStages::StageHere(const TBatch& batch, THtmlCnv& line, TLine& 
     line.P_Renew(raw);
     about.Blank = IsBlankLine(raw);
     about.ToFinish = StageLine(line, own_, keeping, bridge_);
+    about.Ready = false;
+    if (!platform)
+        return;
     for (const TKeptMessage& message : messages)
-        Show(message, platform);
+        Show(message, *platform);
     std::lock_guard lock(doneLock_);
     AddControlCharacters(standIn.Replaced(), standIn.FirstLine());
 }
@@ -297,7 +307,7 @@ bool TParallelLineStages::Next(THtmlCnv& line, TLine& about, std::string_view& r
     }
     TBatch& batch = *current_;
     if (next_ == batch.AssumedFrom) {
-        if (HoldsAssumedState(batch, state)) {
+        if (IsUsualStateAfter(batch.AssumedAfterBlank, state)) {
             state.ParagraphOpen = batch.Left.ParagraphOpen;
             state.PreviousLineHadText = batch.Left.PreviousLineHadText;
             state.Nesting = batch.Left.Nesting;
@@ -316,15 +326,9 @@ bool TParallelLineStages::Next(THtmlCnv& line, TLine& about, std::string_view& r
         Show(messages[nextMessage_], platform);
     about = batch.About[next_];
     if (about.StageHere) {
-        StageHere(batch, line, about, platform);
+        StageHere(batch, line, about, &platform);
     } else if (about.Assumed && restage_) {
-        // Staged again here: the stage thread's messages for the line are shown above, and its
-        // control characters counted, so this thread's are not.
-        TControlCharacterStandIn uncounted(standIn_);
-        TKeepingPlatform unshown;
-        line.P_Renew(RawLine(batch, next_));
-        StageLine(line, own_, unshown, bridge_);
-        about.Ready = false;
+        StageHere(batch, line, about, nullptr);
     } else if (about.Ready) {
         const std::size_t start = about.Index == 0 ? 0 : batch.ReadyEnds[about.Index - 1];
         ready =

@@ -137,11 +137,10 @@ class TParallelLineStages {
     TParallelLineStages(TLineReader& reader, TSjisBridge* decoderBridge, const TStrInfo& own,
                         std::vector<TStrInfo> settings, std::string_view standIn);
     std::string_view RawLine(const TBatch& batch, std::size_t k) const;
-    void StageHere(const TBatch& batch, THtmlCnv& line, TLine& about, TPlatform& platform);
+    void StageHere(const TBatch& batch, THtmlCnv& line, TLine& about, TPlatform* platform);
     void Show(const TKeptMessage& message, TPlatform& platform);
     // Counts control characters replaced; under doneLock_.
     void AddControlCharacters(long long replaced, long long firstLine);
-    bool HoldsAssumedState(const TBatch& batch, const TParaState& state) const;
     void Stage(const TStrInfo& s);
     bool Read(TBatch& batch);
     void StageBatch(TBatch& batch, const TStrInfo& s, THtmlCnv& line, TKeepingPlatform& platform,

@@ -18,15 +18,26 @@ constexpr bool CanFollowLeadByte(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
+// The blocks of full-width kana in CP932: Count codes from FirstCode on are the characters from
+// FirstChar on, in the same order.
+struct TKanaBlock {
+    unsigned FirstCode;
+    char32_t FirstChar;
+    unsigned Count;
+};
+inline constexpr TKanaBlock kKanaBlocks[] = {
+    {0x829F, 0x3041, 83},  // ぁ..ん
+    {0x8340, 0x30A1, 63},  // ァ..ミ
+    {0x8380, 0x30E0, 23},  // ム..ヶ
+};
+
 // The character of a full-width kana's CP932 code (the iteration marks ゝ and ヽ included), 0 for
 // any other code.
 constexpr char32_t KanaOfCode(unsigned code) {
-    if (code >= 0x829F && code <= 0x82F1)
-        return 0x3041 + (code - 0x829F);
-    if (code >= 0x8340 && code <= 0x837E)
-        return 0x30A1 + (code - 0x8340);
-    if (code >= 0x8380 && code <= 0x8396)
-        return 0x30E0 + (code - 0x8380);
+    for (const TKanaBlock& block : kKanaBlocks) {
+        if (code >= block.FirstCode && code - block.FirstCode < block.Count)
+            return block.FirstChar + (code - block.FirstCode);
+    }
     if (code == 0x8154)
         return 0x309D;  // ゝ
     if (code == 0x8152)
