@@ -40,11 +40,14 @@ std::string ForTerminal(std::string_view sjis) {
 // The state a signal handler may touch: a flag, and the write end of a pipe whose read end a
 // poll() loop waits on (the self-pipe, since a handler can do no more than write(2)).
 volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t terminated = 0;
 int interruptPipe[2] = {-1, -1};
 struct sigaction previousInt, previousTerm;
 
-extern "C" void NoteInterrupt(int) {
+extern "C" void NoteInterrupt(int sig) {
     interrupted = 1;
+    if (sig == SIGTERM)
+        terminated = 1;
     if (interruptPipe[1] >= 0) {
         const int saved = errno;
         [[maybe_unused]] const ssize_t n = write(interruptPipe[1], "x", 1);
@@ -56,6 +59,7 @@ extern "C" void NoteInterrupt(int) {
 
 TInterruptSignals::TInterruptSignals() {
     interrupted = 0;
+    terminated = 0;
     if (pipe(interruptPipe) == 0) {
         for (const int fd : interruptPipe) {
             fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -76,7 +80,16 @@ TInterruptSignals::TInterruptSignals() {
 
 TInterruptSignals::~TInterruptSignals() {
     sigaction(SIGINT, &previousInt, nullptr);
-    sigaction(SIGTERM, &previousTerm, nullptr);
+    // The second SIGTERM of one request may come after the run has already ended for the first:
+    // it would kill the program on its way out, with a failure status, so it is ignored.
+    if (terminated) {
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGTERM, &ignore, nullptr);
+    } else {
+        sigaction(SIGTERM, &previousTerm, nullptr);
+    }
     for (int& fd : interruptPipe) {
         if (fd >= 0)
             close(fd);

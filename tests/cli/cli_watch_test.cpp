@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "cli/terminal_platform.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_dir.h"
 
@@ -178,4 +179,29 @@ TEST(CliWatch, AFileInAMissingFolderCannotBeWatched) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(err.str(), "porukano-cli: --watch: " + dir.File("none") + ": " +
                              std::generic_category().message(ENOENT) + "\n");
+}
+
+// timeout(1) sends its SIGTERM to the program and then to its process group: the second may come
+// after the watch has ended for the first, and must not turn a clean end into a kill. A run that
+// no SIGTERM ended leaves the signal as it found it.
+TEST(CliWatch, ASecondSigtermAfterTheEndIsIgnored) {
+    EXPECT_EXIT(
+        {
+            {
+                const TInterruptSignals interrupt;
+                raise(SIGTERM);
+                if (!interrupt.Interrupted())
+                    _exit(2);
+            }
+            raise(SIGTERM);
+            _exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            { const TInterruptSignals interrupt; }
+            raise(SIGTERM);
+            _exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }
