@@ -95,8 +95,9 @@ enum class TScanCheck {
 
 // Counts the lines of the file at a native path and, under Auto, tells its encoding (rule above).
 // A chosen encoding is taken as it is, except that a UTF-8 byte order mark is skipped in UTF-8.
+// With two threads or more, a long rest of the file is counted over two.
 TInputScan ScanInput(const std::string& path, TInputEncoding chosen,
-                     TScanCheck check = TScanCheck::WholeText);
+                     TScanCheck check = TScanCheck::WholeText, unsigned threads = 1);
 
 // The encoding TInputScan would read the file at a native path in under Auto; std::nullopt when
 // it cannot be read.

@@ -353,7 +353,8 @@ bool ConvertTextFile(TEngineEnv& env, const std::string& inputPath, const std::s
     // A page that cannot be begun again is written only from text known to be valid.
     const TInputScan scan =
         ScanInput(inputPath, InputEncodingOf(env.Form.ItemIndex("cmbInputEncoding")),
-                  CanBeginAgain(outputPath) ? TScanCheck::SampleOnly : TScanCheck::WholeText);
+                  CanBeginAgain(outputPath) ? TScanCheck::SampleOnly : TScanCheck::WholeText,
+                  env.LineStageThreads);
     if (!scan.Ok) {
         ShowOpenFailure(env.Platform, inputPath,
                         FileFailureReason(scan.Error, TFileUse::Read, inputPath));

@@ -1,0 +1,21 @@
+// Counting the lines of the rest of a text file, over two threads where it is long: the count
+// comes before the conversion (for its progress display), so that no other core works meanwhile.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// The line feeds of a stretch of a text file, up to the byte 0x1A that ends its text.
+struct TLineFeedCount {
+    long long LineFeeds = 0;
+    bool Any = false;      // some bytes were counted
+    bool Partial = false;  // the last byte counted is no LF
+    bool Ended = false;    // a byte 0x1A was found: the text ends there
+    int Error = 0;         // the errno of a failed read, else 0
+};
+
+// Counts the file open as file (at the native path path) from where it stands to its end, or to
+// its first byte 0x1A. When at least splitFrom bytes are left, the second half is counted on a
+// thread of its own, through a second handle.
+TLineFeedCount CountRestOfFile(std::FILE* file, const std::string& path, std::uintmax_t splitFrom);
