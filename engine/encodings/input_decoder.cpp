@@ -36,56 +36,6 @@ std::size_t UnitSize(TTextEncoding encoding) {
 // An ASCII run at least this long is copied as it is instead of going through iconv.
 constexpr std::size_t kCopiedRun = 16;
 
-bool IsTrail(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
-
-// Decodes the well-formed UTF-8 at the start of bytes into engine bytes at dst, and returns how
-// many bytes it took. It stops before anything else (an invalid byte, a character cut at the
-// end): iconv decodes the rest, and finds the fault as it always has. Written out here, since
-// iconv's general loop and the hand-over of its code points cost about three times as much.
-std::size_t DecodeWellFormedUtf8(std::string_view bytes, TSjisBridge& bridge, char*& dst) {
-    const auto* const start = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* p = start;
-    const auto* const end = p + bytes.size();
-    char* to = dst;
-    while (p < end) {
-        const unsigned lead = *p;
-        char32_t c = lead;
-        std::size_t size = 1;
-        if (lead >= 0xC2 && lead < 0xE0 && end - p >= 2 && IsTrail(p[1])) {
-            c = (lead & 0x1F) << 6 | (p[1] & 0x3F);
-            size = 2;
-        } else if (lead >= 0xE0 && lead < 0xF0 && end - p >= 3 && IsTrail(p[1]) && IsTrail(p[2])) {
-            c = (lead & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
-            size = 3;
-            if (c < 0x800 || (c >= 0xD800 && c < 0xE000))
-                break;  // a long form, or a surrogate
-        } else if (lead >= 0xF0 && lead < 0xF5 && end - p >= 4 && IsTrail(p[1]) && IsTrail(p[2]) &&
-                   IsTrail(p[3])) {
-            c = (lead & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
-            size = 4;
-            if (c < 0x10000 || c > 0x10FFFF)
-                break;
-        } else if (lead >= 0x80) {
-            break;
-        }
-        to = bridge.Put(c, to);
-        p += size;
-    }
-    dst = to;
-    return static_cast<std::size_t>(p - start);
-}
-
-// The bytes that may complete a character iconv holds back from the last piece: the trail bytes
-// at the start of bytes, three at most.
-std::size_t TrailBytesAtStart(std::string_view bytes) {
-    std::size_t k = 0;
-    while (k < 3 && k < bytes.size() && IsTrail(static_cast<unsigned char>(bytes[k])))
-        ++k;
-    return k;
-}
-
 }  // namespace
 
 TInputDecoder::TInputDecoder(TTextEncoding encoding, TSjisBridge& bridge, TOnInvalidByte onInvalid)
@@ -180,20 +130,7 @@ char* TInputDecoder::Decode(std::string_view raw, bool last, char* dst) {
                 break;
             end = next;
         }
-        std::string_view stretch = raw.substr(i, end - i);
-        if (encoding_ == TTextEncoding::Utf8) {
-            // A character cut at the end of the last piece is completed by iconv first.
-            if (const std::size_t trail = TrailBytesAtStart(stretch);
-                stream_.Pending() > 0 && trail > 0) {
-                stream_.FeedRuns(stretch.substr(0, trail),
-                                 trail < stretch.size() || end < n || last, onRun, onInvalid);
-                stretch.remove_prefix(trail);
-            }
-            if (stream_.Pending() == 0)
-                stretch.remove_prefix(DecodeWellFormedUtf8(stretch, bridge_, dst));
-        }
-        if (!stretch.empty())
-            stream_.FeedRuns(stretch, end < n || last, onRun, onInvalid);
+        stream_.FeedRuns(raw.substr(i, end - i), end < n || last, onRun, onInvalid);
         i = end;
     }
     if (last)
