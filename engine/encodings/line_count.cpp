@@ -30,16 +30,7 @@ TLineFeedCount CountStretch(std::FILE* file, std::optional<std::uintmax_t> lengt
             count.Error = errno;
             return count;
         }
-        std::size_t end = n;
-        if (const void* sub = std::memchr(buffer.data(), 0x1A, n)) {
-            end = static_cast<const char*>(sub) - buffer.data();
-            count.Ended = true;
-        }
-        if (end > 0) {
-            count.LineFeeds += CountLineFeeds(buffer.data(), buffer.data() + end);
-            count.Any = true;
-            count.Partial = buffer[end - 1] != '\n';
-        }
+        count.Add(buffer.data(), n);
         if (count.Ended || n < want)
             break;
         if (length)
@@ -58,16 +49,29 @@ std::optional<TLineFeedCount> CountFrom(const std::string& path, long offset) {
     return CountStretch(file.get(), std::nullopt);
 }
 
-// The count of two stretches, one after the other, of which the first has not ended the text.
-TLineFeedCount Joined(const TLineFeedCount& first, const TLineFeedCount& second) {
-    TLineFeedCount whole = second;
-    whole.LineFeeds += first.LineFeeds;
-    whole.Any = first.Any || second.Any;
-    whole.Partial = second.Any ? second.Partial : first.Partial;
-    return whole;
+}  // namespace
+
+std::size_t TLineFeedCount::Add(const char* bytes, std::size_t size) {
+    if (const void* sub = std::memchr(bytes, 0x1A, size)) {
+        size = static_cast<const char*>(sub) - bytes;
+        Ended = true;
+    }
+    if (size > 0) {
+        LineFeeds += CountLineFeeds(bytes, bytes + size);
+        Any = true;
+        Partial = bytes[size - 1] != '\n';
+    }
+    return size;
 }
 
-}  // namespace
+void TLineFeedCount::Append(const TLineFeedCount& next) {
+    LineFeeds += next.LineFeeds;
+    if (next.Any)
+        Partial = next.Partial;
+    Any = Any || next.Any;
+    Ended = next.Ended;
+    Error = next.Error;
+}
 
 TLineFeedCount CountRestOfFile(std::FILE* file, const std::string& path, std::uintmax_t splitFrom) {
     std::error_code ec;
@@ -85,10 +89,9 @@ TLineFeedCount CountRestOfFile(std::FILE* file, const std::string& path, std::ui
     } catch (const std::system_error&) {
         return CountStretch(file, std::nullopt);
     }
-    const TLineFeedCount first = CountStretch(file, firstHalf);
+    TLineFeedCount count = CountStretch(file, firstHalf);
     const std::optional<TLineFeedCount> counted = second.get();
-    if (first.Error != 0 || first.Ended)
-        return first;
-    const TLineFeedCount rest = counted ? *counted : CountStretch(file, std::nullopt);
-    return rest.Error != 0 ? rest : Joined(first, rest);
+    if (count.Error == 0 && !count.Ended)
+        count.Append(counted ? *counted : CountStretch(file, std::nullopt));
+    return count;
 }

@@ -2,6 +2,7 @@
 // comes before the conversion (for its progress display), so that no other core works meanwhile.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -13,6 +14,13 @@ struct TLineFeedCount {
     bool Partial = false;  // the last byte counted is no LF
     bool Ended = false;    // a byte 0x1A was found: the text ends there
     int Error = 0;         // the errno of a failed read, else 0
+
+    // Counts the next size bytes of the file, up to a byte 0x1A; returns how many it counted.
+    std::size_t Add(const char* bytes, std::size_t size);
+    // Adds the count of the stretch that follows this one, which has not ended the text.
+    void Append(const TLineFeedCount& next);
+    // The lines the line reader will split the bytes counted into.
+    long long Lines() const { return LineFeeds + (Partial ? 1 : 0); }
 };
 
 // Counts the file open as file (at the native path path) from where it stands to its end, or to

@@ -5,11 +5,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
 #include "engine/encodings/line_count.h"
-#include "engine/encodings/line_feeds.h"
 #include "engine/encodings/reading_plausibility.h"
 #include "engine/text/iconv_stream.h"
 
@@ -20,6 +20,7 @@ constexpr std::size_t kChunk = 1 << 16;
 // From this many bytes the rest of a file is counted over two threads (below, starting the thread
 // costs about as much as it saves).
 constexpr std::uintmax_t kSplitCountFrom = 4 << 20;
+constexpr std::uintmax_t kNeverSplitCount = std::numeric_limits<std::uintmax_t>::max();
 
 std::optional<TTextEncoding> BomEncoding(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF"))
@@ -300,7 +301,7 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
     std::optional<TUtf16Counter> utf16;
     std::vector<char> buffer(kChunk);
     bool first = true;
-    bool partial = false;
+    TLineFeedCount lines;
     bool ended = false;
     while (!ended) {
         const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), file.get());
@@ -318,22 +319,13 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
             }
         }
         first = false;
-        std::size_t end = n;
         if (utf16) {
             utf16->Count(reinterpret_cast<const unsigned char*>(buffer.data()), n);
             ended = last || utf16->ended;
             continue;
         }
-        if (const void* sub = std::memchr(buffer.data(), 0x1A, n)) {
-            end = static_cast<const char*>(sub) - buffer.data();
-            ended = true;
-        }
-        ended = ended || last;
-        const std::string_view piece(buffer.data(), end);
-        if (end > 0) {
-            scan.Lines += CountLineFeeds(piece.data(), piece.data() + end);
-            partial = piece.back() != '\n';
-        }
+        const std::string_view piece(buffer.data(), lines.Add(buffer.data(), n));
+        ended = lines.Ended || last;
         if (sampling && !sniffer->Feed(piece)) {
             sampling = false;
             scan.Encoding = sniffer->Decide(ended);
@@ -344,14 +336,13 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
             valid = valid && sniffer->Validate(piece, ended);
         }
         // Once nothing but the lines is left to find, the rest is counted on its own.
-        if (!ended && !sampling && !validating && threads >= 2) {
-            const TLineFeedCount rest = CountRestOfFile(file.get(), path, kSplitCountFrom);
-            if (rest.Error != 0) {
-                scan.Error = rest.Error;
+        if (!ended && !sampling && !validating) {
+            lines.Append(CountRestOfFile(file.get(), path,
+                                         threads >= 2 ? kSplitCountFrom : kNeverSplitCount));
+            if (lines.Error != 0) {
+                scan.Error = lines.Error;
                 return scan;
             }
-            scan.Lines += rest.LineFeeds;
-            partial = rest.Any ? rest.Partial : partial;
             break;
         }
     }
@@ -361,7 +352,7 @@ TInputScan ScanInput(const std::string& path, TInputEncoding chosen, TScanCheck 
         valid = sniffer->Validate({}, true);
     if (!valid)
         scan.Encoding = TTextEncoding::ShiftJis;
-    scan.Lines = utf16 ? utf16->lines + (utf16->partial ? 1 : 0) : scan.Lines + (partial ? 1 : 0);
+    scan.Lines = utf16 ? utf16->lines + (utf16->partial ? 1 : 0) : lines.Lines();
     scan.Ok = true;
     return scan;
 }
