@@ -174,6 +174,22 @@ std::string_view TParallelLineStages::RawLine(const TBatch& batch, std::size_t k
     return std::string_view(batch.Text).substr(start, batch.Ends[k] - start);
 }
 
+bool TParallelLineStages::StageOne(const TBatch& batch, std::size_t k, const TStrInfo& s,
+                                   THtmlCnv& line, TLine& about,
+                                   std::vector<TKeptMessage>& messages, TKeepingPlatform& platform,
+                                   TControlCharacterStandIn& standIn) const {
+    const std::string_view raw = RawLine(batch, k);
+    about.TooLong = !FitsLinePositions(raw, s.TabWidth);
+    if (about.TooLong)
+        return false;
+    standIn.AtLine(batch.FirstLine + static_cast<long long>(k));
+    platform.KeepIn(messages, k);
+    line.P_Renew(raw);
+    about.Blank = IsBlankLine(raw);
+    about.ToFinish = StageLine(line, s, platform, bridge_);
+    return true;
+}
+
 // Stages the batch's lines into line, one after the other. The first line to be finished stays
 // staged; from it, the state after it is assumed, and the lines after it are finished from that
 // state.
@@ -189,21 +205,14 @@ void TParallelLineStages::StageBatch(TBatch& batch, const TStrInfo& s, THtmlCnv&
     const bool assume = assume_.load(std::memory_order_relaxed);
     TParaState& state = batch.Left;
     for (std::size_t k = 0; k < batch.Ends.size(); ++k) {
-        const std::string_view raw = RawLine(batch, k);
         TLine& about = batch.About.emplace_back();
         // A long line, alone in its batch, is staged where it is written: its copies here
-        // would be more than all the other lines' together.
+        // would be more than all the other lines' together. A line too long to convert ends
+        // the conversion there.
         about.StageHere = batch.Big;
-        if (about.StageHere)
+        if (about.StageHere ||
+            !StageOne(batch, k, s, line, about, batch.Messages, platform, standIn))
             break;
-        about.TooLong = !FitsLinePositions(raw, s.TabWidth);
-        if (about.TooLong)
-            break;  // the conversion ends there
-        standIn.AtLine(batch.FirstLine + static_cast<long long>(k));
-        platform.KeepIn(batch.Messages, k);
-        line.P_Renew(raw);
-        about.Blank = IsBlankLine(raw);
-        about.ToFinish = StageLine(line, s, platform, bridge_);
         if (about.ToFinish && batch.AssumedFrom == kNone) {
             about.Index = static_cast<std::uint32_t>(batch.Staged.Size());
             batch.Staged.Append(line);
@@ -256,18 +265,11 @@ void TParallelLineStages::Show(const TKeptMessage& message, TPlatform& platform)
 // for already.
 void TParallelLineStages::StageHere(const TBatch& batch, THtmlCnv& line, TLine& about,
                                     TPlatform* platform) {
-    const std::string_view raw = RawLine(batch, next_);
-    about.TooLong = !FitsLinePositions(raw, own_.TabWidth);
-    if (about.TooLong)
-        return;
     TControlCharacterStandIn standIn(standIn_);
-    standIn.AtLine(batch.FirstLine + static_cast<long long>(next_));
     std::vector<TKeptMessage> messages;
     TKeepingPlatform keeping;
-    keeping.KeepIn(messages, next_);
-    line.P_Renew(raw);
-    about.Blank = IsBlankLine(raw);
-    about.ToFinish = StageLine(line, own_, keeping, bridge_);
+    if (!StageOne(batch, next_, own_, line, about, messages, keeping, standIn))
+        return;
     about.Ready = false;
     if (!platform)
         return;

@@ -137,6 +137,12 @@ class TParallelLineStages {
     TParallelLineStages(TLineReader& reader, TSjisBridge* decoderBridge, const TStrInfo& own,
                         std::vector<TStrInfo> settings, std::string_view standIn);
     std::string_view RawLine(const TBatch& batch, std::size_t k) const;
+    // Stages line k of batch into line with the settings s, keeping its messages in messages and
+    // replacing its control characters through standIn; about tells what it found. False for a
+    // line too long to convert, which is not staged.
+    bool StageOne(const TBatch& batch, std::size_t k, const TStrInfo& s, THtmlCnv& line,
+                  TLine& about, std::vector<TKeptMessage>& messages, TKeepingPlatform& platform,
+                  TControlCharacterStandIn& standIn) const;
     void StageHere(const TBatch& batch, THtmlCnv& line, TLine& about, TPlatform* platform);
     void Show(const TKeptMessage& message, TPlatform& platform);
     // Counts control characters replaced; under doneLock_.
