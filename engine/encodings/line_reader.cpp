@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "engine/encodings/input_decoder.h"
-#include "engine/encodings/line_feeds.h"
 
 namespace {
 
@@ -117,17 +116,4 @@ bool TLineReader::Append(std::string& line) {
             return true;
         }
     }
-}
-
-long long TLineReader::CountLines() {
-    long long count = 0;
-    bool partial = false;  // bytes seen since the last LF
-    while (pos_ < end_ || Fill()) {
-        const char* p = buffer_.data() + pos_;
-        const char* e = buffer_.data() + end_;
-        count += CountLineFeeds(p, e);
-        partial = e[-1] != '\n';
-        pos_ = end_;
-    }
-    return count + (partial ? 1 : 0);
 }

@@ -30,8 +30,6 @@ class TLineReader {
     // The next line onto the end of text; false, with text as it was, at the end or on a read
     // error.
     bool Append(std::string& text);
-    // Counts the remaining lines.
-    long long CountLines();
     // True once a read error happened (a directory, an I/O error).
     bool Failed() const { return failed_; }
     // The errno of the failure to open or read; 0 when none is known.
